@@ -1,0 +1,120 @@
+#include "common/cp932.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace cp932 {
+
+namespace {
+constexpr const char *codecName = "windows-31j";
+}
+
+bool available()
+{
+    QStringDecoder decoder(codecName);
+    QStringEncoder encoder(codecName);
+    return decoder.isValid() && encoder.isValid();
+}
+
+QString decode(QByteArrayView bytes)
+{
+    QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        return QString::fromLatin1(bytes);
+    // The codec silently drops a lead byte at the very end; a line feed after the input makes it
+    // report that byte like any other invalid one.
+    QByteArray input(bytes.data(), bytes.size());
+    input.append('\n');
+    QString text = decoder.decode(input);
+    text.chop(1);
+    // The codec marks invalid bytes with U+001A (a real 0x1A byte decodes to U+001C).
+    text.replace(QChar(0x1A), QChar::ReplacementCharacter);
+    return text;
+}
+
+QByteArray encode(QStringView text, bool *ok)
+{
+    QStringEncoder encoder(codecName);
+    if (!encoder.isValid()) {
+        if (ok)
+            *ok = false;
+        return text.toLatin1();
+    }
+    QByteArray bytes = encoder.encode(text);
+    if (ok)
+        *ok = !encoder.hasError();
+    return bytes;
+}
+
+QStringList splitLines(QStringView text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start).toString());
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start).toString());
+    return lines;
+}
+
+ReadResult readLines(const QString &path)
+{
+    ReadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = file.errorString();
+        return result;
+    }
+    result.lines = splitLines(decode(bytes));
+    result.ok = true;
+    return result;
+}
+
+QByteArray encodeLines(const QStringList &lines, bool *ok)
+{
+    QString text;
+    for (const QString &line : lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    return encode(text, ok);
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool writeLines(const QString &path, const QStringList &lines, QString *error)
+{
+    return writeBytes(path, encodeLines(lines), error);
+}
+
+}

@@ -1,0 +1,154 @@
+#include "common/cp932.h"
+#include "common/fields.h"
+#include "common/rounding.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCp932 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void codecIsAvailable();
+    void roundTrip_data();
+    void roundTrip();
+    void invalidBytesBecomeReplacement();
+    void splitLines_data();
+    void splitLines();
+    void writeEndsEveryLineWithCrLf();
+    void writeFailureKeepsOldFile();
+    void roundHalfEven_data();
+    void roundHalfEven();
+    void fieldOf_data();
+    void fieldOf();
+};
+
+void TestCp932::codecIsAvailable()
+{
+    QVERIFY(cp932::available());
+}
+
+void TestCp932::roundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ascii") << u"motor(fwd,fwd)"_qs << QByteArray("motor(fwd,fwd)");
+    QTest::newRow("font name") << u"MS Pゴシック"_qs << QByteArray("MS P\x83\x53\x83\x56\x83\x62\x83\x4e");
+    QTest::newRow("kanji") << u"前進"_qs << QByteArray("\x91\x4f\x90\x69");
+    QTest::newRow("half-width kana") << u"ｱ"_qs << QByteArray("\xb1");
+}
+
+void TestCp932::roundTrip()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    bool ok = false;
+    QCOMPARE(cp932::encode(text, &ok), bytes);
+    QVERIFY(ok);
+    QCOMPARE(cp932::decode(bytes), text);
+}
+
+void TestCp932::invalidBytesBecomeReplacement()
+{
+    // A lone lead byte and a byte that starts no character.
+    const QString text = cp932::decode(QByteArray("a\x81", 2));
+    QVERIFY(text.startsWith(u'a'));
+    QVERIFY(text.contains(QChar::ReplacementCharacter));
+    const QString text2 = cp932::decode(QByteArray("\xa0z", 2));
+    QVERIFY(text2.endsWith(u'z'));
+    QVERIFY(!text2.startsWith(u'\xa0'));
+}
+
+void TestCp932::splitLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty") << QString() << QStringList();
+    QTest::newRow("crlf") << u"a\r\nb\r\n"_qs << QStringList{u"a"_qs, u"b"_qs};
+    QTest::newRow("mixed") << u"a\rb\nc\r\nd"_qs << QStringList{u"a"_qs, u"b"_qs, u"c"_qs, u"d"_qs};
+    QTest::newRow("lf cr is two breaks") << u"a\n\rb"_qs << QStringList{u"a"_qs, QString(), u"b"_qs};
+    QTest::newRow("blank lines kept") << u"\r\n\r\nx"_qs << QStringList{QString(), QString(), u"x"_qs};
+    QTest::newRow("one break") << u"\n"_qs << QStringList{QString()};
+}
+
+void TestCp932::splitLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(cp932::splitLines(text), lines);
+}
+
+void TestCp932::writeEndsEveryLineWithCrLf()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.rk5"_qs);
+    QVERIFY(cp932::writeLines(path, {u"KB"_qs, u"前進"_qs}));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("KB\r\n\x91\x4f\x90\x69\r\n"));
+    const cp932::ReadResult back = cp932::readLines(path);
+    QVERIFY(back.ok);
+    QCOMPARE(back.lines, (QStringList{u"KB"_qs, u"前進"_qs}));
+}
+
+void TestCp932::writeFailureKeepsOldFile()
+{
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(!cp932::writeLines(dir.filePath(u"missing/x.txt"_qs), {u"x"_qs}, &error));
+    QVERIFY(!error.isEmpty());
+    const cp932::ReadResult missing = cp932::readLines(dir.filePath(u"none.txt"_qs));
+    QVERIFY(!missing.ok);
+    QVERIFY(!missing.error.isEmpty());
+}
+
+void TestCp932::roundHalfEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<long long>("rounded");
+    QTest::newRow("0.5") << 0.5 << 0LL;
+    QTest::newRow("1.5") << 1.5 << 2LL;
+    QTest::newRow("2.5") << 2.5 << 2LL;
+    QTest::newRow("2.5000001") << 2.5000001 << 3LL;
+    QTest::newRow("-0.5") << -0.5 << 0LL;
+    QTest::newRow("-1.5") << -1.5 << -2LL;
+    QTest::newRow("-2.6") << -2.6 << -3LL;
+    QTest::newRow("45 deg spin") << 45.0 / 360 * 2 * 10 << 2LL;
+    QTest::newRow("135 deg spin") << 135.0 / 360 * 2 * 10 << 8LL;
+}
+
+void TestCp932::roundHalfEven()
+{
+    QFETCH(double, value);
+    QFETCH(long long, rounded);
+    QCOMPARE(::roundHalfEven(value), rounded);
+}
+
+void TestCp932::fieldOf_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("field");
+    const QString rec = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/350/300/288/288/0"_qs;
+    QTest::newRow("first") << rec << 1 << u"motor(fwd,rev)"_qs;
+    QTest::newRow("fifth") << rec << 5 << u"350"_qs;
+    QTest::newRow("last runs to end") << rec << 9 << u"0"_qs;
+    QTest::newRow("past the end gives the last split field") << rec << 10 << u"288"_qs;
+    QTest::newRow("empty fields") << u"////0/0/0/0/0"_qs << 3 << QString();
+    QTest::newRow("middle field") << u"a/b/c/d"_qs << 3 << u"c"_qs;
+    QTest::newRow("no slash k1") << u"abc"_qs << 1 << u"abc"_qs;
+    QTest::newRow("no slash k2") << u"abc"_qs << 2 << QString();
+    QTest::newRow("empty line") << QString() << 1 << QString();
+    QTest::newRow("k zero") << u"a/b"_qs << 0 << QString();
+}
+
+void TestCp932::fieldOf()
+{
+    QFETCH(QString, line);
+    QFETCH(int, k);
+    QFETCH(QString, field);
+    QCOMPARE(::fieldOf(line, k), field);
+}
+
+QTEST_GUILESS_MAIN(TestCp932)
+#include "tst_cp932.moc"
