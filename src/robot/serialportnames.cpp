@@ -1,0 +1,83 @@
+#include "robot/serialportnames.h"
+
+#include "app/settings/workfolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+QString linkPath(int number, const QString &workFolder)
+{
+    QString folder = workFolder.isEmpty() ? WorkFolderPath() : workFolder;
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder + QStringLiteral("com%1").arg(number);
+}
+
+// /dev/ttyUSB0, /dev/ttyUSB1, ..., then /dev/ttyACM0, ...; ttyUSB2 comes before ttyUSB10.
+QStringList usbAdapters()
+{
+    QStringList result;
+    const QDir dev(QStringLiteral("/dev"));
+    for (const char *prefixText : {"ttyUSB", "ttyACM"}) {
+        const QString prefix = QString::fromLatin1(prefixText);
+        QList<std::pair<int, QString>> found;
+        const QStringList names = dev.entryList({prefix + u'*'}, QDir::System | QDir::Files);
+        for (const QString &name : names) {
+            bool ok = false;
+            const int n = name.mid(prefix.size()).toInt(&ok);
+            if (ok)
+                found.append({n, name});
+        }
+        std::sort(found.begin(), found.end());
+        for (const auto &entry : found)
+            result.append(QStringLiteral("/dev/") + entry.second);
+    }
+    return result;
+}
+
+}
+
+int comPortNumber(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^com([1-4])$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = pattern.match(name);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+QString resolvePortName(const QString &name, const QString &workFolder)
+{
+    const int number = comPortNumber(name);
+    if (number == 0)
+        return name;
+    const QFileInfo link(linkPath(number, workFolder));
+    if (link.isSymLink())
+        return link.symLinkTarget();
+    const QStringList adapters = usbAdapters();
+    if (number <= adapters.size())
+        return adapters.at(number - 1);
+    return QStringLiteral("/dev/ttyS%1").arg(number - 1);
+}
+
+QString describeComPort(int index, const QString &workFolder)
+{
+    if (index < 0 || index > 3)
+        return {};
+    const int number = index + 1;
+    const QString device = resolvePortName(QStringLiteral("com%1").arg(number), workFolder);
+    QString text;
+    if (QFileInfo(linkPath(number, workFolder)).isSymLink())
+        text = QStringLiteral("リンク → %1").arg(device);
+    else if (device.startsWith(u"/dev/ttyUSB") || device.startsWith(u"/dev/ttyACM"))
+        text = QStringLiteral("USBシリアル %1").arg(device);
+    else
+        text = device;
+    if (!QFileInfo::exists(device))
+        text += QStringLiteral("（見つかりません）");
+    return text;
+}

@@ -1,0 +1,211 @@
+#include "robot/trs232c.h"
+
+#include "robot/serialportnames.h"
+
+#include <QDeadlineTimer>
+
+namespace {
+
+QSerialPort::DataBits dataBitsFrom(int charbit, bool *ok)
+{
+    *ok = charbit >= 5 && charbit <= 8;
+    return QSerialPort::DataBits(*ok ? charbit : 8);
+}
+
+}
+
+Trs232c::Trs232c(QObject *parent)
+    : QObject(parent)
+    , m_port(new QSerialPort(this))
+{
+}
+
+Trs232c::~Trs232c()
+{
+    Close();
+}
+
+std::optional<QSerialPort::Parity> Trs232c::parityFromText(const QString &text)
+{
+    struct Words
+    {
+        QSerialPort::Parity parity;
+        std::initializer_list<const char16_t *> words;
+    };
+    static const Words table[] = {
+        {QSerialPort::NoParity, {u"無し", u"なし"}},
+        {QSerialPort::OddParity, {u"奇数", u"きすう", u"ODD", u"odd", u"ＯＤＤ", u"ｏｄｄ"}},
+        {QSerialPort::EvenParity, {u"偶数", u"ぐうすう", u"EVEN", u"even", u"ＥＶＥＮ", u"ｅｖｅｎ"}},
+        {QSerialPort::MarkParity, {u"マーク", u"まーく", u"MARK", u"mark", u"ＭＡＲＫ", u"ｍａｒｋ"}},
+        {QSerialPort::SpaceParity,
+         {u"スペース", u"すぺーす", u"SPACE", u"space", u"ＳＰＡＣＥ", u"ｓｐａｃｅ"}},
+    };
+    for (const Words &entry : table) {
+        for (const char16_t *word : entry.words) {
+            if (text == QStringView(word))
+                return entry.parity;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QSerialPort::StopBits> Trs232c::stopBitsFromText(const QString &text)
+{
+    if (text == u"1")
+        return QSerialPort::OneStop;
+    if (text == u"1.5")
+        return QSerialPort::OneAndHalfStop;
+    if (text == u"2")
+        return QSerialPort::TwoStop;
+    return std::nullopt;
+}
+
+QSerialPort::FlowControl Trs232c::flowControlFromFlags(quint32 flowflag)
+{
+    // RTS handshake is the value 2 in the two RTS-control bits.
+    const bool rtsHandshake = (flowflag & (dfRtsControl_b0 | dfRtsControl_b1)) == dfRtsControl_b1;
+    if ((flowflag & dfOutxCtsFlow) || rtsHandshake)
+        return QSerialPort::HardwareControl;
+    if (flowflag & (dfOutX | dfInX))
+        return QSerialPort::SoftwareControl;
+    return QSerialPort::NoFlowControl;
+}
+
+bool Trs232c::fail(const QString &reason)
+{
+    m_lastError = reason;
+    return false;
+}
+
+bool Trs232c::Open()
+{
+    if (m_opened)
+        return fail(QStringLiteral("ポートはもう開いています"));
+
+    m_devicePath = resolvePortName(m_portname);
+    m_port->setPortName(m_devicePath);
+
+    // Settings are stored first and opening applies them in one go: a setting the device
+    // refuses makes the open fail with the device's reason. (A pseudo-terminal takes them all.)
+    bool dataBitsOk = false;
+    const QSerialPort::DataBits dataBits = dataBitsFrom(m_charbit, &dataBitsOk);
+    if (!dataBitsOk)
+        return fail(QStringLiteral("データのビット数 %1 は使えません").arg(m_charbit));
+    m_port->setBaudRate(m_bps);
+    m_port->setDataBits(dataBits);
+    // Texts outside the tables leave the value the port already has.
+    if (const auto parity = parityFromText(m_paritymode))
+        m_port->setParity(*parity);
+    if (const auto stopBits = stopBitsFromText(m_stopbit))
+        m_port->setStopBits(*stopBits);
+    m_port->setFlowControl(flowControlFromFlags(m_flowflag));
+    // The driver's receive queue cannot be sized on Linux; this bounds Qt's own buffer (unused,
+    // since the port is opened for writing only). txbuffsize has no equivalent at all: the
+    // kernel's send buffer is fixed. The time-outs for reading (readinterval, rxtimeout) have
+    // nothing to act on because nothing is read; txtimeout bounds every Write. XonLim, XoffLim
+    // and the special characters belong to the Windows driver's XON/XOFF and event handling,
+    // which stay off here, so they are kept only as values.
+    m_port->setReadBufferSize(m_rxbuffsize);
+
+    // Write-only: the line is used for sending, nothing is ever read.
+    if (!m_port->open(QIODevice::WriteOnly)) {
+        const QString reason = m_port->errorString();
+        m_port->clearError();
+        return fail(QStringLiteral("ポート %1 を開けません（%2）").arg(m_devicePath, reason));
+    }
+    // Purge both directions, so that nothing left over from before goes out.
+    m_port->clear(QSerialPort::AllDirections);
+    m_port->clearError();
+    m_opened = true;
+    m_lastError.clear();
+    emit OnOpen();
+    return true;
+}
+
+bool Trs232c::Close()
+{
+    if (!m_opened)
+        return false;
+    m_port->clear(QSerialPort::AllDirections);
+    // No receive thread to stop: none is ever created.
+    emit OnClose();
+    m_opened = false;
+    m_port->close();
+    const bool ok = m_port->error() == QSerialPort::NoError;
+    m_port->clearError();
+    return ok;
+}
+
+bool Trs232c::Write(const char *buffer, int count)
+{
+    return Write(QByteArrayView(buffer, count < 0 ? 0 : count));
+}
+
+bool Trs232c::Write(QByteArrayView bytes)
+{
+    if (!m_opened)
+        return fail(QStringLiteral("ポートが開いていません"));
+    m_lastWritten = 0;
+    const qint64 queued = m_port->write(bytes.data(), bytes.size());
+    if (queued != bytes.size()) {
+        const QString reason = m_port->errorString();
+        m_port->clearError();
+        return fail(QStringLiteral("ポート %1 に送れません（%2）").arg(m_devicePath, reason));
+    }
+    // Wait until the bytes are with the operating system: the transfer paces bytes by time.
+    QDeadlineTimer deadline(m_txtimeout, Qt::PreciseTimer);
+    while (m_port->bytesToWrite() > 0) {
+        if (deadline.hasExpired() || !m_port->waitForBytesWritten(int(deadline.remainingTime()))) {
+            if (m_port->bytesToWrite() == 0)
+                break;
+            const bool timedOut = deadline.hasExpired()
+                || m_port->error() == QSerialPort::TimeoutError;
+            const QString reason = m_port->errorString();
+            m_port->clearError();
+            if (timedOut)
+                return fail(QStringLiteral("ポート %1 への送信が時間内に終わりません").arg(m_devicePath));
+            return fail(QStringLiteral("ポート %1 に送れません（%2）").arg(m_devicePath, reason));
+        }
+    }
+    m_lastWritten = bytes.size();
+    m_lastError.clear();
+    return true;
+}
+
+bool Trs232c::WriteByte(int value)
+{
+    const char byte = char(value & 0xFF);
+    return Write(&byte, 1);
+}
+
+bool Trs232c::SetRTS(bool raise)
+{
+    if (!m_opened)
+        return false;
+    m_rts = raise;
+    const bool ok = m_port->setRequestToSend(raise);
+    m_port->clearError();
+    return ok;
+}
+
+bool Trs232c::SetDTR(bool raise)
+{
+    if (!m_opened)
+        return false;
+    m_dtr = raise;
+    const bool ok = m_port->setDataTerminalReady(raise);
+    m_port->clearError();
+    return ok;
+}
+
+void connectModemLineHandlers(Trs232c &port)
+{
+    QObject::connect(&port, &Trs232c::OnOpen, &port, [&port] {
+        port.SetDTR(true);
+        port.SetRTS(true);
+    });
+    QObject::connect(&port, &Trs232c::OnClose, &port, [&port] {
+        port.SetDTR(false);
+        port.SetRTS(false);
+    });
+}

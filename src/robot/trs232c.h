@@ -1,0 +1,160 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFlags>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+#include <optional>
+
+// The serial port to the robot's interface. The application owns one (rs232c1 on the main
+// menu); every byte it sends goes through WriteByte. The line is used for sending only: the
+// port is opened for writing, nothing is ever read and no receive thread exists.
+//
+// Port names "com1".."com4" (any case) are resolved to Linux devices by resolvePortName
+// (serialportnames.h); any other name is used as a device path ("ttyS0" means /dev/ttyS0).
+class Trs232c : public QObject
+{
+    Q_OBJECT
+public:
+    // One element per bit of flowflag, from bit 0 up.
+    enum FlowFlag : quint32 {
+        dfBinary = 1u << 0,
+        dfParity = 1u << 1,
+        dfOutxCtsFlow = 1u << 2,
+        dfOutxDsrFlow = 1u << 3,
+        dfDtrControl_b0 = 1u << 4,
+        dfDtrControl_b1 = 1u << 5,
+        dfDsrSensitivity = 1u << 6,
+        dfTXContinueOnXoff = 1u << 7,
+        dfOutX = 1u << 8,
+        dfInX = 1u << 9,
+        dfErrorChar = 1u << 10,
+        dfNull = 1u << 11,
+        dfRtsControl_b0 = 1u << 12,
+        dfRtsControl_b1 = 1u << 13,
+        dfAbortOnError = 1u << 14,
+    };
+    Q_DECLARE_FLAGS(FlowFlags, FlowFlag)
+    Q_FLAG(FlowFlags)
+    static constexpr quint32 allFlowBits = 0x7FFF;
+
+    explicit Trs232c(QObject *parent = nullptr);
+    ~Trs232c() override;
+
+    bool Open();
+    bool Close();
+    bool Write(QByteArrayView bytes);
+    bool Write(const char *buffer, int count);
+    bool WriteByte(int value);
+    bool SetRTS(bool raise);
+    bool SetDTR(bool raise);
+
+    bool isOpen() const { return m_opened; }
+    // Why the last Open or Write failed (empty after a success), in Japanese, for the user.
+    QString lastError() const { return m_lastError; }
+    // The device the last Open used (after resolving "com1".."com4").
+    QString devicePath() const { return m_devicePath; }
+    // The levels last asked for through SetDTR / SetRTS (a pseudo-terminal has no modem lines,
+    // so this is what can be observed there).
+    bool dtrRequested() const { return m_dtr; }
+    bool rtsRequested() const { return m_rts; }
+    // Bytes handed to the device by the last successful Write.
+    qint64 lastWritten() const { return m_lastWritten; }
+
+    // Line settings. They take effect at the next Open.
+    int bps() const { return m_bps; }
+    void setBps(int value) { m_bps = value; }
+    int charbit() const { return m_charbit; }
+    void setCharbit(int value) { m_charbit = value; }
+    QString stopbit() const { return m_stopbit; }
+    void setStopbit(const QString &value) { m_stopbit = value; }
+    QString paritymode() const { return m_paritymode; }
+    void setParitymode(const QString &value) { m_paritymode = value; }
+    QString portname() const { return m_portname; }
+    void setPortname(const QString &value) { m_portname = value; }
+    int rxbuffsize() const { return m_rxbuffsize; }
+    void setRxbuffsize(int value) { m_rxbuffsize = value; }
+    int txbuffsize() const { return m_txbuffsize; }
+    void setTxbuffsize(int value) { m_txbuffsize = value; }
+    int readinterval() const { return m_readinterval; }
+    void setReadinterval(int value) { m_readinterval = value; }
+    int rxtimeout() const { return m_rxtimeout; }
+    void setRxtimeout(int value) { m_rxtimeout = value; }
+    // Also the longest wait for one Write.
+    int txtimeout() const { return m_txtimeout; }
+    void setTxtimeout(int value) { m_txtimeout = value; }
+    quint32 flowflag() const { return m_flowflag; }
+    void setFlowflag(quint32 value) { m_flowflag = value; }
+    FlowFlags flow() const { return FlowFlags::fromInt(m_flowflag & allFlowBits); }
+    void setFlow(FlowFlags value) { m_flowflag = value.toInt() & allFlowBits; }
+    int packetsize() const { return m_packetsize; }
+    void setPacketsize(int value) { m_packetsize = value; }
+    int XonLim() const { return m_xonLim; }
+    void setXonLim(int value) { m_xonLim = value; }
+    int XoffLim() const { return m_xoffLim; }
+    void setXoffLim(int value) { m_xoffLim = value; }
+    char XonChar() const { return m_xonChar; }
+    void setXonChar(char value) { m_xonChar = value; }
+    char XoffChar() const { return m_xoffChar; }
+    void setXoffChar(char value) { m_xoffChar = value; }
+    char ErrorChar() const { return m_errorChar; }
+    void setErrorChar(char value) { m_errorChar = value; }
+    char EofChar() const { return m_eofChar; }
+    void setEofChar(char value) { m_eofChar = value; }
+    char EvtChar() const { return m_evtChar; }
+    void setEvtChar(char value) { m_evtChar = value; }
+
+    // The line events watched while open. No receive notification exists, so it is empty.
+    quint32 eventMask() const { return 0; }
+
+    // The word tables of paritymode and stopbit; nullopt for a text that leaves the value.
+    static std::optional<QSerialPort::Parity> parityFromText(const QString &text);
+    static std::optional<QSerialPort::StopBits> stopBitsFromText(const QString &text);
+    // The flow control that a flag word asks for.
+    static QSerialPort::FlowControl flowControlFromFlags(quint32 flowflag);
+
+signals:
+    // Raised after opening; the main menu's handler raises DTR and RTS.
+    void OnOpen();
+    // Raised while the device is still open, so that the handler can lower DTR and RTS.
+    void OnClose();
+
+private:
+    bool fail(const QString &reason);
+
+    QSerialPort *m_port = nullptr;
+    bool m_opened = false;
+    bool m_dtr = false;
+    bool m_rts = false;
+    QString m_lastError;
+    QString m_devicePath;
+    qint64 m_lastWritten = 0;
+
+    int m_bps = 9600;
+    int m_charbit = 8;
+    QString m_stopbit = QStringLiteral("1");
+    QString m_paritymode = QStringLiteral("無し");
+    QString m_portname = QStringLiteral("COM1");
+    int m_rxbuffsize = 1024;
+    int m_txbuffsize = 1024;
+    int m_readinterval = 0;
+    int m_rxtimeout = 30000;
+    int m_txtimeout = 30000;
+    quint32 m_flowflag = dfBinary;
+    int m_packetsize = 0;
+    int m_xonLim = 0;
+    int m_xoffLim = 0;
+    char m_xonChar = 0x13;
+    char m_xoffChar = 0x11;
+    char m_errorChar = 0;
+    char m_eofChar = 0;
+    char m_evtChar = 0;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(Trs232c::FlowFlags)
+
+// The main menu's handlers on its port: opening raises DTR then RTS, closing (while the
+// device is still open) lowers DTR then RTS.
+void connectModemLineHandlers(Trs232c &port);
