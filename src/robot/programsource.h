@@ -1,0 +1,24 @@
+#pragma once
+
+#include "robot/programimage.h"
+
+#include <QStringList>
+
+// Program text and the screen it belongs to, taken from the lines of an input: a program file
+// of one of the three kinds (told apart by its first line) or plain program text.
+struct ProgramSource
+{
+    bool ok = false;
+    ScreenKind kind = ScreenKind::Text;
+    QStringList text;       // program text, one statement line each
+    QStringList messages;   // why the input was refused, when ok is false
+};
+
+inline constexpr auto TextFileMarker = u"KB";
+inline constexpr auto IconFileMarker = u"DD";
+inline constexpr auto RouteFileMarker = u"D_pro";
+
+ProgramSource programSourceFromLines(const QStringList &lines);
+
+// Program text lines joined as the screens hand them to the compiler.
+QString joinProgramText(const QStringList &lines);
