@@ -1,0 +1,137 @@
+#include "common/cp932.h"
+#include "support/testenv.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Drives the command-line compiler as a separate process.
+class TestRk25c : public QObject
+{
+    Q_OBJECT
+private slots:
+    void run_data();
+    void run();
+    void readsFileAndStdinAlike();
+    void missingFileFails();
+};
+
+namespace {
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome rk25c(const QStringList &args, const QByteArray &input)
+{
+    QProcess p;
+    p.start(testenv::rk25cPath(), args);
+    if (!p.waitForStarted(10000))
+        return {};
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray cp(const char *utf8)
+{
+    return cp932::encode(QString::fromUtf8(utf8));
+}
+
+QString fill(const QString &start, int count)
+{
+    QStringList parts{start};
+    for (int i = 0; i < count; ++i)
+        parts.append(u"254"_qs);
+    return parts.join(u' ') + u'\n';
+}
+
+QByteArray manyMotorLines(int statements)
+{
+    QByteArray text;
+    for (int i = 0; i < statements; ++i)
+        text += "motor(fwd,fwd)\r\nwait(1)\r\n";
+    return text;
+}
+}
+
+void TestRk25c::run_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+
+    const QByteArray example = "motor(fwd,fwd)\r\nwait(10)\r\nspeed(050,7)\r\n";
+    QTest::newRow("bytes") << QStringList() << example << 0 << u"69 10 96 50 7\n"_qs << QString();
+    QTest::newRow("empty program") << QStringList() << QByteArray() << 0 << u"\n"_qs << QString();
+    QTest::newRow("text") << QStringList{"--text"} << cp("loop(2) //二回\nendloop") << 0
+                          << u"loop(2) //二回\nendloop\n"_qs << QString();
+    QTest::newRow("text does not compile") << QStringList{"--text"} << QByteArray("nonsense\n") << 0
+                                           << u"nonsense\n"_qs << QString();
+    QTest::newRow("image") << QStringList{"--image"} << example << 0 << fill(u"69 10 96 50 7 254"_qs, 34)
+                           << QString();
+    QTest::newRow("text ignores the switch wait") << QStringList{"--image", "--wait-for-switch"} << example << 0
+                                                  << fill(u"69 10 96 50 7 254"_qs, 34) << QString();
+    QTest::newRow("KB file") << QStringList() << cp("KB\r\n// サンプル\r\nwhile(1)\r\nendwhile\r\n") << 0
+                             << u"200 201\n"_qs << QString();
+    QTest::newRow("KB marker only on the first line") << QStringList{"--text"} << QByteArray("endif\r\nKB\r\n") << 0
+                                                      << u"endif\nKB\n"_qs << QString();
+    QTest::newRow("compile messages") << QStringList() << QByteArray("loop(0)\nfly\n") << 1 << QString()
+                                      << u"2行目が違います(命令をもう一度確認してください)\n"_qs;
+    QTest::newRow("119 bytes fit") << QStringList{"--image"} << manyMotorLines(59) + "endif\r\n" << 0
+                                   << QStringList(59, u"69 1"_qs).join(u' ') + u" 233 254\n"_qs << QString();
+    QTest::newRow("120 bytes refused") << QStringList{"--image"} << manyMotorLines(60) << 1 << QString()
+                                       << u"命令数が119を超えています。\n"_qs;
+    QTest::newRow("120 bytes still compile") << QStringList() << manyMotorLines(60) << 0
+                                             << QStringList(60, u"69 1"_qs).join(u' ') + u'\n' << QString();
+    QTest::newRow("invalid bytes are a compile fault") << QStringList() << QByteArray("\x81\n") << 1 << QString()
+                                                       << u"1行目が違います(命令をもう一度確認してください)\n"_qs;
+}
+
+void TestRk25c::run()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    const Outcome o = rk25c(args, input);
+    QCOMPARE(o.err, err);
+    QCOMPARE(o.out, out);
+    QCOMPARE(o.exitCode, exitCode);
+}
+
+void TestRk25c::readsFileAndStdinAlike()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"p.rk5"_qs);
+    QVERIFY(cp932::writeLines(path, {u"KB"_qs, u"motor(rev,rev) // うしろ"_qs, u"wait(3)"_qs}));
+    const Outcome fromFile = rk25c({path}, QByteArray());
+    QCOMPARE(fromFile.exitCode, 0);
+    QCOMPARE(fromFile.out, u"74 3\n"_qs);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const Outcome fromStdin = rk25c({u"-"_qs}, f.readAll());
+    QCOMPARE(fromStdin.out, fromFile.out);
+}
+
+void TestRk25c::missingFileFails()
+{
+    const Outcome o = rk25c({u"/nonexistent/x.rk5"_qs}, QByteArray());
+    QCOMPARE(o.exitCode, 1);
+    QVERIFY(o.err.contains(u"/nonexistent/x.rk5"_qs));
+    QCOMPARE(o.out, QString());
+
+    QCOMPARE(rk25c({u"--bogus"_qs}, QByteArray()).exitCode, 2);
+    QCOMPARE(rk25c({u"--text"_qs, u"--image"_qs}, QByteArray()).exitCode, 2);
+    QCOMPARE(rk25c({u"a"_qs, u"b"_qs}, QByteArray()).exitCode, 2);
+}
+
+QTEST_GUILESS_MAIN(TestRk25c)
+#include "tst_rk25c.moc"
