@@ -1,0 +1,323 @@
+#include "app/settings/settingsfile.h"
+
+#include "app/settings/workfolder.h"
+#include "common/cp932.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <functional>
+
+namespace {
+
+constexpr qsizetype maxValueLength = 2047;
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// Only spaces and tabs count as blanks (a full-width space is part of a value).
+QString trimBlanks(QStringView text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && isBlank(text[start]))
+        ++start;
+    while (end > start && isBlank(text[end - 1]))
+        --end;
+    return text.mid(start, end - start).toString();
+}
+
+// Raw lines, so that lines a write does not touch keep their bytes exactly. CR LF, CR and LF
+// each end a line (no CP932 trail byte is a CR or LF, so splitting bytes is safe).
+QList<QByteArray> splitRawLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(bytes.mid(start, i - start));
+        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(bytes.mid(start));
+    return lines;
+}
+
+struct ParsedLine
+{
+    enum Kind { Other, Section, Key } kind = Other;
+    QString name;  // section or key name, trimmed
+    QString value; // for a key: the rest after the first "=", trimmed
+};
+
+ParsedLine parseLine(const QByteArray &raw)
+{
+    ParsedLine parsed;
+    const QString text = cp932::decode(raw);
+    const QString trimmed = trimBlanks(text);
+    if (trimmed.startsWith(u'[')) {
+        parsed.kind = ParsedLine::Section;
+        const qsizetype close = trimmed.indexOf(u']');
+        parsed.name = trimBlanks(QStringView(trimmed).mid(1, close < 0 ? -1 : close - 1));
+        return parsed;
+    }
+    const qsizetype equals = text.indexOf(u'=');
+    if (equals < 0)
+        return parsed;
+    parsed.kind = ParsedLine::Key;
+    parsed.name = trimBlanks(QStringView(text).left(equals));
+    parsed.value = trimBlanks(QStringView(text).mid(equals + 1));
+    return parsed;
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Where a key lives in the lines: the section's header line (-1 if none), the key's line
+// (-1 if none) and the line after which a new key of the section goes.
+struct Location
+{
+    qsizetype section = -1;
+    qsizetype key = -1;
+    qsizetype lastFilled = -1;
+};
+
+Location locate(const QList<QByteArray> &lines, const QString &section, const QString &key)
+{
+    Location where;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = parseLine(lines[i]);
+        if (where.section < 0) {
+            if (parsed.kind == ParsedLine::Section && sameName(parsed.name, section))
+                where.section = where.lastFilled = i;
+            continue;
+        }
+        if (parsed.kind == ParsedLine::Section)
+            break;
+        if (!trimBlanks(cp932::decode(lines[i])).isEmpty())
+            where.lastFilled = i;
+        if (parsed.kind == ParsedLine::Key && where.key < 0 && sameName(parsed.name, key))
+            where.key = i;
+    }
+    return where;
+}
+
+std::optional<quint32> parseDigits(QStringView digits, int base)
+{
+    if (digits.isEmpty())
+        return std::nullopt;
+    quint64 value = 0;
+    for (const QChar c : digits) {
+        const int digit = (c >= u'0' && c <= u'9') ? c.unicode() - u'0'
+            : (base == 16 && c >= u'a' && c <= u'f') ? c.unicode() - u'a' + 10
+            : (base == 16 && c >= u'A' && c <= u'F') ? c.unicode() - u'A' + 10
+                                                     : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = value * quint64(base) + quint64(digit);
+        if (value > 0xFFFFFFFFull)
+            return std::nullopt;
+    }
+    return quint32(value);
+}
+
+bool readBytes(const QString &path, QByteArray *bytes)
+{
+    QFile file(path);
+    if (!file.exists()) {
+        bytes->clear();
+        return true;
+    }
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+bool holdsLineBreak(const QString &text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+}
+
+std::optional<qint32> parseIniInteger(const QString &text, bool allowHex0x)
+{
+    if (allowHex0x && text.size() > 2 && (text.startsWith(u"0x") || text.startsWith(u"0X"))) {
+        if (const auto value = parseDigits(QStringView(text).mid(2), 16))
+            return qint32(*value);
+        return std::nullopt;
+    }
+    if (text.startsWith(u'$')) {
+        if (const auto value = parseDigits(QStringView(text).mid(1), 16))
+            return qint32(*value);
+        return std::nullopt;
+    }
+    QStringView digits(text);
+    bool negative = false;
+    if (digits.startsWith(u'-') || digits.startsWith(u'+')) {
+        negative = digits.front() == u'-';
+        digits = digits.mid(1);
+    }
+    const auto value = parseDigits(digits, 10);
+    if (!value)
+        return std::nullopt;
+    const qint64 signedValue = negative ? -qint64(*value) : qint64(*value);
+    if (signedValue < INT32_MIN || signedValue > INT32_MAX)
+        return std::nullopt;
+    return qint32(signedValue);
+}
+
+SettingsFile::SettingsFile()
+    : m_path(defaultPath())
+{
+}
+
+SettingsFile::SettingsFile(const QString &path)
+    : m_path(path)
+{
+}
+
+QString SettingsFile::defaultPath()
+{
+    return WorkFolderPath() + QStringLiteral("set.ini");
+}
+
+std::optional<QString> SettingsFile::value(const QString &section, const QString &key) const
+{
+    QByteArray bytes;
+    if (!readBytes(m_path, &bytes))
+        return std::nullopt;
+    const QList<QByteArray> lines = splitRawLines(bytes);
+    const Location where = locate(lines, section, key);
+    if (where.key < 0)
+        return std::nullopt;
+    return parseLine(lines[where.key]).value.left(maxValueLength);
+}
+
+QString SettingsFile::readString(const QString &section, const QString &key,
+                                 const QString &defaultValue) const
+{
+    return value(section, key).value_or(defaultValue);
+}
+
+int SettingsFile::readInteger(const QString &section, const QString &key, int defaultValue) const
+{
+    const auto text = value(section, key);
+    if (!text)
+        return defaultValue;
+    return parseIniInteger(*text).value_or(defaultValue);
+}
+
+bool SettingsFile::readBool(const QString &section, const QString &key, bool defaultValue) const
+{
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+ColorRead SettingsFile::readColor(const QString &section, const QString &key,
+                                  const QString &defaultText) const
+{
+    const ColorParse parsed = colorFromText(readString(section, key, defaultText));
+    ColorRead result;
+    result.ok = parsed.ok;
+    result.value = parsed.value;
+    result.error = parsed.error;
+    return result;
+}
+
+SettingsResult SettingsFile::writeString(const QString &section, const QString &key,
+                                         const QString &value)
+{
+    return writeText(section, key, value);
+}
+
+SettingsResult SettingsFile::writeInteger(const QString &section, const QString &key, int value)
+{
+    return writeText(section, key, QString::number(value));
+}
+
+SettingsResult SettingsFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    return writeText(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+SettingsResult SettingsFile::writeColor(const QString &section, const QString &key, ColorValue value)
+{
+    return writeText(section, key, colorToText(value));
+}
+
+SettingsResult SettingsFile::writeText(const QString &section, const QString &key, const QString &value)
+{
+    const QString refused = QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(m_path));
+    // A line break would split the entry and a "]" or "=" in a name would make another entry
+    // of it: such a write would damage the file, so it is refused.
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)
+        || section.contains(u']') || key.contains(u'=') || trimBlanks(key).isEmpty()) {
+        return {false, refused};
+    }
+    QByteArray bytes;
+    // A file that exists but cannot be read is never replaced: its settings would be lost.
+    if (!readBytes(m_path, &bytes))
+        return {false, refused};
+    QList<QByteArray> lines = splitRawLines(bytes);
+    const Location where = locate(lines, section, key);
+
+    bool encoded = true;
+    auto encodeLine = [&encoded](const QString &text) {
+        bool ok = false;
+        QByteArray line = cp932::encode(text, &ok);
+        encoded = encoded && ok;
+        return line;
+    };
+    if (where.section < 0) {
+        lines.append(encodeLine(u'[' + section + u']'));
+        lines.append(encodeLine(key + u'=' + value));
+    } else if (where.key >= 0) {
+        const ParsedLine old = parseLine(lines[where.key]);
+        lines[where.key] = encodeLine(old.name + u'=' + value);
+    } else {
+        lines.insert(where.lastFilled + 1, encodeLine(key + u'=' + value));
+    }
+    // A character code page 932 cannot hold would come back as a different one.
+    if (!encoded)
+        return {false, refused};
+
+    QByteArray out;
+    for (const QByteArray &line : std::as_const(lines)) {
+        out += line;
+        out += "\r\n";
+    }
+    if (!cp932::writeBytes(m_path, out))
+        return {false, refused};
+    return {};
+}
+
+SettingsResult writeAllSettings(SettingsFile &file, const SettingsValues &values)
+{
+    const std::function<SettingsResult()> writes[] = {
+        [&] { return file.setComportName(values.comportName); },
+        [&] { return file.setFontColor(values.fontColor); },
+        [&] { return file.setComentColor(values.comentColor); },
+        [&] { return file.setBackColor(values.backColor); },
+        [&] { return file.setSelColor(InvertColor(values.backColor)); },
+        [&] { return file.setFontSize(values.fontSize); },
+        [&] { return file.setFontName(values.fontName); },
+        [&] { return file.setSmrSpeed(values.smrSpeed); },
+        [&] { return file.setPlayHow(values.playHow); },
+        [&] { return file.setDeleteShift(values.deleteShift); },
+    };
+    for (const auto &write : writes) {
+        if (SettingsResult result = write(); !result)
+            return result;
+    }
+    return {};
+}
