@@ -1,0 +1,214 @@
+#include "common/cp932.h"
+#include "route/routefile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestRouteFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void writesWorkedExample();
+    void roundTripKeepsStoredText();
+    void readRefusals_data();
+    void readRefusals();
+    void lastIndexCountsRecordsOffTheLeftEdge();
+    void noRecordGivesEmptyRoute();
+    void fileRoundTripOnDisk();
+    void unreadableFileKeepsRoute();
+    void programTextForTheCompiler();
+
+private:
+    static RouteModel workedExample();
+    static QStringList emptyFileLines();
+};
+
+RouteModel TestRouteFile::workedExample()
+{
+    // Drawn at zoom 1 without scrolling: labels as the screen computes them.
+    RouteModel route;
+    route.startRoute(250, 400);
+    const QList<QPoint> points = {{250, 300}, {350, 300}, {300, 250}, {200, 250}, {200, 350}, {200, 250}};
+    QPoint previous(250, 400);
+    for (const QPoint &p : points) {
+        const int lx = routeLabelCoordinate(previous.x(), p.x(), 0, 500, 1);
+        const int ly = routeLabelCoordinate(previous.y(), p.y(), 0, 500, 1);
+        route.addPoint(p.x(), p.y(), lx, ly, routeLineLimit(true));
+        previous = p;
+    }
+    return route;
+}
+
+QStringList TestRouteFile::emptyFileLines()
+{
+    QStringList lines{u"D_pro"_qs};
+    for (int i = 0; i < ROUTE_USED_RECORDS; ++i)
+        lines << u"////0/0/0/0/0"_qs;
+    return lines;
+}
+
+void TestRouteFile::writesWorkedExample()
+{
+    const QStringList lines = routeFileLines(workedExample());
+    QCOMPARE(lines.size(), 59);
+    QCOMPARE(lines[0], u"D_pro"_qs);
+    QCOMPARE(lines[1], u"////250/400/0/0/0"_qs);
+    QCOMPARE(lines[2], u"//motor(fwd,fwd)/wait(20)/250/300/238/338/90"_qs);
+    QCOMPARE(lines[3], u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/350/300/288/288/0"_qs);
+    for (int i = 8; i < 59; ++i)
+        QCOMPARE(lines[i], u"////0/0/0/0/0"_qs);
+}
+
+void TestRouteFile::roundTripKeepsStoredText()
+{
+    QStringList lines = routeFileLines(workedExample());
+    // Text as stored wins over what the conversion would compute now.
+    lines[2] = u"//motor(fwd,fwd)/wait(99)/250/300/-5/338/90"_qs;
+    RouteModel route;
+    const RouteReadResult result = readRouteLines(lines, &route);
+    QCOMPARE(result.status, RouteReadStatus::Ok);
+    QVERIFY(result.hasRoute);
+    QCOMPARE(route.lastIndex(), 6);
+    QCOMPARE(route.currentHeading(), 90);
+    QCOMPARE(route.record(1).forwardWait, u"wait(99)"_qs);
+    QCOMPARE(route.record(1).labelX, -5);
+    QCOMPARE(route.lineCount(), 22);
+    QCOMPARE(route.programText()[1], u"wait(99)"_qs);
+    QCOMPARE(route.coordinateList().size(), 7);
+    QCOMPARE(routeFileLines(route), lines);
+}
+
+void TestRouteFile::readRefusals_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<RouteReadStatus>("status");
+
+    QStringList good = routeFileLines(workedExample());
+    QTest::newRow("icon file") << QStringList{u"DD"_qs, u"x"_qs} << RouteReadStatus::WrongMarker;
+    QTest::newRow("text file") << QStringList{u"KB"_qs, u"motor(fwd,fwd)"_qs} << RouteReadStatus::WrongMarker;
+    QTest::newRow("marker in lower case") << (QStringList{u"d_pro"_qs} + good.mid(1)) << RouteReadStatus::WrongMarker;
+    QTest::newRow("marker with a blank") << (QStringList{u"D_pro "_qs} + good.mid(1)) << RouteReadStatus::WrongMarker;
+    QTest::newRow("empty file") << QStringList{} << RouteReadStatus::WrongMarker;
+    QTest::newRow("58 lines") << good.mid(0, 58) << RouteReadStatus::Malformed;
+    QStringList bad = good;
+    bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/35x/300/288/288/0"_qs;
+    QTest::newRow("x not a number") << bad << RouteReadStatus::Malformed;
+    bad = good;
+    bad[58] = u"////0/0/0/0/"_qs;
+    QTest::newRow("empty heading in the last record") << bad << RouteReadStatus::Malformed;
+    bad = good;
+    bad[2] = u"//motor(fwd,fwd)/wait(20)/250/300"_qs;
+    QTest::newRow("a record cut short") << bad << RouteReadStatus::Malformed;
+}
+
+void TestRouteFile::readRefusals()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(RouteReadStatus, status);
+    RouteModel route = workedExample();
+    route.removeLastPoint();
+    const RouteModel before = route;
+    QCOMPARE(readRouteLines(lines, &route).status, status);
+    QCOMPARE(route.records(), before.records());
+    QCOMPARE(route.lastIndex(), before.lastIndex());
+    QCOMPARE(route.currentHeading(), before.currentHeading());
+    QCOMPARE(route.programText(), before.programText());
+    QCOMPARE(route.coordinateList(), before.coordinateList());
+    if (status == RouteReadStatus::WrongMarker)
+        QVERIFY(routeReadMessage(status).contains(u"他のステップで保存されいる可能性があります。"));
+}
+
+void TestRouteFile::lastIndexCountsRecordsOffTheLeftEdge()
+{
+    QStringList lines = emptyFileLines();
+    lines[1] = u"////0/400/0/0/0"_qs;                                      // start on the left edge
+    lines[2] = u"//motor(fwd,fwd)/wait(20)/0/300/0/0/90"_qs;               // still on the edge
+    lines[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/100/300/0/0/0"_qs;
+    lines[4] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/100/400/0/0/270"_qs;
+    RouteModel route;
+    const RouteReadResult result = readRouteLines(lines, &route);
+    QCOMPARE(result.status, RouteReadStatus::Ok);
+    QVERIFY(result.hasRoute);
+    // Two records with x != 0: lastIndex 1, the heading of record 1.
+    QCOMPARE(route.lastIndex(), 1);
+    QCOMPARE(route.currentHeading(), 90);
+    QCOMPARE(route.coordinateList(), (QStringList{u"100,300"_qs, u"100,400"_qs}));
+    QCOMPARE(route.programText().size(), 10);
+}
+
+void TestRouteFile::noRecordGivesEmptyRoute()
+{
+    QStringList lines = emptyFileLines();
+    lines[5] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/0/300/0/0/180"_qs;
+    RouteModel route = workedExample();
+    const RouteReadResult result = readRouteLines(lines, &route);
+    QCOMPARE(result.status, RouteReadStatus::Ok);
+    QVERIFY(!result.hasRoute);
+    QCOMPARE(route.lastIndex(), 0);
+    QCOMPARE(route.currentHeading(), 90);
+    QCOMPARE(route.records(), RouteModel().records());
+    QVERIFY(route.programText().isEmpty());
+    QCOMPARE(route.lineCount(), 0);
+    // The empty route can be started afresh.
+    route.startRoute(100, 100);
+    QCOMPARE(route.addPoint(100, 90, 0, 0, 115), AddPointResult::Added);
+    QCOMPARE(route.lastIndex(), 1);
+}
+
+void TestRouteFile::fileRoundTripOnDisk()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"ルート.rk5"_qs);
+    const RouteModel route = workedExample();
+    QString error;
+    QVERIFY2(writeRouteFile(path, route, &error), qPrintable(error));
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("D_pro\r\n////250/400/0/0/0\r\n//motor(fwd,fwd)/wait(20)/250/300/238/338/90\r\n"));
+    QVERIFY(bytes.endsWith("////0/0/0/0/0\r\n"));
+    QCOMPARE(bytes.count("\r\n"), 59);
+    QCOMPARE(bytes.count('\n'), 59);
+
+    RouteModel read;
+    QCOMPARE(readRouteFile(path, &read).status, RouteReadStatus::Ok);
+    QCOMPARE(read.records(), route.records());
+    QCOMPARE(read.lastIndex(), route.lastIndex());
+    QCOMPARE(read.currentHeading(), route.currentHeading());
+    QCOMPARE(read.programText(), route.programText());
+}
+
+void TestRouteFile::unreadableFileKeepsRoute()
+{
+    QTemporaryDir dir;
+    RouteModel route = workedExample();
+    const RouteModel before = route;
+    const RouteReadResult result = readRouteFile(dir.filePath(u"missing.rk5"_qs), &route);
+    QCOMPARE(result.status, RouteReadStatus::FileError);
+    QVERIFY(!result.error.isEmpty());
+    QCOMPARE(route.records(), before.records());
+    // A write into a folder that does not exist fails and says why.
+    QString error;
+    QVERIFY(!writeRouteFile(dir.filePath(u"no/such/folder/x.rk5"_qs), route, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void TestRouteFile::programTextForTheCompiler()
+{
+    QStringList text, messages;
+    QVERIFY(routeFileToProgramText(routeFileLines(workedExample()), &text, &messages));
+    QCOMPARE(text, workedExample().programText());
+    QVERIFY(messages.isEmpty());
+
+    QVERIFY(routeFileToProgramText(emptyFileLines(), &text, &messages));
+    QVERIFY(text.isEmpty());
+
+    QVERIFY(!routeFileToProgramText(emptyFileLines().mid(0, 30), &text, &messages));
+    QCOMPARE(messages.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestRouteFile)
+#include "tst_routefile.moc"
