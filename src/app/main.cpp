@@ -1,13 +1,19 @@
-#include <QtWidgets/QApplication>
-#include <QtWidgets/QMainWindow>
+#include "app/mainmenu.h"
+#include "app/ui/application.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ステッピングモータロボット制御ソフト"));
-    QMainWindow window;
-    window.setWindowTitle(QApplication::applicationName());
-    window.resize(640, 480);
-    window.show();
-    return app.exec();
+    Rk25Application app(argc, argv);
+    // The main window's close ends the run, not the last window that happens to close.
+    app.setQuitOnLastWindowClosed(false);
+    int result = 0;
+    {
+        MainMenu menu;
+        menu.FormCreate();
+        menu.createOtherWindows();
+        menu.centreOnScreen();
+        menu.show();
+        result = app.exec();
+    }
+    return result;
 }

@@ -1,0 +1,122 @@
+#include "app/ui/messagebox.h"
+
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
+
+#include <QHash>
+
+namespace ui {
+
+namespace {
+
+MessageResponder &responder()
+{
+    static MessageResponder r;
+    return r;
+}
+
+QMessageBox::Icon iconOf(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Information:
+        return QMessageBox::Information;
+    case MessageKind::Confirmation:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::ButtonRole roleOf(MessageButton button)
+{
+    switch (button) {
+    case MessageButton::Yes:
+        return QMessageBox::YesRole;
+    case MessageButton::No:
+        return QMessageBox::NoRole;
+    case MessageButton::Ok:
+        return QMessageBox::AcceptRole;
+    case MessageButton::Cancel:
+        return QMessageBox::RejectRole;
+    case MessageButton::None:
+        break;
+    }
+    return QMessageBox::InvalidRole;
+}
+
+MessageButton escapeAnswer(const QList<MessageButton> &buttons)
+{
+    for (MessageButton b : {MessageButton::Cancel, MessageButton::No, MessageButton::Ok})
+        if (buttons.contains(b))
+            return b;
+    return MessageButton::None;
+}
+
+}
+
+QString messageCaption(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QStringLiteral("警告");
+    case MessageKind::Error:
+        return QStringLiteral("エラー");
+    case MessageKind::Information:
+        return QStringLiteral("情報");
+    case MessageKind::Confirmation:
+        return QStringLiteral("確認");
+    }
+    return {};
+}
+
+QString messageButtonText(MessageButton button)
+{
+    switch (button) {
+    case MessageButton::Yes:
+        return QStringLiteral("はい(&Y)");
+    case MessageButton::No:
+        return QStringLiteral("いいえ(&N)");
+    case MessageButton::Ok:
+        return QStringLiteral("OK");
+    case MessageButton::Cancel:
+        return QStringLiteral("キャンセル");
+    case MessageButton::None:
+        break;
+    }
+    return {};
+}
+
+MessageButton showMessage(QWidget *parent, MessageKind kind, const QString &text,
+                          const QList<MessageButton> &buttons)
+{
+    return showMessageCaptioned(parent, kind, messageCaption(kind), text, buttons);
+}
+
+MessageButton showMessageCaptioned(QWidget *parent, MessageKind kind, const QString &caption,
+                                   const QString &text, const QList<MessageButton> &buttons)
+{
+    const QList<MessageButton> offered = buttons.isEmpty() ? QList{MessageButton::Ok} : buttons;
+    if (responder())
+        return responder()(MessageRequest{kind, caption, text, offered});
+
+    QMessageBox box(iconOf(kind), caption, text, QMessageBox::NoButton, parent);
+    QHash<QAbstractButton *, MessageButton> answers;
+    for (MessageButton b : offered) {
+        QPushButton *pb = box.addButton(messageButtonText(b), roleOf(b));
+        answers.insert(pb, b);
+        if (b == offered.first())
+            box.setDefaultButton(pb);
+    }
+    box.exec();
+    return answers.value(box.clickedButton(), escapeAnswer(offered));
+}
+
+void setMessageResponder(MessageResponder r)
+{
+    responder() = std::move(r);
+}
+
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QtWidgets/QWidget>
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// The one way the system asks or tells the user something in a box. Every box uses the
+// system's own captions and button texts; tests install a responder so no box ever blocks.
+namespace ui {
+
+enum class MessageKind { Warning, Error, Information, Confirmation };
+enum class MessageButton { None, Yes, No, Ok, Cancel };
+
+struct MessageRequest
+{
+    MessageKind kind = MessageKind::Information;
+    QString caption;
+    QString text;
+    QList<MessageButton> buttons;
+};
+
+// Caption ("警告", "エラー", "情報", "確認") and button text ("はい(&Y)", ...).
+QString messageCaption(MessageKind kind);
+QString messageButtonText(MessageButton button);
+
+// Shows a modal box with the kind's caption; returns the button chosen. Closing the box
+// without a choice counts as cancel (or no, or OK, whichever the box offers, in that order).
+MessageButton showMessage(QWidget *parent, MessageKind kind, const QString &text,
+                          const QList<MessageButton> &buttons = {MessageButton::Ok});
+
+// As showMessage with a caption of the caller's choosing (the unexpected-failure box).
+MessageButton showMessageCaptioned(QWidget *parent, MessageKind kind, const QString &caption,
+                                   const QString &text,
+                                   const QList<MessageButton> &buttons = {MessageButton::Ok});
+
+// Replaces the modal box, for tests: the responder sees each request and answers it.
+// An empty responder brings the real boxes back.
+using MessageResponder = std::function<MessageButton(const MessageRequest &)>;
+void setMessageResponder(MessageResponder responder);
+
+}

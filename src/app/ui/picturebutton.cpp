@@ -1,0 +1,84 @@
+#include "app/ui/picturebutton.h"
+
+#include "app/ui/errorguard.h"
+#include "app/ui/pictures.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureButton::PictureButton(const QString &name, const QRect &geometry, ErrorNumbers numbers,
+                             const QString &caption, QWidget *parent)
+    : QWidget(parent)
+    , m_caption(caption)
+    , m_numbers(numbers)
+{
+    setObjectName(name);
+    setGeometry(geometry);
+    setCursor(Qt::PointingHandCursor);
+    loadReleasedPictureQuietly();
+}
+
+void PictureButton::setPictureExtension(const QString &extension)
+{
+    m_extension = extension;
+    loadReleasedPictureQuietly();
+}
+
+void PictureButton::loadReleasedPictureQuietly()
+{
+    QPixmap p = ui::loadPictureQuietly(ui::buttonPictureName(objectName(), false, m_extension));
+    if (!p.isNull()) {
+        m_picture = p;
+        update();
+    }
+}
+
+void PictureButton::setPictureFile(const QString &relativeName)
+{
+    m_picture = ui::loadPicture(relativeName);
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!m_picture.isNull()) {
+        painter.drawPixmap(rect(), m_picture);
+        return;
+    }
+    // Without its pictures the button still has to be found and read.
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(QColor(40, 60, 120), 1.5));
+    painter.setBrush(m_held ? QColor(150, 180, 240) : QColor(215, 225, 250));
+    painter.drawRoundedRect(r, 6, 6);
+    painter.setPen(isEnabled() ? QColor(20, 30, 70) : QColor(140, 140, 140));
+    QFont f = font();
+    f.setPixelSize(qBound(9, height() * 2 / 5, 20));
+    f.setBold(true);
+    painter.setFont(f);
+    painter.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, m_caption);
+}
+
+void PictureButton::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    m_held = true;
+    update();
+    emit pressed();
+    ui::guarded(window(), m_numbers.press,
+                [&] { setPictureFile(ui::buttonPictureName(objectName(), true, m_extension)); });
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    const bool wasHeld = m_held;
+    m_held = false;
+    update();
+    emit released();
+    ui::guarded(window(), m_numbers.release,
+                [&] { setPictureFile(ui::buttonPictureName(objectName(), false, m_extension)); });
+    if (wasHeld && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}

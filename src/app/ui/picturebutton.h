@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QtWidgets/QWidget>
+
+#include <QPixmap>
+#include <QString>
+
+// A push button that is a picture. Its objectName is the component name the pictures are
+// named after: while a mouse button is held on it, "Photo\Button\" + name + "-1.jpg" shows;
+// after release, name + ".jpg"; the click follows the release. Loading a picture on press or
+// release is guarded by the window's numbers: a missing file shows the numbered box and the
+// button keeps the picture it had.
+class PictureButton : public QWidget
+{
+    Q_OBJECT
+public:
+    struct ErrorNumbers
+    {
+        int press = 0;
+        int release = 0;
+    };
+
+    // caption: a short Japanese word drawn on the button while it has no picture at all.
+    PictureButton(const QString &name, const QRect &geometry, ErrorNumbers numbers,
+                  const QString &caption, QWidget *parent);
+
+    // ".jpg" by default; the icon screen's time and angle buttons use ".bmp".
+    void setPictureExtension(const QString &extension);
+    // The picture currently shown (null while no file could be read yet).
+    QPixmap picture() const { return m_picture; }
+    // Shows the released picture if there is one, quietly (at creation and after a reset).
+    void loadReleasedPictureQuietly();
+    // Loads a named picture into the button (guarded by the caller).
+    void setPictureFile(const QString &relativeName);
+
+    QString caption() const { return m_caption; }
+
+    // The Tag of the component (the icon screen keeps its step mode in F_step's Tag).
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+
+signals:
+    void pressed();
+    void released();
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    QString m_extension = QStringLiteral(".jpg");
+    QString m_caption;
+    ErrorNumbers m_numbers;
+    int m_tag = 0;
+    bool m_held = false;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QtWidgets/QWidget>
+
+#include "app/ui/picturebutton.h"
+
+class BackgroundPicture;
+
+// A borderless window of fixed size filled by its background picture, with picture buttons
+// that share the window's pair of error numbers (press, release).
+class PictureWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    struct Design
+    {
+        QString objectName;    // TForm13, TForm7, ...
+        QString unit;          // names the background picture: main, setup, ...
+        QSize size;            // client size
+        QString backName = QStringLiteral("back");
+        PictureButton::ErrorNumbers buttonNumbers;
+    };
+
+    PictureWindow(const Design &design, QWidget *parent = nullptr);
+
+    BackgroundPicture *background() const { return m_back; }
+    void centreOnScreen();
+
+protected:
+    PictureButton *addButton(const QString &name, const QRect &geometry, const QString &caption,
+                             const QString &hint = {});
+    // Only the part of a hint before "|" is shown on the pointer (the rest is the long help).
+    static QString shortHint(const QString &hint);
+
+private:
+    BackgroundPicture *m_back = nullptr;
+    PictureButton::ErrorNumbers m_numbers;
+};
