@@ -1,5 +1,9 @@
 #include "robot/programsource.h"
 
+#include "icon/iconfile.h"
+
+#include "route/routefile.h"
+
 namespace {
 
 ProgramSource refused(ScreenKind kind, const QString &message)
@@ -22,10 +26,18 @@ ProgramSource programSourceFromLines(const QStringList &lines)
         source.text = lines.mid(1);
         return source;
     }
-    if (first == QStringView(IconFileMarker))
-        return refused(ScreenKind::Icon, QStringLiteral("アイコンのプログラムファイル(DD)はまだ読めません。"));
-    if (first == QStringView(RouteFileMarker))
-        return refused(ScreenKind::Route, QStringLiteral("ルートのプログラムファイル(D_pro)はまだ読めません。"));
+    if (first == QStringView(IconFileMarker)) {
+        ProgramSource source;
+        source.kind = ScreenKind::Icon;
+        source.ok = iconFileToProgramText(lines, &source.text, &source.messages);
+        return source;
+    }
+    if (first == QStringView(RouteFileMarker)) {
+        ProgramSource source;
+        source.kind = ScreenKind::Route;
+        source.ok = routeFileToProgramText(lines, &source.text, &source.messages);
+        return source;
+    }
     ProgramSource source;
     source.ok = true;
     source.kind = ScreenKind::Text;

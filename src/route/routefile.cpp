@@ -119,9 +119,9 @@ bool routeFileToProgramText(const QStringList &fileLines, QStringList *text, QSt
     if (result.status != RouteReadStatus::Ok) {
         if (messages) {
             if (result.status == RouteReadStatus::Malformed)
-                messages->append(QStringLiteral("ルートのファイルがこわれています。"));
+                messages->append(QStringLiteral("ルートのプログラムファイルがこわれているので読めません。"));
             else
-                messages->append(QStringLiteral("ルートのファイルではありません。"));
+                messages->append(QStringLiteral("ルートのプログラムファイルではありません。"));
         }
         return false;
     }
