@@ -59,6 +59,8 @@ public:
     bool sendFromRobot(const QByteArray &bytes);
     // Bytes waiting unread at the slave side (they were sent from the robot and nobody read them).
     int pendingAtSlave() const;
+    // The helper's own descriptor of the slave (for reading the terminal's settings).
+    int slaveDescriptor() const { return m_slave; }
 
     // Makes the symbolic link "com<n>" in folder (the working folder by default) point at the
     // slave device, replacing an existing link. Returns the link's path, or an empty text.
