@@ -3,6 +3,7 @@
 #include "robot/programimage.h"
 #include "robot/programsource.h"
 #include "robot/tsmr.h"
+#include "robot/wireplan.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -11,7 +12,7 @@
 
 namespace {
 
-enum class Mode { Bytes, Text, Image };
+enum class Mode { Bytes, Text, Image, Wire };
 
 struct Options
 {
@@ -21,11 +22,14 @@ struct Options
 };
 
 const char usageText[] =
-    "usage: rk25c [--text | --image] [--wait-for-switch] [FILE]\n"
+    "usage: rk25c [--text | --image | --wire] [--wait-for-switch] [FILE]\n"
     "  Compiles program text or an .rk5 program file (CP932; FILE \"-\" or none: standard input).\n"
     "  (default)          the compiled bytes, decimal, on one line\n"
     "  --text             the program text, one statement line a line, without compiling\n"
     "  --image            the program image the screen of that kind sends (end byte and fill)\n"
+    "  --wire             every byte the send button puts on the line, block numbers included,\n"
+    "                     one a line: the value and the pause in milliseconds after it (a\n"
+    "                     route program that does not compile is sent as an empty program)\n"
     "  --wait-for-switch  icon and route programs: start with the header that waits for the\n"
     "                     front switch\n"
     "  Exit: 0 done, 1 refused or failed (reasons on standard error), 2 wrong usage.\n";
@@ -56,11 +60,11 @@ bool parse(const QStringList &args, Options &options)
     bool modeSet = false;
     bool fileSet = false;
     for (const QString &arg : args) {
-        if (arg == u"--text" || arg == u"--image") {
+        if (arg == u"--text" || arg == u"--image" || arg == u"--wire") {
             if (modeSet)
                 return false;
             modeSet = true;
-            options.mode = arg == u"--text" ? Mode::Text : Mode::Image;
+            options.mode = arg == u"--text" ? Mode::Text : arg == u"--image" ? Mode::Image : Mode::Wire;
         } else if (arg == u"--wait-for-switch") {
             options.waitForSwitch = true;
         } else if (arg.startsWith(u"--") || (arg.startsWith(u'-') && arg != u"-")) {
@@ -129,6 +133,18 @@ int main(int argc, char *argv[])
         for (const QString &line : source.text)
             text += line + u'\n';
         writeOut(text);
+        return 0;
+    }
+
+    if (options.mode == Mode::Wire) {
+        const WirePlan plan = wirePlanForText(joinProgramText(source.text), source.kind,
+                                              !options.waitForSwitch);
+        if (!plan.ok)
+            return fail(plan.messages);
+        QString lines;
+        for (const WireByte &b : plan.bytes)
+            lines += QStringLiteral("%1 %2\n").arg(b.value).arg(b.pauseMs);
+        writeOut(lines);
         return 0;
     }
 
