@@ -20,6 +20,7 @@ private slots:
     void lineSettingsReachTheDevice();
     void secondOpenFailsAndChangesNothing();
     void writeOnClosedPortTouchesNoDevice();
+    void writeGivesUpAfterTxtimeout();
     void closeRaisesOnCloseWhileStillOpen();
     void modemLineHandlersFollowOpenAndClose();
     void destroyingClosesThePort();
@@ -131,6 +132,34 @@ void TestTrs232c::writeOnClosedPortTouchesNoDevice()
     QVERIFY(!port.Write("\x01\x02", 2));
     QVERIFY(!port.SetRTS(true));
     QCOMPARE(pty.collectFor(150).size(), 0);
+}
+
+void TestTrs232c::writeGivesUpAfterTxtimeout()
+{
+    PseudoTerminal pty;
+    QVERIFY(pty.open());
+    pty.setReadingPaused(true);
+    Trs232c port;
+    port.setPortname(pty.slavePath());
+    port.setTxtimeout(300);
+    QVERIFY(port.Open());
+    // Far more than the line holds while nobody takes bytes from it.
+    const QByteArray flood(1 << 20, 'x');
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!port.Write(flood));
+    const qint64 took = clock.elapsed();
+    QVERIFY2(took >= 300, qPrintable(QString::number(took)));
+    QVERIFY2(took < 5000, qPrintable(QString::number(took)));
+    QVERIFY(!port.lastError().isEmpty());
+    // The bytes still go out once the line moves again, followed by the next write.
+    pty.setReadingPaused(false);
+    port.setTxtimeout(30000);
+    QVERIFY2(port.WriteByte(254), qPrintable(port.lastError()));
+    QVERIFY(port.lastError().isEmpty());
+    const QByteArray got = PseudoTerminal::valuesOf(pty.waitForBytes(flood.size() + 1, 10000));
+    QCOMPARE(got.size(), flood.size() + 1);
+    QCOMPARE(got.back(), char(254));
 }
 
 void TestTrs232c::closeRaisesOnCloseWhileStillOpen()

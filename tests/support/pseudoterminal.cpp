@@ -76,16 +76,19 @@ void PseudoTerminal::close()
 void PseudoTerminal::readLoop()
 {
     for (;;) {
-        pollfd fds[2] = {{m_master, POLLIN, 0}, {m_wakePipe[0], POLLIN, 0}};
-        const int ready = ::poll(fds, 2, -1);
+        const bool paused = m_paused;
+        pollfd fds[2] = {{m_wakePipe[0], POLLIN, 0}, {m_master, POLLIN, 0}};
+        const int ready = ::poll(fds, paused ? 1 : 2, paused ? 5 : -1);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
             return;
         }
-        if (fds[1].revents)
+        if (fds[0].revents)
             return;
-        if (!(fds[0].revents & POLLIN)) {
+        if (paused)
+            continue;
+        if (!(fds[1].revents & POLLIN)) {
             // A hang-up cannot last (the slave stays open here); avoid spinning meanwhile.
             ::usleep(1000);
             continue;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWaitCondition>
 
+#include <atomic>
 #include <thread>
 
 // One byte that arrived at the master side of the pseudo-terminal, with the time it was read
@@ -55,6 +56,9 @@ public:
     // Milliseconds since open(), on the clock of the timestamps.
     qint64 elapsed() const { return m_clock.elapsed(); }
 
+    // While paused nothing is taken from the line, so a writer fills it and then blocks.
+    void setReadingPaused(bool paused) { m_paused = paused; }
+
     // Bytes the "robot" sends back into the line (written to the master).
     bool sendFromRobot(const QByteArray &bytes);
     // Bytes waiting unread at the slave side (they were sent from the robot and nobody read them).
@@ -75,6 +79,7 @@ private:
     QString m_slavePath;
     QElapsedTimer m_clock;
     std::thread m_reader;
+    std::atomic<bool> m_paused = false;
     mutable QMutex m_mutex;
     QWaitCondition m_arrived;
     QList<ReceivedByte> m_bytes;
