@@ -3,6 +3,7 @@
 #include "app/navi/navigator.h"
 #include "app/report/reportwindow.h"
 #include "app/settings/settingsscreen.h"
+#include "app/settings/reopenport.h"
 #include "app/splashscreen.h"
 #include "app/ui/backgroundpicture.h"
 #include "icon/iconscreen.h"
@@ -72,7 +73,7 @@ void MainMenu::FormCreate()
 
 void MainMenu::ReopenPort()
 {
-    // The port re-open arrives with the settings helpers.
+    ::ReopenPort(*m_port);
 }
 
 void MainMenu::createOtherWindows()

@@ -1,0 +1,300 @@
+#include "app/ui/application.h"
+#include "app/ui/backgroundpicture.h"
+#include "app/ui/errorguard.h"
+#include "app/ui/messagebox.h"
+#include "app/ui/picturebutton.h"
+#include "app/ui/pictures.h"
+
+#include <QtWidgets/QWidget>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The conventions every window follows: picture buttons, dragging a borderless window by its
+// background, the numbered and the unexpected-failure boxes.
+class TestUiConventions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void buttonShowsPressedPictureWhileHeld();
+    void missingPictureShowsNumberAndKeepsPicture_data();
+    void missingPictureShowsNumberAndKeepsPicture();
+    void disabledButtonDoesNothing();
+    void draggingBackgroundMovesWindow_data();
+    void draggingBackgroundMovesWindow();
+    void numberedBoxText();
+    void unexpectedFailureDot_data();
+    void unexpectedFailureDot();
+    void failureOutsideGuardReachesTitledBox();
+    void guardStopsAtFailingStep();
+    void boxesUseSystemCaptionsAndButtons_data();
+    void boxesUseSystemCaptionsAndButtons();
+
+private:
+    void writePicture(const QString &name, QSize size);
+    void removePicture(const QString &name);
+
+    QTemporaryDir m_folder;
+    QList<ui::MessageRequest> m_boxes;
+};
+
+void TestUiConventions::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+    QDir(m_folder.path()).mkpath(QStringLiteral("Photo/Button"));
+}
+
+void TestUiConventions::init()
+{
+    m_boxes.clear();
+    ui::setPictureFolderForTests(m_folder.path());
+    ui::setMessageResponder([this](const ui::MessageRequest &r) {
+        m_boxes.append(r);
+        return r.buttons.first();
+    });
+    // Released pictures are 10 x 10, pressed ones 20 x 10: the size tells which one shows.
+    writePicture(QStringLiteral("menu_key.jpg"), QSize(10, 10));
+    writePicture(QStringLiteral("menu_key-1.jpg"), QSize(20, 10));
+}
+
+void TestUiConventions::cleanup()
+{
+    ui::setPictureFolderForTests(QString());
+    ui::setMessageResponder({});
+}
+
+void TestUiConventions::writePicture(const QString &name, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(m_folder.filePath(QStringLiteral("Photo/Button/") + name), "JPG"));
+}
+
+void TestUiConventions::removePicture(const QString &name)
+{
+    QFile::remove(m_folder.filePath(QStringLiteral("Photo/Button/") + name));
+}
+
+void TestUiConventions::buttonShowsPressedPictureWhileHeld()
+{
+    QWidget window;
+    PictureButton button(QStringLiteral("menu_key"), QRect(0, 0, 50, 20), {1201, 1202},
+                         QStringLiteral("STEP4"), &window);
+    QCOMPARE(button.picture().size(), QSize(10, 10));
+    int clicks = 0;
+    connect(&button, &PictureButton::clicked, [&] { ++clicks; });
+
+    QTest::mousePress(&button, Qt::LeftButton);
+    QCOMPARE(button.picture().size(), QSize(20, 10));
+    QCOMPARE(clicks, 0);
+    QTest::mouseRelease(&button, Qt::LeftButton);
+    QCOMPARE(button.picture().size(), QSize(10, 10));
+    QCOMPARE(clicks, 1);
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void TestUiConventions::missingPictureShowsNumberAndKeepsPicture_data()
+{
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<bool>("onPress");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QSize>("shownWhileHeld");
+    QTest::addColumn<QSize>("shownAfter");
+    QTest::newRow("pressed picture missing") << u"menu_key-1.jpg"_qs << true << 1201
+                                             << QSize(10, 10) << QSize(10, 10);
+    QTest::newRow("released picture missing") << u"menu_key.jpg"_qs << false << 1202
+                                              << QSize(20, 10) << QSize(20, 10);
+}
+
+void TestUiConventions::missingPictureShowsNumberAndKeepsPicture()
+{
+    QFETCH(QString, missing);
+    QFETCH(bool, onPress);
+    QFETCH(int, number);
+    QFETCH(QSize, shownWhileHeld);
+    QFETCH(QSize, shownAfter);
+
+    QWidget window;
+    PictureButton button(QStringLiteral("menu_key"), QRect(0, 0, 50, 20), {1201, 1202},
+                         QStringLiteral("STEP4"), &window);
+    removePicture(missing);
+    int clicks = 0;
+    connect(&button, &PictureButton::clicked, [&] { ++clicks; });
+
+    QTest::mousePress(&button, Qt::LeftButton);
+    QCOMPARE(button.picture().size(), shownWhileHeld);
+    QCOMPARE(m_boxes.size(), onPress ? 1 : 0);
+    QTest::mouseRelease(&button, Qt::LeftButton);
+    QCOMPARE(button.picture().size(), shownAfter);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().kind, ui::MessageKind::Warning);
+    QCOMPARE(m_boxes.first().caption, u"警告"_qs);
+    QCOMPARE(m_boxes.first().text, ui::numberedErrorText(number));
+    QCOMPARE(m_boxes.first().buttons, QList{ui::MessageButton::Ok});
+    // The click is an event of its own and still runs.
+    QCOMPARE(clicks, 1);
+}
+
+void TestUiConventions::disabledButtonDoesNothing()
+{
+    QWidget window;
+    PictureButton button(QStringLiteral("menu_key"), QRect(0, 0, 50, 20), {1201, 1202},
+                         QStringLiteral("STEP4"), &window);
+    button.setEnabled(false);
+    int clicks = 0;
+    connect(&button, &PictureButton::clicked, [&] { ++clicks; });
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(clicks, 0);
+    QCOMPARE(button.picture().size(), QSize(10, 10));
+}
+
+void TestUiConventions::draggingBackgroundMovesWindow_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPoint>("travel");
+    QTest::newRow("left, right and down") << Qt::LeftButton << QPoint(30, 10);
+    QTest::newRow("right button, left and up") << Qt::RightButton << QPoint(-25, -7);
+}
+
+void TestUiConventions::draggingBackgroundMovesWindow()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPoint, travel);
+
+    QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    window.setFixedSize(300, 200);
+    auto *back = new BackgroundPicture(QStringLiteral("back"), QStringLiteral("Photo\\Back\\none.jpg"), &window);
+    window.move(200, 150);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint start = window.pos();
+
+    const QPoint pressAt(100, 80);
+    QTest::mousePress(back, button, {}, pressAt);
+    QMouseEvent move(QEvent::MouseMove, QPointF(pressAt + travel), back->mapToGlobal(QPointF(pressAt + travel)),
+                     button, button, Qt::NoModifier);
+    QApplication::sendEvent(back, &move);
+    QTest::mouseRelease(back, button, {}, pressAt + travel);
+    QCOMPARE(window.pos(), start + travel);
+
+    // After the release, moving the pointer moves nothing.
+    QMouseEvent after(QEvent::MouseMove, QPointF(10, 10), back->mapToGlobal(QPointF(10, 10)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(back, &after);
+    QCOMPARE(window.pos(), start + travel);
+}
+
+void TestUiConventions::numberedBoxText()
+{
+    QCOMPARE(ui::numberedErrorText(701),
+             u"(701)エラーが発生しました\r\nソフトを再起動するか再度インストールして下さい"_qs);
+    ui::showNumberedError(nullptr, 1103);
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(m_boxes.first().text.startsWith(u"(1103)"_qs));
+}
+
+void TestUiConventions::unexpectedFailureDot_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Japanese ends") << u"/x/set.ini に書き込めません"_qs << u"/x/set.ini に書き込めません."_qs;
+    QTest::newRow("letter") << u"abc"_qs << u"abc."_qs;
+    QTest::newRow("already a dot") << u"abc."_qs << u"abc."_qs;
+    QTest::newRow("exclamation sorts before the dot") << u"abc!"_qs << u"abc!"_qs;
+    QTest::newRow("comma sorts before the dot") << u"a,"_qs << u"a,"_qs;
+    QTest::newRow("slash sorts after the dot") << u"a/"_qs << u"a/."_qs;
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestUiConventions::unexpectedFailureDot()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(ui::unexpectedFailureText(message), shown);
+}
+
+void TestUiConventions::failureOutsideGuardReachesTitledBox()
+{
+    QWidget window;
+    PictureButton button(QStringLiteral("menu_key"), QRect(0, 0, 50, 20), {1201, 1202},
+                         QStringLiteral("STEP4"), &window);
+    bool after = false;
+    connect(&button, &PictureButton::clicked, [&] {
+        throw ui::Failure(u"書き込めません"_qs);
+        after = true;
+    });
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QVERIFY(!after);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().kind, ui::MessageKind::Error);
+    QCOMPARE(m_boxes.first().caption, u"ステッピングモータロボット制御ソフト"_qs);
+    QCOMPARE(m_boxes.first().text, u"書き込めません."_qs);
+    // The application goes on: the next click works.
+    int clicks = 0;
+    disconnect(&button, &PictureButton::clicked, nullptr, nullptr);
+    connect(&button, &PictureButton::clicked, [&] { ++clicks; });
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(clicks, 1);
+}
+
+void TestUiConventions::guardStopsAtFailingStep()
+{
+    QStringList done;
+    const bool ran = ui::guarded(nullptr, 401, [&] {
+        done << u"first"_qs;
+        throw std::runtime_error("x");
+        done << u"second"_qs;
+    });
+    QVERIFY(!ran);
+    QCOMPARE(done, QStringList{u"first"_qs});
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().text, ui::numberedErrorText(401));
+    QVERIFY(ui::guarded(nullptr, 401, [] {}));
+    QCOMPARE(m_boxes.size(), 1);
+}
+
+void TestUiConventions::boxesUseSystemCaptionsAndButtons_data()
+{
+    QTest::addColumn<ui::MessageKind>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("warning") << ui::MessageKind::Warning << u"警告"_qs;
+    QTest::newRow("error") << ui::MessageKind::Error << u"エラー"_qs;
+    QTest::newRow("information") << ui::MessageKind::Information << u"情報"_qs;
+    QTest::newRow("confirmation") << ui::MessageKind::Confirmation << u"確認"_qs;
+}
+
+void TestUiConventions::boxesUseSystemCaptionsAndButtons()
+{
+    QFETCH(ui::MessageKind, kind);
+    QFETCH(QString, caption);
+    const QList<ui::MessageButton> three{ui::MessageButton::Yes, ui::MessageButton::No,
+                                         ui::MessageButton::Cancel};
+    ui::setMessageResponder([&](const ui::MessageRequest &r) {
+        m_boxes.append(r);
+        return ui::MessageButton::No;
+    });
+    QCOMPARE(ui::showMessage(nullptr, kind, u"プログラムを保存しますか？"_qs, three), ui::MessageButton::No);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().caption, caption);
+    QCOMPARE(m_boxes.first().buttons, three);
+    QCOMPARE(ui::messageButtonText(ui::MessageButton::Yes), u"はい(&Y)"_qs);
+    QCOMPARE(ui::messageButtonText(ui::MessageButton::No), u"いいえ(&N)"_qs);
+    QCOMPARE(ui::messageButtonText(ui::MessageButton::Ok), u"OK"_qs);
+    QCOMPARE(ui::messageButtonText(ui::MessageButton::Cancel), u"キャンセル"_qs);
+}
+
+int main(int argc, char **argv)
+{
+    Rk25Application app(argc, argv);
+    TestUiConventions test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_uiconventions.moc"
