@@ -22,6 +22,8 @@ Trs232c::Trs232c(QObject *parent)
 
 Trs232c::~Trs232c()
 {
+    // The port goes away with its owner's window; a claim cannot keep it open.
+    m_lineOwner.clear();
     Close();
 }
 
@@ -79,6 +81,8 @@ bool Trs232c::fail(const QString &reason)
 
 bool Trs232c::Open()
 {
+    if (claimedByOther())
+        return fail(lineBusyText());
     if (m_opened)
         return fail(QStringLiteral("ポートはもう開いています"));
 
@@ -124,6 +128,8 @@ bool Trs232c::Open()
 
 bool Trs232c::Close()
 {
+    if (claimedByOther())
+        return fail(lineBusyText());
     if (!m_opened)
         return false;
     m_port->clear(QSerialPort::AllDirections);
@@ -143,6 +149,8 @@ bool Trs232c::Write(const char *buffer, int count)
 
 bool Trs232c::Write(QByteArrayView bytes)
 {
+    if (claimedByOther())
+        return fail(lineBusyText());
     if (!m_opened)
         return fail(QStringLiteral("ポートが開いていません"));
     m_lastWritten = 0;
@@ -176,6 +184,37 @@ bool Trs232c::WriteByte(int value)
 {
     const char byte = char(value & 0xFF);
     return Write(&byte, 1);
+}
+
+bool Trs232c::claimLine(const QObject *owner)
+{
+    if (!owner || (lineClaimed() && m_lineOwner != owner))
+        return fail(lineBusyText());
+    m_lineOwner = owner;
+    return true;
+}
+
+void Trs232c::releaseLine(const QObject *owner)
+{
+    if (!owner || m_lineOwner != owner)
+        return;
+    m_lineOwner.clear();
+    emit lineReleased();
+}
+
+bool Trs232c::WriteByteAs(const QObject *owner, int value)
+{
+    if (!owner || m_lineOwner != owner)
+        return WriteByte(value);
+    m_ownerWriting = true;
+    const bool ok = WriteByte(value);
+    m_ownerWriting = false;
+    return ok;
+}
+
+QString Trs232c::lineBusyText()
+{
+    return QStringLiteral("いまプログラムを送っています。終わるまで待ってください。");
 }
 
 bool Trs232c::SetRTS(bool raise)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFlags>
 #include <QObject>
+#include <QPointer>
 #include <QSerialPort>
 #include <QString>
 
@@ -50,6 +51,16 @@ public:
     bool WriteByte(int value);
     bool SetRTS(bool raise);
     bool SetDTR(bool raise);
+
+    // While a transfer plays, it owns the line: every other Write, WriteByte, Open and Close is
+    // refused (false, lastError() says why), so no byte can fall between the bytes of a program
+    // image and the port cannot change under it. The claim ends with releaseLine or when the
+    // owner is destroyed. The owner writes with WriteByteAs.
+    bool claimLine(const QObject *owner);
+    void releaseLine(const QObject *owner);
+    bool lineClaimed() const { return !m_lineOwner.isNull(); }
+    bool WriteByteAs(const QObject *owner, int value);
+    static QString lineBusyText();
 
     bool isOpen() const { return m_opened; }
     // Why the last Open or Write failed (empty after a success), in Japanese, for the user.
@@ -120,9 +131,12 @@ signals:
     void OnOpen();
     // Raised while the device is still open, so that the handler can lower DTR and RTS.
     void OnClose();
+    // The owner of the line gave it back: waiting senders may go on.
+    void lineReleased();
 
 private:
     bool fail(const QString &reason);
+    bool claimedByOther() const { return lineClaimed() && !m_ownerWriting; }
 
     QSerialPort *m_port = nullptr;
     bool m_opened = false;
@@ -131,6 +145,8 @@ private:
     QString m_lastError;
     QString m_devicePath;
     qint64 m_lastWritten = 0;
+    QPointer<const QObject> m_lineOwner;
+    bool m_ownerWriting = false;
 
     int m_bps = 9600;
     int m_charbit = 8;

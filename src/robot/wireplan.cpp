@@ -26,6 +26,11 @@ int bytePauseMs(ScreenKind kind)
     return kind == ScreenKind::Route ? RouteBytePauseMs : BytePauseMs;
 }
 
+quint8 startCommand(ScreenKind kind)
+{
+    return kind == ScreenKind::Text ? CMD_START_TEXT : CMD_START;
+}
+
 namespace {
 
 WirePlan refused(const QStringList &messages)

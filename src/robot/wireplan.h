@@ -40,6 +40,9 @@ struct WirePlan
 
 int bytePauseMs(ScreenKind kind);
 
+// The byte of the run button: 4 on the icon and route screens, 7 on the text screen.
+quint8 startCommand(ScreenKind kind);
+
 // The plan for a compiled program. how: the start mode of set.ini (false puts the header
 // that waits for the front switch in front; the text screen never sends it).
 WirePlan wirePlan(const QStringList &compiledLines, ScreenKind kind, bool how);
