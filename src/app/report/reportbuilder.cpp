@@ -1,0 +1,335 @@
+#include "app/report/reportbuilder.h"
+
+#include "common/cp932.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString SEPARATOR = QStringLiteral("\u3000");
+const QString BREAK = QStringLiteral("<Br>");
+const QString CRLF = QStringLiteral("\r\n");
+const QString ROW_START = QStringLiteral("<tr valign=\"top\">");
+const QString ROW_END = QStringLiteral("</tr>");
+const QString CELL_END = QStringLiteral("</td>");
+
+constexpr int CELL_LINES = 30;
+constexpr int ROW_LINES = 120;
+constexpr int CELLS_PER_ROW = 4;
+// The route lists at most three cells when its lines overflow the fourth.
+constexpr int ROUTE_FOUR_CELL_LIMIT = 119;
+// Bytes a file name may have on the file systems we write to.
+constexpr int MAX_FILE_NAME_BYTES = 255;
+
+QString cellStart(const QString &width)
+{
+    return QStringLiteral("<td width=\"%1\" bgcolor=\"#FFFFFF\">").arg(width);
+}
+
+QString listingLine(int number, QStringView text)
+{
+    return listingNumber(number) + SEPARATOR + escapeHtml(text) + BREAK;
+}
+
+bool encodable(QStringView text)
+{
+    bool ok = false;
+    cp932::encode(text, &ok);
+    return ok;
+}
+
+bool fileNamePartAllowed(const QString &part)
+{
+    if (part.contains(u".."))
+        return false;
+    static const QString reserved = QStringLiteral("/\\:*?\"<>|");
+    for (qsizetype i = 0; i < part.size(); ++i) {
+        const QChar c = part[i];
+        if (reserved.contains(c) || c.category() == QChar::Other_Control
+            || c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph)
+            return false;
+        if (c.isHighSurrogate() && i + 1 < part.size() && part[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate() || c.isNonCharacter())
+            return false;
+    }
+    return true;
+}
+
+QString listingTable(const QStringList &pieces)
+{
+    QString table;
+    for (const QString &piece : pieces)
+        table += piece + CRLF;
+    return table;
+}
+
+}
+
+QString reportStepTitle(int tag)
+{
+    switch (tag) {
+    case REPORT_TAG_ICON:
+        return QStringLiteral("ドラッグ＆ドロップによるプログラミング");
+    case REPORT_TAG_TEXT:
+        return QStringLiteral("文字入力によるプログラミング");
+    case REPORT_TAG_ROUTE:
+        return QStringLiteral("座標によるプログラミング");
+    default:
+        return {};
+    }
+}
+
+void replacePlaceholder(QStringList *lines, QStringView placeholder, const QString &text)
+{
+    if (placeholder.isEmpty())
+        return;
+    for (QString &line : *lines) {
+        qsizetype from = 0;
+        qsizetype at;
+        while ((at = line.indexOf(placeholder, from)) >= 0) {
+            line.replace(at, placeholder.size(), text);
+            from = at + text.size();
+        }
+    }
+}
+
+QString escapeHtml(QStringView text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'&') {
+            escaped += u"&amp;";
+        } else if (c == u'<') {
+            escaped += u"&lt;";
+        } else if (c == u'>') {
+            escaped += u"&gt;";
+        } else {
+            qsizetype length = 1;
+            if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                length = 2;
+            const QStringView character = text.mid(i, length);
+            if (encodable(character)) {
+                escaped += character;
+            } else if (length == 2 || !c.isSurrogate()) {
+                const char32_t code = length == 2 ? QChar::surrogateToUcs4(c, text[i + 1]) : c.unicode();
+                escaped += QStringLiteral("&#%1;").arg(static_cast<uint>(code));
+            } else {
+                // A lone surrogate is no character at all.
+                escaped += QStringLiteral("&#65533;");
+            }
+            i += length - 1;
+        }
+    }
+    return escaped;
+}
+
+QString multiLineText(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += escapeHtml(line) + CRLF + BREAK + CRLF;
+    return text;
+}
+
+QString listingNumber(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+WidthClass routeWidthClass(int lineCount)
+{
+    if (lineCount >= 91 && lineCount <= ROUTE_FOUR_CELL_LIMIT)
+        return {u"100%"_qs, u"25%"_qs};
+    if (lineCount >= 61 && lineCount <= 90)
+        return {u"80%"_qs, u"33%"_qs};
+    if (lineCount >= 31 && lineCount <= 60)
+        return {u"80%"_qs, u"50%"_qs};
+    return {u"50%"_qs, u"100%"_qs};
+}
+
+WidthClass textWidthClass(int lineCount)
+{
+    if (lineCount > 90)
+        return {u"100%"_qs, u"25%"_qs};
+    if (lineCount >= 61)
+        return {u"80%"_qs, u"33%"_qs};
+    if (lineCount >= 31)
+        return {u"80%"_qs, u"50%"_qs};
+    return {u"50%"_qs, u"100%"_qs};
+}
+
+QStringList iconListing(const QList<IconSlotTexts> &slotTexts)
+{
+    const QString half = QStringLiteral("50%");
+    QStringList pieces{ROW_START + cellStart(half)};
+    for (int slot = 0; slot < 59; ++slot) {
+        if (slot == 30)
+            pieces << CELL_END << cellStart(half);
+        const IconSlotTexts texts = slot < slotTexts.size() ? slotTexts.at(slot) : IconSlotTexts();
+        pieces << listingNumber(slot + 1) + SEPARATOR + escapeHtml(texts.name) + SEPARATOR
+                      + escapeHtml(texts.value) + BREAK;
+    }
+    pieces << CELL_END << ROW_END;
+    return pieces;
+}
+
+QStringList routeListing(const RouteModel &route)
+{
+    QStringList lines;
+    for (int r = 0; r < ROUTE_RECORD_COUNT; ++r) {
+        for (const QString &field : route.record(r).textFields()) {
+            if (!field.isEmpty())
+                lines << listingLine(r, field);
+        }
+    }
+    const QString width = routeWidthClass(route.lineCount()).cell;
+    const int cells = lines.size() > ROUTE_FOUR_CELL_LIMIT
+                          ? 3
+                          : std::max<int>(1, static_cast<int>((lines.size() + CELL_LINES - 1) / CELL_LINES));
+    QStringList pieces{ROW_START};
+    for (int cell = 0; cell < cells; ++cell) {
+        pieces << cellStart(width);
+        pieces += lines.mid(cell * CELL_LINES, CELL_LINES);
+        pieces << CELL_END;
+    }
+    pieces << ROW_END;
+    return pieces;
+}
+
+bool textListing(const QStringList &programLines, QStringList *pieces)
+{
+    pieces->clear();
+    const int n = static_cast<int>(programLines.size());
+    if (n > REPORT_TEXT_MAX_LINES)
+        return false;
+    const QString width = textWidthClass(n).cell;
+    for (int k = 0; k < n; ++k) {
+        const bool last = k == n - 1;
+        if (k % ROW_LINES == 0)
+            *pieces << ROW_START;
+        if (k % CELL_LINES == 0)
+            *pieces << cellStart(width);
+        *pieces << listingLine(k + 1, programLines.at(k));
+        if (k % CELL_LINES == CELL_LINES - 1 || last)
+            *pieces << CELL_END;
+        if (last && k >= ROW_LINES) {
+            // The second row always shows four cells.
+            const int cellsInRow = (k - ROW_LINES) / CELL_LINES + 1;
+            for (int c = cellsInRow; c < CELLS_PER_ROW; ++c)
+                *pieces << cellStart(width) + CELL_END;
+        }
+        if (k == ROW_LINES - 1 || last)
+            *pieces << ROW_END;
+    }
+    return true;
+}
+
+bool reportFileName(const QString &grade, const QString &className, const QString &name, QString *fileName)
+{
+    for (const QString *part : {&grade, &className, &name}) {
+        if (!fileNamePartAllowed(*part))
+            return false;
+    }
+    const QString result = grade + className + name + QStringLiteral(".html");
+    if (result.toUtf8().size() > MAX_FILE_NAME_BYTES)
+        return false;
+    *fileName = result;
+    return true;
+}
+
+QString requiredFieldsMessage()
+{
+    return QStringLiteral("必須項目に未記入があります。\r\n学年、クラス、氏名は必須項目です。");
+}
+
+QString tooManyLinesMessage()
+{
+    return QStringLiteral("命令数が最大数を超えています。");
+}
+
+ReportPage buildReportPage(const QStringList &templateLines, const ReportInput &input)
+{
+    ReportPage page;
+    QStringList lines = templateLines;
+    replacePlaceholder(&lines, u"$NEN", escapeHtml(input.grade));
+    replacePlaceholder(&lines, u"$KUMI", escapeHtml(input.className));
+    replacePlaceholder(&lines, u"$NAMAE", escapeHtml(input.name));
+    replacePlaceholder(&lines, u"$step", reportStepTitle(input.tag));
+    replacePlaceholder(&lines, u"$MOKUTEKI", multiLineText(input.aimLines));
+    replacePlaceholder(&lines, u"$KANSOU", multiLineText(input.impressionLines));
+
+    QStringList pieces;
+    switch (input.tag) {
+    case REPORT_TAG_ICON:
+        pieces = iconListing(input.iconSlots);
+        break;
+    case REPORT_TAG_ROUTE:
+        replacePlaceholder(&lines, u"$width", routeWidthClass(input.route.lineCount()).table);
+        pieces = routeListing(input.route);
+        break;
+    case REPORT_TAG_TEXT:
+        if (!textListing(input.programLines, &pieces))
+            return page;
+        replacePlaceholder(&lines, u"$width",
+                           textWidthClass(static_cast<int>(input.programLines.size())).table);
+        break;
+    default:
+        break;
+    }
+    replacePlaceholder(&lines, u"$1to30", listingTable(pieces));
+    page.ok = true;
+    page.lines = lines;
+    return page;
+}
+
+ReportResult makeReport(const ReportInput &input, const QString &templatePath, const QString &workFolder)
+{
+    ReportResult result;
+    if (input.name.isEmpty() || input.grade.isEmpty() || input.className.isEmpty()) {
+        result.status = ReportStatus::MissingRequired;
+        result.message = requiredFieldsMessage();
+        return result;
+    }
+
+    const cp932::ReadResult templateFile = cp932::readLines(templatePath);
+    if (!templateFile.ok) {
+        result.detail = QStringLiteral("template %1: %2").arg(templatePath, templateFile.error);
+        return result;
+    }
+
+    ReportPage page = buildReportPage(templateFile.lines, input);
+    if (!page.ok) {
+        result.status = ReportStatus::TooManyLines;
+        result.message = tooManyLinesMessage();
+        return result;
+    }
+
+    QString fileName;
+    if (!reportFileName(input.grade, input.className, input.name, &fileName)) {
+        result.detail = QStringLiteral("not a file name: %1%2%3").arg(input.grade, input.className, input.name);
+        return result;
+    }
+    const QDir folder(workFolder);
+    const QString path = folder.filePath(fileName);
+    // The name was checked part by part; this makes sure no combination leaves the folder.
+    if (QFileInfo(path).absoluteDir() != QDir(folder.absolutePath())) {
+        result.detail = QStringLiteral("outside the working folder: %1").arg(path);
+        return result;
+    }
+
+    QString error;
+    if (!cp932::writeLines(path, page.lines, &error)) {
+        result.detail = QStringLiteral("%1: %2").arg(path, error);
+        return result;
+    }
+    result.status = ReportStatus::Written;
+    result.filePath = path;
+    result.lines = page.lines;
+    return result;
+}
