@@ -20,7 +20,7 @@
 #include <QCloseEvent>
 
 MainMenu::MainMenu()
-    : PictureWindow({QStringLiteral("TForm13"), QStringLiteral("main"), QSize(770, 578),
+    : PictureWindow({QStringLiteral("TForm13"), QStringLiteral("menu"), QSize(770, 578),
                      QStringLiteral("back"), {1201, 1202}})
 {
     m_port = new Trs232c(this);

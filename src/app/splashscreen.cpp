@@ -4,7 +4,7 @@
 #include "app/ui/errorguard.h"
 
 SplashScreen::SplashScreen(QWidget *parent)
-    : PictureWindow({QStringLiteral("TForm5"), QStringLiteral("sprush"), QSize(400, 284),
+    : PictureWindow({QStringLiteral("TForm5"), QStringLiteral("splash"), QSize(400, 284),
                      QStringLiteral("Image1"), {}},
                     parent)
 {

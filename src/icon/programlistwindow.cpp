@@ -1,7 +1,7 @@
 #include "icon/programlistwindow.h"
 
 ProgramListWindow::ProgramListWindow(AppWindows &windows)
-    : PictureWindow({QStringLiteral("TForm2"), QStringLiteral("AllView"), QSize(770, 578),
+    : PictureWindow({QStringLiteral("TForm2"), QStringLiteral("list"), QSize(770, 578),
                      QStringLiteral("back"), {202, 203}})
     , m_windows(windows)
 {

@@ -6,7 +6,7 @@
 
 RemoteControlScreen::RemoteControlScreen(AppWindows &windows)
     : WorkingScreen(windows,
-                    {QStringLiteral("TForm8"), QStringLiteral("rajikon"), QSize(770, 578),
+                    {QStringLiteral("TForm8"), QStringLiteral("remote"), QSize(770, 578),
                      QStringLiteral("back"), {802, 801}},
                     {QRect(571, 51, 49, 30), QRect(629, 51, 61, 29), QRect(699, 51, 50, 29),
                      QRect(332, 550, 118, 27), QRect(125, 549, 116, 29), QRect()},

@@ -9,7 +9,7 @@
 #include <QTimer>
 
 TransferWindow::TransferWindow(AppWindows &windows)
-    : PictureWindow({QStringLiteral("TForm3"), QStringLiteral("Send"), QSize(446, 334),
+    : PictureWindow({QStringLiteral("TForm3"), QStringLiteral("transfer"), QSize(446, 334),
                      QStringLiteral("Image1"), {}})
     , m_windows(windows)
 {
@@ -25,7 +25,7 @@ TransferWindow::TransferWindow(AppWindows &windows)
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(135, 256, 186, 45);
     Image2->setScaledContents(true);
-    Image2->setPixmap(ui::loadPictureQuietly(QStringLiteral("Photo\\Back\\Send_blink.jpg")));
+    Image2->setPixmap(ui::loadPictureQuietly(QStringLiteral("Photo\\Back\\transfer_blink.jpg")));
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);
     connect(Timer1, &QTimer::timeout, this, [this] { Image2->setVisible(!Image2->isVisible()); });

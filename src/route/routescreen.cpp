@@ -5,7 +5,7 @@
 
 RouteScreen::RouteScreen(AppWindows &windows)
     : WorkingScreen(windows,
-                    {QStringLiteral("TForm10"), QStringLiteral("D_pro"), QSize(770, 578),
+                    {QStringLiteral("TForm10"), QStringLiteral("route"), QSize(770, 578),
                      QStringLiteral("back"), {1006, 1007}},
                     {QRect(572, 93, 49, 30), QRect(623, 93, 61, 29), QRect(687, 93, 50, 29),
                      QRect(332, 549, 120, 29), QRect(125, 549, 116, 29), QRect(539, 549, 116, 29)},

@@ -5,7 +5,7 @@
 
 TextScreen::TextScreen(AppWindows &windows)
     : WorkingScreen(windows,
-                    {QStringLiteral("TForm9"), QStringLiteral("keyboad"), QSize(770, 578),
+                    {QStringLiteral("TForm9"), QStringLiteral("text"), QSize(770, 578),
                      QStringLiteral("back"), {903, 902}},
                     {QRect(568, 93, 49, 30), QRect(619, 93, 61, 29), QRect(683, 93, 50, 29),
                      QRect(332, 549, 120, 29), QRect(125, 549, 116, 29), QRect(539, 549, 116, 29)},

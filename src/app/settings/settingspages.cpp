@@ -144,9 +144,9 @@ SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNu
             grid->addWidget(device, row + 1, i / 2);
         }
         layout->addWidget(p.RadioGroup1);
-        p.comport = new PictureButton(QStringLiteral("comport"), QRect(0, 0, 180, 28), numbers,
+        p.comport = new PictureButton(QStringLiteral("comport"), QRect(0, 0, 160, 30), numbers,
                                       QStringLiteral("COMポート名を更新"), w);
-        p.comport->setFixedSize(180, 28);
+        p.comport->setFixedSize(160, 30);
         layout->addWidget(p.comport, 0, Qt::AlignHCenter);
         layout->addStretch();
     }
@@ -182,9 +182,9 @@ SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNu
         layout->addLayout(speedRow);
         layout->addWidget(text(QStringLiteral("※設定変更後は必ず動作テストを行ってください。"), w,
                                QStringLiteral("color: red; text-decoration: underline;")));
-        p.dosatest = new PictureButton(QStringLiteral("dosatest"), QRect(0, 0, 110, 28), numbers,
+        p.dosatest = new PictureButton(QStringLiteral("dosatest"), QRect(0, 0, 160, 30), numbers,
                                        QStringLiteral("動作テスト"), w);
-        p.dosatest->setFixedSize(110, 28);
+        p.dosatest->setFixedSize(160, 30);
         layout->addWidget(p.dosatest, 0, Qt::AlignHCenter);
         layout->addWidget(text(QStringLiteral("ロボットを安全な所に置いて\n動作テストボタンを押して下さい。"), w));
         layout->addStretch();

@@ -47,9 +47,9 @@ QString buttonPictureName(const QString &componentName, bool pressed, const QStr
            + extension;
 }
 
-QString backgroundPictureName(const QString &unit)
+QString backgroundPictureName(const QString &name)
 {
-    return QStringLiteral("Photo\\Back\\") + unit + QStringLiteral(".jpg");
+    return QStringLiteral("Photo\\Back\\") + name + QStringLiteral(".jpg");
 }
 
 void setPictureFolderForTests(const QString &folder)

@@ -22,9 +22,9 @@ QPixmap loadPictureQuietly(const QString &relativeName);
 QString buttonPictureName(const QString &componentName, bool pressed,
                           const QString &extension = QStringLiteral(".jpg"));
 
-// Background picture of a window, named after the window's unit: "Photo\Back\" + unit + ".jpg"
-// (main, sprush, setup, DD, AllView, preview, Send, rajikon, keyboad, D_pro, report).
-QString backgroundPictureName(const QString &unit);
+// Background picture of a window: "Photo\Back\" + name + ".jpg"
+// (menu, splash, setup, icon, list, preview, transfer, remote, text, route, report).
+QString backgroundPictureName(const QString &name);
 
 // For tests: read pictures from another program folder (an empty text restores the real one).
 void setPictureFolderForTests(const QString &folder);

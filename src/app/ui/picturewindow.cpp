@@ -13,7 +13,7 @@ PictureWindow::PictureWindow(const Design &design, QWidget *parent)
     setObjectName(design.objectName);
     setWindowTitle(QGuiApplication::applicationDisplayName());
     setFixedSize(design.size);
-    m_back = new BackgroundPicture(design.backName, ui::backgroundPictureName(design.unit), this);
+    m_back = new BackgroundPicture(design.backName, ui::backgroundPictureName(design.picture), this);
 }
 
 void PictureWindow::centreOnScreen()

@@ -15,7 +15,7 @@ public:
     struct Design
     {
         QString objectName;    // TForm13, TForm7, ...
-        QString unit;          // names the background picture: main, setup, ...
+        QString picture;       // background picture "Photo\\Back\\" + picture + ".jpg"
         QSize size;            // client size
         QString backName = QStringLiteral("back");
         PictureButton::ErrorNumbers buttonNumbers;

@@ -1,0 +1,290 @@
+#include "app/mainmenu.h"
+#include "app/navi/navigator.h"
+#include "app/settings/settingsfile.h"
+#include "app/settings/settingsscreen.h"
+#include "app/settings/workfolder.h"
+#include "app/ui/application.h"
+#include "app/ui/messagebox.h"
+#include "app/ui/picturebutton.h"
+#include "icon/iconscreen.h"
+#include "robot/remotecontrolscreen.h"
+#include "robot/trs232c.h"
+#include "route/routescreen.h"
+#include "support/pseudoterminal.h"
+#include "text/textscreen.h"
+
+#include <QtWidgets/QWidget>
+
+#include <QFile>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+// The whole start-up, the menu and the chain of steps, with the real windows and a
+// pseudo-terminal in place of the robot's port.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void startupSends254OnNamedPortAfterSettling();
+    void splashShowsDuringStartupOnly();
+    void menuIsCentred();
+    void menuButtonsOpenTheirScreen_data();
+    void menuButtonsOpenTheirScreen();
+    void settingsOpenOverTheMenu();
+    void openingScreenClosesNavigator();
+    void stepChainForwardAndBack();
+    void quitFromScreenClosesEverything();
+
+private:
+    PictureButton *button(QWidget *window, const QString &name);
+    void click(QWidget *window, const QString &name);
+    QString visibleScreen() const;
+
+    PseudoTerminal m_com1;
+    PseudoTerminal m_com3;
+    MainMenu *m_menu = nullptr;
+    qint64 m_startedAt = -1;
+    qint64 m_openedAt = -1;
+    bool m_splashSeen = false;
+    QList<ui::MessageRequest> m_boxes;
+};
+
+void TestStartup::initTestCase()
+{
+    ui::setMessageResponder([this](const ui::MessageRequest &r) {
+        m_boxes.append(r);
+        // Questions before losing work are answered "no": nothing to save here.
+        return r.buttons.contains(ui::MessageButton::No) ? ui::MessageButton::No : r.buttons.first();
+    });
+    QFile::remove(WorkFolderPath() + u"set.ini"_qs);
+    QVERIFY(m_com1.open());
+    QVERIFY(m_com3.open());
+    QVERIFY(!m_com1.linkAsCom(1).isEmpty());
+    QVERIFY(!m_com3.linkAsCom(3).isEmpty());
+    SettingsFile settings;
+    QVERIFY(settings.setComportName(2).ok);
+
+    m_menu = new MainMenu;
+    connect(&m_menu->rs232c1(), &Trs232c::OnOpen, this, [this] { m_openedAt = m_com3.elapsed(); });
+    QTimer::singleShot(1500, this, [this] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == u"TForm5"_qs && w->isVisible())
+                m_splashSeen = true;
+    });
+    m_startedAt = m_com3.elapsed();
+    m_menu->FormCreate();
+    m_menu->createOtherWindows();
+    m_menu->centreOnScreen();
+    m_menu->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_menu));
+}
+
+void TestStartup::cleanupTestCase()
+{
+    delete m_menu;
+    ui::setMessageResponder({});
+}
+
+PictureButton *TestStartup::button(QWidget *window, const QString &name)
+{
+    auto *b = window->findChild<PictureButton *>(name);
+    if (!b)
+        qWarning("no button %s on %s", qPrintable(name), qPrintable(window->objectName()));
+    return b;
+}
+
+void TestStartup::click(QWidget *window, const QString &name)
+{
+    PictureButton *b = button(window, name);
+    QVERIFY(b);
+    QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(name));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+QString TestStartup::visibleScreen() const
+{
+    QStringList shown;
+    AppWindows &w = m_menu->windows();
+    for (QWidget *screen : {static_cast<QWidget *>(w.menu), static_cast<QWidget *>(w.icon),
+                            static_cast<QWidget *>(w.text), static_cast<QWidget *>(w.route),
+                            static_cast<QWidget *>(w.remote)})
+        if (screen->isVisible())
+            shown << screen->objectName()
+                         + (screen == w.icon ? u"/STEP"_qs + QString::number(w.icon->stepMode() + 1)
+                                             : QString());
+    return shown.join(u'+');
+}
+
+void TestStartup::startupSends254OnNamedPortAfterSettling()
+{
+    const QList<ReceivedByte> bytes = m_com3.waitForBytes(1, 2000);
+    QCOMPARE(PseudoTerminal::valuesOf(bytes), QByteArray("\xFE"));
+    QVERIFY(m_openedAt >= 0);
+    QVERIFY2(bytes.first().msecsSinceStart - m_openedAt >= 4000,
+             qPrintable(QString::number(bytes.first().msecsSinceStart - m_openedAt)));
+    QVERIFY2(bytes.first().msecsSinceStart - m_startedAt >= 4400,
+             qPrintable(QString::number(bytes.first().msecsSinceStart - m_startedAt)));
+    QVERIFY(m_com1.received().isEmpty());
+    QCOMPARE(m_menu->rs232c1().portname(), u"com3"_qs);
+    QVERIFY(m_menu->rs232c1().dtrRequested());
+    QVERIFY(m_menu->rs232c1().rtsRequested());
+    m_com3.clear();
+}
+
+void TestStartup::splashShowsDuringStartupOnly()
+{
+    QVERIFY(m_splashSeen);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == u"TForm5"_qs)
+            QVERIFY(!w->isVisible());
+}
+
+void TestStartup::menuIsCentred()
+{
+    const QRect screen = m_menu->screen()->geometry();
+    QCOMPARE(m_menu->size(), QSize(770, 578));
+    QCOMPARE(m_menu->pos(), QPoint((screen.width() - 770) / 2, (screen.height() - 578) / 2));
+    QCOMPARE(visibleScreen(), u"TForm13"_qs);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != m_menu)
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+}
+
+void TestStartup::menuButtonsOpenTheirScreen_data()
+{
+    QTest::addColumn<QString>("menuButton");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("STEP2") << u"menu_icon1"_qs << u"TForm1/STEP2"_qs;
+    QTest::newRow("STEP3") << u"menu_icon2"_qs << u"TForm1/STEP3"_qs;
+    QTest::newRow("STEP4") << u"menu_key"_qs << u"TForm9"_qs;
+    QTest::newRow("STEP5") << u"menu_line"_qs << u"TForm10"_qs;
+    QTest::newRow("remote control") << u"menu_raji"_qs << u"TForm8"_qs;
+}
+
+void TestStartup::menuButtonsOpenTheirScreen()
+{
+    QFETCH(QString, menuButton);
+    QFETCH(QString, shown);
+    m_menu->move(m_menu->pos() + QPoint(7, 3));
+    const QPoint menuAt = m_menu->pos();
+    click(m_menu, menuButton);
+    QCOMPARE(visibleScreen(), shown);
+    QWidget *screen = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && (shown.startsWith(w->objectName() + u'/') || w->objectName() == shown))
+            screen = w;
+    QVERIFY(screen);
+    // Working screens show up where the menu was (the icon screen took its place when made).
+    if (screen != m_menu->windows().icon)
+        QCOMPARE(screen->pos(), menuAt);
+
+    click(screen, u"shutdown"_qs);
+    QCOMPARE(visibleScreen(), u"TForm13"_qs);
+    if (menuButton == u"menu_raji"_qs)
+        QCOMPARE(PseudoTerminal::valuesOf(m_com3.waitForBytes(1, 1000)), QByteArray("\xFE"));
+    else
+        QVERIFY(m_com3.collectFor(50).isEmpty());
+    m_com3.clear();
+}
+
+void TestStartup::settingsOpenOverTheMenu()
+{
+    click(m_menu, u"menu_setup"_qs);
+    SettingsScreen *settings = m_menu->windows().settings;
+    QVERIFY(settings->isVisible());
+    QVERIFY(m_menu->isVisible());
+    click(settings, u"cancel"_qs);
+    QVERIFY(!settings->isVisible());
+    QVERIFY(m_menu->isVisible());
+}
+
+void TestStartup::openingScreenClosesNavigator()
+{
+    Navigator *navigator = m_menu->windows().navigator;
+    click(m_menu, u"menu_navi"_qs);
+    QVERIFY(navigator->isVisible());
+    QCOMPARE(navigator->tag(), 13);
+    QVERIFY(!button(m_menu, u"menu_navi"_qs)->isEnabled());
+
+    click(m_menu, u"menu_key"_qs);
+    QVERIFY(!navigator->isVisible());
+    QVERIFY(button(m_menu, u"menu_navi"_qs)->isEnabled());
+    QCOMPARE(visibleScreen(), u"TForm9"_qs);
+
+    // A screen's own navigator is closed by its step buttons too.
+    click(m_menu->windows().text, u"navi"_qs);
+    QVERIFY(navigator->isVisible());
+    QCOMPARE(navigator->tag(), 9);
+    click(m_menu->windows().text, u"shutdown"_qs);
+    QVERIFY(!navigator->isVisible());
+    QVERIFY(button(m_menu->windows().text, u"navi"_qs)->isEnabled());
+    QCOMPARE(visibleScreen(), u"TForm13"_qs);
+}
+
+void TestStartup::stepChainForwardAndBack()
+{
+    AppWindows &w = m_menu->windows();
+    click(m_menu, u"menu_icon1"_qs);
+    QVERIFY(!button(w.icon, u"B_step"_qs)->isVisible());
+
+    QStringList visited{visibleScreen()};
+    const QList<QWidget *> forward{w.icon, w.icon, w.text, w.route};
+    for (QWidget *screen : forward) {
+        click(screen, u"F_step"_qs);
+        visited << visibleScreen();
+    }
+    QCOMPARE(visited, (QStringList{u"TForm1/STEP2"_qs, u"TForm1/STEP3"_qs, u"TForm9"_qs,
+                                   u"TForm10"_qs, u"TForm8"_qs}));
+    QVERIFY(!w.remote->findChild<PictureButton *>(u"F_step"_qs));
+    QVERIFY(m_com3.collectFor(50).isEmpty());
+
+    visited = QStringList{visibleScreen()};
+    click(w.remote, u"B_step"_qs);
+    visited << visibleScreen();
+    // Leaving the remote control stops the robot.
+    QCOMPARE(PseudoTerminal::valuesOf(m_com3.waitForBytes(1, 1000)), QByteArray("\xFE"));
+    m_com3.clear();
+    for (QWidget *screen : {static_cast<QWidget *>(w.route), static_cast<QWidget *>(w.text),
+                            static_cast<QWidget *>(w.icon)}) {
+        click(screen, u"B_step"_qs);
+        visited << visibleScreen();
+    }
+    QCOMPARE(visited, (QStringList{u"TForm8"_qs, u"TForm10"_qs, u"TForm9"_qs, u"TForm1/STEP3"_qs,
+                                   u"TForm1/STEP2"_qs}));
+    QVERIFY(!button(w.icon, u"B_step"_qs)->isVisible());
+    QVERIFY(m_com3.collectFor(50).isEmpty());
+    click(w.icon, u"shutdown"_qs);
+    QCOMPARE(visibleScreen(), u"TForm13"_qs);
+}
+
+void TestStartup::quitFromScreenClosesEverything()
+{
+    QFile file(WorkFolderPath() + u"set.ini"_qs);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    click(m_menu, u"menu_raji"_qs);
+    click(m_menu->windows().remote, u"shutdown1"_qs);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    // Quitting from the remote control sends nothing, and nothing is written.
+    QVERIFY(m_com3.collectFor(100).isEmpty());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
+int main(int argc, char **argv)
+{
+    Rk25Application app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
