@@ -1,0 +1,257 @@
+#include "app/ui/appwindows.h"
+#include "app/ui/messagebox.h"
+#include "robot/instructioncode.h"
+#include "robot/transfer.h"
+#include "robot/transferwindow.h"
+#include "robot/trs232c.h"
+#include "robot/wireplan.h"
+#include "support/pseudoterminal.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QProgressBar>
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(ScreenKind)
+
+// The send and run operations of the programming screens, with the real transfer window and a
+// pseudo-terminal as the robot's line.
+class TestTransfer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void sendsProgram_data();
+    void sendsProgram();
+    void refusesBeforeSending_data();
+    void refusesBeforeSending();
+    void routeSendsProgramThatDoesNotCompileAsEmpty();
+    void lostLineClosesWindowAndTells();
+    void nothingInterleavesWithTransfer();
+    void closingWindowDropsTheRest_data();
+    void closingWindowDropsTheRest();
+    void playSendsRunByte_data();
+    void playSendsRunByte();
+
+private:
+    bool waitUntilHidden(int ms);
+
+    std::unique_ptr<PseudoTerminal> m_pty;
+    std::unique_ptr<Trs232c> m_port;
+    std::unique_ptr<TransferWindow> m_window;
+    AppWindows m_windows;
+    QList<ui::MessageRequest> m_boxes;
+};
+
+namespace {
+constexpr int readerSlackMs = 15;
+const QString example = u"motor(fwd,fwd)\r\nwait(10)"_qs;
+}
+
+void TestTransfer::init()
+{
+    m_boxes.clear();
+    ui::setMessageResponder([this](const ui::MessageRequest &r) {
+        m_boxes.append(r);
+        return ui::MessageButton::Ok;
+    });
+    m_pty = std::make_unique<PseudoTerminal>();
+    QVERIFY(m_pty->open());
+    m_port = std::make_unique<Trs232c>();
+    m_port->setPortname(m_pty->slavePath());
+    QVERIFY(m_port->Open());
+    m_windows = AppWindows{};
+    m_windows.port = m_port.get();
+    m_window = std::make_unique<TransferWindow>(m_windows);
+    m_windows.transfer = m_window.get();
+}
+
+void TestTransfer::cleanup()
+{
+    m_window.reset();
+    m_port.reset();
+    m_pty.reset();
+    ui::setMessageResponder({});
+}
+
+bool TestTransfer::waitUntilHidden(int ms)
+{
+    return QTest::qWaitFor([this] { return !m_window || !m_window->isVisible(); }, ms);
+}
+
+void TestTransfer::sendsProgram_data()
+{
+    QTest::addColumn<ScreenKind>("kind");
+    QTest::addColumn<bool>("how");
+    QTest::addColumn<QByteArray>("head");
+    QTest::newRow("icon waits for the switch") << ScreenKind::Icon << false
+                                               << QByteArray("\x01\xC1\x40\x01\xC9\x45\x0A\xFE", 8);
+    QTest::newRow("text never sends the header") << ScreenKind::Text << false << QByteArray("\x01\x45\x0A\xFE", 4);
+}
+
+void TestTransfer::sendsProgram()
+{
+    QFETCH(ScreenKind, kind);
+    QFETCH(bool, how);
+    QFETCH(QByteArray, head);
+    const QByteArray wire = head + QByteArray(41 - head.size(), char(TERMINATOR));
+
+    QWidget screen;
+    QList<int> bar;
+    QVERIFY(sendProgram(m_windows, kind, example, how, &screen));
+    QVERIFY(m_window->isVisible());
+    connect(m_window->progressBar(), &QProgressBar::valueChanged, this, [&bar](int v) { bar.append(v); });
+    const QList<ReceivedByte> got = m_pty->waitForBytes(41, 5000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), wire);
+    QVERIFY(m_window->isVisible()); // the final 500 ms are still to come
+    QVERIFY(waitUntilHidden(3000));
+    const qint64 closedAt = m_pty->elapsed();
+
+    QCOMPARE(got[1].msecsSinceStart - got[0].msecsSinceStart + readerSlackMs >= 100, true);
+    for (int i = 2; i < got.size(); ++i)
+        QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= 60, qPrintable(QString::number(i)));
+    QVERIFY(closedAt - got.last().msecsSinceStart + readerSlackMs >= 560);
+    QVERIFY(!bar.isEmpty());
+    QCOMPARE(bar.last(), 100);
+    QCOMPARE(m_boxes.size(), 0);
+    QVERIFY(!m_port->lineClaimed());
+}
+
+void TestTransfer::refusesBeforeSending_data()
+{
+    QTest::addColumn<ScreenKind>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("portOpen");
+    QTest::addColumn<QString>("message");
+
+    QString tooLong;
+    for (int i = 0; i < 60; ++i)
+        tooLong += u"motor(fwd,fwd)\r\nwait(1)\r\n"_qs;
+    QTest::newRow("icon does not compile") << ScreenKind::Icon << u"fly"_qs << true
+                                           << u"1行目が違います(命令をもう一度確認してください)"_qs;
+    QTest::newRow("text does not compile") << ScreenKind::Text << u"wait(10)\r\nfly"_qs << true
+                                           << u"2行目が違います(命令をもう一度確認してください)"_qs;
+    QTest::newRow("text of 120 bytes") << ScreenKind::Text << tooLong << true << textTooLongMessage();
+    QTest::newRow("port not open") << ScreenKind::Icon << example << false << robotUnreachableText();
+    QTest::newRow("route, port not open") << ScreenKind::Route << u"fly"_qs << false << robotUnreachableText();
+}
+
+void TestTransfer::refusesBeforeSending()
+{
+    QFETCH(ScreenKind, kind);
+    QFETCH(QString, text);
+    QFETCH(bool, portOpen);
+    QFETCH(QString, message);
+    if (!portOpen)
+        QVERIFY(m_port->Close());
+
+    QVERIFY(!sendProgram(m_windows, kind, text, true, nullptr));
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].kind, ui::MessageKind::Warning);
+    QCOMPARE(m_boxes[0].caption, u"警告"_qs);
+    QVERIFY2(m_boxes[0].text.startsWith(message), qPrintable(m_boxes[0].text));
+    QCOMPARE(m_pty->collectFor(200).size(), 0);
+}
+
+void TestTransfer::routeSendsProgramThatDoesNotCompileAsEmpty()
+{
+    QVERIFY(sendProgram(m_windows, ScreenKind::Route, u"fly"_qs, true, nullptr));
+    const QList<ReceivedByte> got = m_pty->waitForBytes(41, 6000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray(1, '\x01') + QByteArray(40, char(TERMINATOR)));
+    for (int i = 2; i < got.size(); ++i)
+        QVERIFY(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= 80);
+    QVERIFY(waitUntilHidden(3000));
+    QCOMPARE(m_boxes.size(), 0);
+}
+
+void TestTransfer::lostLineClosesWindowAndTells()
+{
+    QVERIFY(sendProgram(m_windows, ScreenKind::Icon, example, true, nullptr));
+    m_pty->waitForBytes(4, 3000);
+    m_pty->close();
+    QVERIFY(waitUntilHidden(2000));
+    QVERIFY(QTest::qWaitFor([this] { return !m_boxes.isEmpty(); }, 2000));
+    QCOMPARE(m_boxes[0].kind, ui::MessageKind::Warning);
+    QCOMPARE(m_boxes[0].text, robotUnreachableText());
+    QVERIFY(!m_port->lineClaimed());
+}
+
+void TestTransfer::nothingInterleavesWithTransfer()
+{
+    QVERIFY(sendProgram(m_windows, ScreenKind::Icon, example, true, nullptr));
+    m_pty->waitForBytes(5, 3000);
+    // A second send, the run button and a direct write while it plays: all refused.
+    QVERIFY(!sendProgram(m_windows, ScreenKind::Text, u"while(1)\r\nendwhile"_qs, true, nullptr));
+    QVERIFY(!playProgram(m_windows, ScreenKind::Icon, nullptr));
+    QVERIFY(!m_port->WriteByte(CMD_REMOTE));
+    QCOMPARE(m_boxes.size(), 2);
+    QCOMPARE(m_boxes[0].text, Trs232c::lineBusyText());
+    QCOMPARE(m_boxes[1].text, Trs232c::lineBusyText());
+
+    QVERIFY(waitUntilHidden(6000));
+    QCOMPARE(m_pty->waitForBytes(41, 1000).size(), 41);
+    QCOMPARE(m_pty->receivedBytes(), wirePlanForText(example, ScreenKind::Icon, true).values());
+    QVERIFY(playProgram(m_windows, ScreenKind::Icon, nullptr));
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)).right(1), QByteArray(1, char(CMD_START)));
+}
+
+void TestTransfer::closingWindowDropsTheRest_data()
+{
+    QTest::addColumn<bool>("destroy");
+    QTest::newRow("pupil closes the window") << false;
+    QTest::newRow("application goes away") << true;
+}
+
+void TestTransfer::closingWindowDropsTheRest()
+{
+    QFETCH(bool, destroy);
+    QVERIFY(sendProgram(m_windows, ScreenKind::Icon, example, true, nullptr));
+    m_pty->waitForBytes(6, 3000);
+    if (destroy) {
+        m_window.reset();
+        m_windows.transfer = nullptr;
+    } else {
+        m_window->close();
+    }
+    const int count = int(m_pty->collectFor(50).size());
+    QTest::qWait(300);
+    QCOMPARE(int(m_pty->received().size()), count);
+    QVERIFY(count < 41);
+    QVERIFY(!m_port->lineClaimed());
+    QCOMPARE(m_boxes.size(), 0);
+    QVERIFY(playProgram(m_windows, ScreenKind::Icon, nullptr));
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(count + 1, 1000)).right(1), QByteArray(1, char(CMD_START)));
+}
+
+void TestTransfer::playSendsRunByte_data()
+{
+    QTest::addColumn<ScreenKind>("kind");
+    QTest::addColumn<int>("byte");
+    QTest::newRow("icon") << ScreenKind::Icon << 4;
+    QTest::newRow("route") << ScreenKind::Route << 4;
+    QTest::newRow("text") << ScreenKind::Text << 7;
+}
+
+void TestTransfer::playSendsRunByte()
+{
+    QFETCH(ScreenKind, kind);
+    QFETCH(int, byte);
+    // Even with no program transferred before.
+    QVERIFY(playProgram(m_windows, kind, nullptr));
+    QCOMPARE(m_pty->waitForBytes(1, 1000).size(), 1);
+    QCOMPARE(int(quint8(m_pty->receivedBytes().at(0))), byte);
+    QCOMPARE(m_pty->collectFor(100).size(), 1);
+
+    QVERIFY(m_port->Close());
+    QVERIFY(!playProgram(m_windows, kind, nullptr));
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, robotUnreachableText());
+}
+
+QTEST_MAIN(TestTransfer)
+#include "tst_transfer.moc"
