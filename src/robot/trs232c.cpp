@@ -12,6 +12,26 @@ QSerialPort::DataBits dataBitsFrom(int charbit, bool *ok)
     return QSerialPort::DataBits(*ok ? charbit : 8);
 }
 
+// The user reads these, so the usual causes are said in Japanese; the rest keeps the
+// system's own words.
+QString reasonOf(const QSerialPort &port)
+{
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("見つかりません");
+    case QSerialPort::PermissionError:
+        return QStringLiteral("使う許可がないか、ほかのソフトが使っています");
+    case QSerialPort::OpenError:
+        return QStringLiteral("もう開かれています");
+    case QSerialPort::UnsupportedOperationError:
+        return QStringLiteral("この設定には対応していません");
+    case QSerialPort::TimeoutError:
+        return QStringLiteral("時間内に終わりません");
+    default:
+        return port.errorString();
+    }
+}
+
 }
 
 Trs232c::Trs232c(QObject *parent)
@@ -113,7 +133,7 @@ bool Trs232c::Open()
 
     // Write-only: the line is used for sending, nothing is ever read.
     if (!m_port->open(QIODevice::WriteOnly)) {
-        const QString reason = m_port->errorString();
+        const QString reason = reasonOf(*m_port);
         m_port->clearError();
         return fail(QStringLiteral("ポート %1 を開けません（%2）").arg(m_devicePath, reason));
     }
@@ -156,7 +176,7 @@ bool Trs232c::Write(QByteArrayView bytes)
     m_lastWritten = 0;
     const qint64 queued = m_port->write(bytes.data(), bytes.size());
     if (queued != bytes.size()) {
-        const QString reason = m_port->errorString();
+        const QString reason = reasonOf(*m_port);
         m_port->clearError();
         return fail(QStringLiteral("ポート %1 に送れません（%2）").arg(m_devicePath, reason));
     }
@@ -168,7 +188,7 @@ bool Trs232c::Write(QByteArrayView bytes)
                 break;
             const bool timedOut = deadline.hasExpired()
                 || m_port->error() == QSerialPort::TimeoutError;
-            const QString reason = m_port->errorString();
+            const QString reason = reasonOf(*m_port);
             m_port->clearError();
             if (timedOut)
                 return fail(QStringLiteral("ポート %1 への送信が時間内に終わりません").arg(m_devicePath));

@@ -240,6 +240,7 @@ void TestTrs232c::openOfMissingDeviceTellsWhy()
     QVERIFY(!port.Open());
     QVERIFY(!port.isOpen());
     QVERIFY(port.lastError().contains(u"no-such-serial-device"_qs));
+    QVERIFY2(port.lastError().contains(u"見つかりません"_qs), qPrintable(port.lastError()));
     QCOMPARE(opened.count(), 0);
     QVERIFY(!port.WriteByte(1));
 }
