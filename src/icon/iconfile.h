@@ -55,6 +55,21 @@ IconReadResult readIconFile(const QString &path, IconProgram *program, bool moti
 // ICON_FILE_READ_ERROR.
 QString iconReadMessage(IconReadStatus status);
 
+// File names chosen in the save and open dialogues. The extension is taken from the last "."
+// of the file name part, in lower case.
+struct SaveFileName
+{
+    bool ok = false;  // false: another extension was given; nothing is to be written
+    QString path;     // the name, with ".rk5" appended when it had no extension
+};
+SaveFileName programFileSaveName(const QString &chosen);
+bool hasProgramFileExtension(const QString &path);
+
+inline constexpr char16_t WRONG_SAVE_EXTENSION_MESSAGE[] = u"ファイル形式が違います";
+inline constexpr char16_t WRONG_OPEN_EXTENSION_MESSAGE[] =
+    u"指定したファイルを開くことができません\r\nファイル名を確認して下さい。";
+inline constexpr char16_t OVERWRITE_QUESTION[] = u"同じ名前のファイルが既にあります。上書きしますか？";
+
 // For the command-line compiler: the program text the icon screen (STEP3) would send after
 // reading these file lines. False with messages when the lines are not a readable icon file
 // or a slot's value is not set.

@@ -1,22 +1,191 @@
 #include "icon/iconscreen.h"
 
 #include "app/mainmenu.h"
+#include "app/report/reportwindow.h"
+#include "app/settings/settingsfile.h"
 #include "app/ui/backgroundpicture.h"
+#include "app/ui/errorguard.h"
+#include "app/ui/messagebox.h"
+#include "icon/iconfile.h"
+#include "icon/iconpalette.h"
+#include "icon/icontext.h"
+#include "icon/previewwindow.h"
+#include "icon/programlistwindow.h"
+#include "icon/slotcolumn.h"
+#include "robot/programsource.h"
+#include "robot/transfer.h"
 #include "text/textscreen.h"
+
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QSlider>
+#include <QtWidgets/QStackedWidget>
+
+#include <QFileInfo>
+#include <QKeyEvent>
+
+using namespace Qt::StringLiterals;
+using ui::MessageButton;
+using ui::MessageKind;
+
+namespace {
+
+constexpr int ERROR_DRAG = 101;
+constexpr int ERROR_DROP = 102;
+constexpr int ERROR_READ = ICON_FILE_READ_ERROR;
+constexpr int ERROR_CLEAR = 104;
+
+const QString FILE_FILTER = u"RK-25ファイル(*.rk5)"_s;
+
+IconScreen::FileChooser &fileChooser()
+{
+    static IconScreen::FileChooser chooser;
+    return chooser;
+}
+
+// Where the labels of a slot stand: a drop lays them out by value class; labels made anew
+// from the data give the rotations a wider name and a wider value further left.
+SlotLabelLayout labelLayout(const QString &icon, bool recreated)
+{
+    SlotLabelLayout layout;
+    switch (valueClassOf(icon)) {
+    case ValueClass::None:
+        layout.nameWidth = 175;
+        break;
+    case ValueClass::Rotation:
+        layout.nameWidth = 90;
+        if (recreated) {
+            layout.valueLeft = 192;
+            layout.valueWidth = 73;
+        }
+        break;
+    case ValueClass::Turn:
+        layout.nameWidth = recreated ? 84 : 90;
+        break;
+    default:
+        break;
+    }
+    return layout;
+}
+
+// The long part of a hint, after "|".
+QString longHint(const QString &hint)
+{
+    const qsizetype bar = hint.indexOf(u'|');
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+} // namespace
 
 IconScreen::IconScreen(AppWindows &windows)
     : WorkingScreen(windows,
-                    {QStringLiteral("TForm1"), QStringLiteral("DD"), QSize(770, 578),
+                    {QStringLiteral("TForm1"), QStringLiteral("icon"), QSize(770, 578),
                      QStringLiteral("back"), {105, 106}},
                     {QRect(568, 45, 49, 30), QRect(627, 45, 61, 29), QRect(699, 45, 50, 29),
                      QRect(332, 549, 120, 29), QRect(125, 549, 116, 29), QRect(539, 549, 116, 29)},
                     1)
 {
     background()->setFillColor(QColor::fromRgb(0xC3, 0xC3, 0xC3));
+
+    ScrollBox1 = new SlotColumn(this);
+    connect(ScrollBox1, &SlotColumn::iconDropped, this, &IconScreen::dropIcon);
+    connect(ScrollBox1, &SlotColumn::slotClicked, this, &IconScreen::slotClicked);
+    connect(ScrollBox1, &SlotColumn::valueLabelClicked, this, &IconScreen::reopenValue);
+
+    PageControl1 = new QStackedWidget(this);
+    PageControl1->setObjectName(u"PageControl1"_s);
+    PageControl1->setGeometry(50, 98, 160, 332);
+    PageControl1->setProperty("tag", 0);
+    TabSheet1 = new IconPalette(PageControl1);
+    TabSheet2 = new TimeKeypadPage(PageControl1);
+    TabSheet3 = new AnglePage(PageControl1);
+    PageControl1->addWidget(TabSheet1);
+    PageControl1->addWidget(TabSheet2);
+    PageControl1->addWidget(TabSheet3);
+    connect(TabSheet1, &IconPalette::dragFailed, this, [this] { ui::showNumberedError(this, ERROR_DRAG); });
+    connect(TabSheet2, &TimeKeypadPage::confirmRequested, this, [this] {
+        TabSheet2->confirm(m_program.slot(PageControl1->property("tag").toInt()).kind);
+    });
+    connect(TabSheet2, &TimeKeypadPage::confirmed, this, &IconScreen::timeConfirmed);
+    connect(TabSheet3, &AnglePage::confirmed, this, &IconScreen::angleConfirmed);
+
+    Memo1 = new QLabel(this);
+    Memo1->setObjectName(u"Memo1"_s);
+    Memo1->setGeometry(59, 457, 140, 60);
+    Memo1->setWordWrap(true);
+    Memo1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Memo1->setStyleSheet(u"QLabel { background: black; color: white; padding: 2px; }"_s);
+
+    createCommandButtons();
+    watchHints();
+
     // The icon screen takes the menu's place once, when it is made.
     setFollowsMenu(false);
     placeAtMenu();
     setStepMode(1);
+}
+
+void IconScreen::createCommandButtons()
+{
+    struct Command
+    {
+        PictureButton *&button;
+        const char16_t *name;
+        int top;
+        const char16_t *caption;
+        const char16_t *hint;
+        void (IconScreen::*click)();
+    };
+    const Command commands[] = {
+        {send, u"send", 125, u"送る", u"プログラムを転送します", &IconScreen::sendClick},
+        {play, u"play", 170, u"実行", u"プログラムを実行します", &IconScreen::playClick},
+        {Read, u"Read", 215, u"読み込み", u"保存したプログラムを読み込みます", &IconScreen::ReadClick},
+        {Save, u"Save", 259, u"保存", u"作成したプログラムを保存します", &IconScreen::SaveClick},
+        {Preview, u"Preview", 304, u"プレビュー", u"プレビューを表示します", &IconScreen::PreviewClick},
+        {All_View, u"All_View", 349, u"一覧", u"作成したプログラムを一覧表示します", &IconScreen::All_ViewClick},
+        {Report, u"Report", 394, u"印刷", u"作成したプログラムを印刷します", &IconScreen::ReportClick},
+        {All_Delete, u"All_Delete", 438, u"ぜんぶけす", u"作成したプログラムをすべて削除します",
+         &IconScreen::All_DeleteClick},
+        {insert, u"insert", 483, u"ついか", u"プログラムを1個追加します", &IconScreen::insertClick},
+    };
+    for (const Command &c : commands) {
+        c.button = addButton(QString::fromUtf16(c.name), QRect(595, c.top, 92, 35), QString::fromUtf16(c.caption));
+        c.button->setProperty("hint", QString::fromUtf16(c.hint));
+        connect(c.button, &PictureButton::clicked, this, c.click);
+    }
+    const std::pair<PictureButton *, const char16_t *> standard[] = {
+        {setup, u"ポート及びモータ等の設定を行います|ポート、モータ等の設定を行います"},
+        {shutdown, u"メニュー画面に戻ります"},
+        {shutdown1, u"プログラムを終了します"},
+        {B_step, u"前のステップに戻ります"},
+        {navi, u"学習ナビを表示します"},
+        {F_step, u"次のステップに進みます"},
+    };
+    for (const auto &[button, hint] : standard) {
+        if (button)
+            button->setProperty("hint", QString::fromUtf16(hint));
+    }
+}
+
+// The screen shows no hint pop-ups; the long part of the hint under the pointer goes to Memo1.
+void IconScreen::watchHints()
+{
+    const QList<QWidget *> all = findChildren<QWidget *>();
+    for (QWidget *w : all) {
+        if (w->property("hint").isValid()) {
+            w->setToolTip(QString());
+            w->installEventFilter(this);
+        }
+    }
+}
+
+bool IconScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Enter)
+        Memo1->setText(longHint(watched->property("hint").toString()));
+    else if (event->type() == QEvent::ToolTip)
+        return true;
+    return WorkingScreen::eventFilter(watched, event);
 }
 
 int IconScreen::stepMode() const
@@ -28,6 +197,18 @@ void IconScreen::setStepMode(int step)
 {
     F_step->setTag(step);
     B_step->setVisible(step != 1);
+    Preview->setVisible(step == 1);
+    TabSheet1->setStepMode(step);
+}
+
+QString IconScreen::slotNameText(int n) const
+{
+    return ScrollBox1->nameText(n);
+}
+
+QString IconScreen::slotValueText(int n) const
+{
+    return ScrollBox1->valueText(n);
 }
 
 QWidget *IconScreen::nextScreen() const
@@ -55,4 +236,315 @@ void IconScreen::B_stepClick()
     closeNavigator();
     setStepMode(1);
     programLeft();
+}
+
+bool IconScreen::mayLeave()
+{
+    if (!m_modified)
+        return true;
+    const MessageButton answer =
+        ui::showMessage(this, MessageKind::Information, u"プログラムを保存しますか？"_s,
+                        {MessageButton::Yes, MessageButton::No, MessageButton::Cancel});
+    if (answer == MessageButton::Yes) {
+        // The pupil saves; the action itself waits for the next click.
+        saveProgram();
+        return false;
+    }
+    return answer == MessageButton::No;
+}
+
+void IconScreen::programLeft()
+{
+    clearAll();
+    if (navi)
+        navi->setEnabled(true);
+}
+
+void IconScreen::showEvent(QShowEvent *event)
+{
+    // Waiting for the front switch costs the start header, so the last three slots go.
+    ScrollBox1->setLastRowsVisible(SettingsFile().playHow());
+    WorkingScreen::showEvent(event);
+}
+
+void IconScreen::keyPressEvent(QKeyEvent *event)
+{
+    if (PageControl1->currentWidget() != TabSheet2) {
+        WorkingScreen::keyPressEvent(event);
+        return;
+    }
+    const QString text = event->text();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        TabSheet2->confirm(m_program.slot(PageControl1->property("tag").toInt()).kind);
+    else if (text.size() == 1 && text[0] >= u'0' && text[0] <= u'9')
+        TabSheet2->pressDigit(text[0].digitValue());
+    else if (text == u".")
+        TabSheet2->pressDecimalPoint();
+    else
+        WorkingScreen::keyPressEvent(event);
+}
+
+void IconScreen::dropIcon(int slot, const QString &icon)
+{
+    ui::guarded(this, ERROR_DROP, [&] {
+        ScrollBox1->showPicture(slot, pictureOf(icon));
+        ScrollBox1->destroyLabels(slot);
+        m_modified = true;
+        if (icon == DELETE_ICON) {
+            m_program.dropIcon(slot, icon, SettingsFile().deleteShift());
+            redrawFrom(slot);
+            return;
+        }
+        m_program.setFromIcon(slot, icon);
+        ScrollBox1->createLabels(slot, displayNameOf(icon), unitOf(icon), labelLayout(icon, false));
+        switch (valueClassOf(icon)) {
+        case ValueClass::Time:
+        case ValueClass::Count:
+            TabSheet2->startEditing(unitOf(icon));
+            openValuePage(TabSheet2, slot);
+            break;
+        case ValueClass::Rotation:
+        case ValueClass::Turn:
+            openValuePage(TabSheet3, slot);
+            break;
+        case ValueClass::None:
+            break;
+        }
+    });
+}
+
+void IconScreen::slotClicked(int slot)
+{
+    if (!m_insertMode)
+        return;
+    m_program.insertGap(slot);
+    m_modified = true;
+    m_insertMode = false;
+    ui::guarded(this, ERROR_DROP, [&] {
+        insert->setPictureFile(u"Photo\\Button\\insert.jpg"_s);
+        redrawFrom(slot);
+    });
+}
+
+void IconScreen::reopenValue(int slot)
+{
+    if (!IconProgram::isSlotNumber(slot))
+        return;
+    const ProgramSlot &data = m_program.slot(slot);
+    const QString icon = m_program.iconOf(slot);
+    const QString unit = unitOf(icon);
+    m_modified = true;
+    PageControl1->setProperty("tag", slot);
+    ScrollBox1->setValueText(slot, unit);
+    if (unit == u"度") {
+        TabSheet3->startEditing(data.value);
+        openValuePage(TabSheet3, slot);
+    } else if (unit == u"回" || unit == u"秒") {
+        TabSheet2->reopen(data.value, unit);
+        openValuePage(TabSheet2, slot);
+    }
+}
+
+void IconScreen::timeConfirmed(const TimeKeypad::Confirmed &result)
+{
+    const int slot = PageControl1->property("tag").toInt();
+    showPalette();
+    ScrollBox1->setValueText(slot, result.valueText + ScrollBox1->valueText(slot));
+    const qint32 kind = m_program.slot(slot).kind;
+    if (kind == SlotKind::MOTION || kind == SlotKind::LOOP_START)
+        m_program.setValue(slot, result.value);
+    setEditLock(false);
+}
+
+void IconScreen::angleConfirmed(int angle)
+{
+    const int slot = PageControl1->property("tag").toInt();
+    showPalette();
+    ScrollBox1->setValueText(slot, QString::number(angle) + ScrollBox1->valueText(slot));
+    m_program.setValue(slot, angle);
+    setEditLock(false);
+}
+
+void IconScreen::redrawSlot(int n)
+{
+    const ProgramSlot &data = m_program.slot(n);
+    const QString icon = m_program.iconOf(n);
+    ScrollBox1->destroyLabels(n);
+    if (!data.holdsInstruction()) {
+        ScrollBox1->showPicture(n, pictureOf(DELETE_ICON));
+        return;
+    }
+    // A name from a hand-edited file has no icon; its slot shows no picture but keeps its
+    // labels, so the instruction that will be sent stays visible.
+    if (icon.isEmpty())
+        ScrollBox1->slotPicture(n)->setPicture(QPixmap());
+    else
+        ScrollBox1->showPicture(n, pictureOf(icon));
+    ScrollBox1->createLabels(n, data.name, recreatedValueText(data), labelLayout(icon, true));
+}
+
+void IconScreen::redrawFrom(int first)
+{
+    for (int i = qMax(0, first); i < SLOT_COUNT; ++i)
+        redrawSlot(i);
+}
+
+void IconScreen::openValuePage(QWidget *page, int slot)
+{
+    PageControl1->setProperty("tag", slot);
+    PageControl1->setCurrentWidget(page);
+    setEditLock(true);
+    if (page == TabSheet2)
+        TabSheet2->trackBar()->setFocus();
+}
+
+void IconScreen::showPalette()
+{
+    PageControl1->setCurrentWidget(TabSheet1);
+}
+
+void IconScreen::setEditLock(bool locked)
+{
+    for (PictureButton *b : {send, play, All_View, Read, Save, Preview, Report, All_Delete, insert})
+        b->setEnabled(!locked);
+}
+
+void IconScreen::clearAll()
+{
+    ui::guarded(this, ERROR_CLEAR, [&] {
+        for (int i = 0; i < SLOT_COUNT; ++i) {
+            if (!m_program.slot(i).holdsInstruction())
+                continue;
+            ScrollBox1->showPicture(i, pictureOf(DELETE_ICON));
+            ScrollBox1->destroyLabels(i);
+            m_program.emptySlot(i);
+        }
+        m_modified = false;
+    });
+}
+
+void IconScreen::sendClick()
+{
+    const ProgramTextResult text = buildProgramText(m_program);
+    if (!text.ok) {
+        ui::showMessage(this, text.box == RefusalBox::Warning ? MessageKind::Warning : MessageKind::Information,
+                        text.message);
+        return;
+    }
+    sendProgram(m_windows, ScreenKind::Icon, joinProgramText(text.lines), SettingsFile().playHow(), this);
+}
+
+void IconScreen::playClick()
+{
+    playProgram(m_windows, ScreenKind::Icon, this);
+}
+
+void IconScreen::ReadClick()
+{
+    if (!mayLeave())
+        return;
+    const QString path = chooseFile(false);
+    if (path.isEmpty())
+        return;
+    if (!hasProgramFileExtension(path)) {
+        ui::showMessage(this, MessageKind::Information, QString::fromUtf16(WRONG_OPEN_EXTENSION_MESSAGE));
+        return;
+    }
+    const IconReadResult read = readIconFile(path, &m_program, stepMode() == 1);
+    switch (read.status) {
+    case IconReadStatus::Ok:
+        m_modified = false;
+        ui::guarded(this, ERROR_READ, [&] { redrawFrom(0); });
+        showPalette();
+        break;
+    case IconReadStatus::WrongMarker:
+    case IconReadStatus::WrongStep:
+        ui::showMessage(this, MessageKind::Information, iconReadMessage(read.status));
+        break;
+    case IconReadStatus::Malformed:
+    case IconReadStatus::FileError:
+        ui::showNumberedError(this, ERROR_READ);
+        break;
+    }
+}
+
+void IconScreen::SaveClick()
+{
+    saveProgram();
+}
+
+bool IconScreen::saveProgram()
+{
+    const QString chosen = chooseFile(true);
+    if (chosen.isEmpty())
+        return false;
+    const SaveFileName name = programFileSaveName(chosen);
+    if (!name.ok) {
+        ui::showMessage(this, MessageKind::Warning, QString::fromUtf16(WRONG_SAVE_EXTENSION_MESSAGE));
+        return false;
+    }
+    if (QFileInfo::exists(name.path)
+        && ui::showMessage(this, MessageKind::Confirmation, QString::fromUtf16(OVERWRITE_QUESTION),
+                           {MessageButton::Yes, MessageButton::No})
+               != MessageButton::Yes)
+        return false;
+    QString error;
+    if (!writeIconFile(name.path, m_program, &error)) {
+        // Nothing is lost: the old file stays whole and the program stays marked as changed.
+        ui::showMessage(this, MessageKind::Error, u"ファイルを保存できませんでした。\r\n%1"_s.arg(error));
+        return false;
+    }
+    m_modified = false;
+    return true;
+}
+
+QString IconScreen::chooseFile(bool save)
+{
+    if (fileChooser())
+        return fileChooser()(save);
+    return save ? QFileDialog::getSaveFileName(this, QString(), QString(), FILE_FILTER)
+                : QFileDialog::getOpenFileName(this, QString(), QString(), FILE_FILTER);
+}
+
+void IconScreen::setFileChooserForTests(FileChooser chooser)
+{
+    fileChooser() = std::move(chooser);
+}
+
+void IconScreen::PreviewClick()
+{
+    if (!m_program.onlyMotions()) {
+        ui::showMessage(this, MessageKind::Information, u"プレビューできない命令が含まれています。"_s);
+        return;
+    }
+    if (m_windows.preview)
+        m_windows.preview->show();
+}
+
+void IconScreen::All_ViewClick()
+{
+    if (m_windows.programList)
+        m_windows.programList->show();
+}
+
+void IconScreen::ReportClick()
+{
+    if (!m_windows.report)
+        return;
+    m_windows.report->setTag(1);
+    m_windows.report->show();
+}
+
+void IconScreen::All_DeleteClick()
+{
+    clearAll();
+}
+
+void IconScreen::insertClick()
+{
+    m_insertMode = !m_insertMode;
+    // The button keeps its pressed picture while insert mode is on.
+    ui::guarded(this, 105, [&] {
+        insert->setPictureFile(m_insertMode ? u"Photo\\Button\\insert-1.jpg"_s : u"Photo\\Button\\insert.jpg"_s);
+    });
 }

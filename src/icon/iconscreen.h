@@ -3,9 +3,19 @@
 #include <QtWidgets/QWidget>
 
 #include "app/ui/workingscreen.h"
+#include "icon/iconprogram.h"
+#include "icon/keypadpage.h"
+
+#include <functional>
+
+class IconPalette;
+class QLabel;
+class QStackedWidget;
+class SlotColumn;
+struct SlotLabelLayout;
 
 // TForm1: icon programming, STEP2 and STEP3 in one window. The step mode is kept in the Tag of
-// F_step (1: STEP2, 2: STEP3).
+// F_step (1: STEP2, 2: STEP3). The program lives here; the slot column only shows it.
 class IconScreen : public WorkingScreen
 {
     Q_OBJECT
@@ -16,8 +26,89 @@ public:
     // Switches the window's controls to STEP2 (1) or STEP3 (2).
     void setStepMode(int step);
 
+    const IconProgram &program() const { return m_program; }
+    bool isModified() const { return m_modified; }
+    bool insertMode() const { return m_insertMode; }
+    // The texts of slot n's name and value labels (empty for an empty slot), for the list
+    // window and the report.
+    QString slotNameText(int n) const;
+    QString slotValueText(int n) const;
+
+    // Empties every slot that holds an instruction and clears modified.
+    void clearAll();
+
+    SlotColumn *slotColumn() const { return ScrollBox1; }
+    IconPalette *palette() const { return TabSheet1; }
+    TimeKeypadPage *keypadPage() const { return TabSheet2; }
+    AnglePage *anglePage() const { return TabSheet3; }
+    QStackedWidget *pageControl() const { return PageControl1; }
+
+    // The file dialogues, replaceable for tests: given whether it is for saving, the chosen
+    // name or empty for cancel.
+    using FileChooser = std::function<QString(bool save)>;
+    static void setFileChooserForTests(FileChooser chooser);
+
 protected:
     void F_stepClick() override;
     void B_stepClick() override;
     QWidget *nextScreen() const override;
+    bool mayLeave() override;
+    void programLeft() override;
+
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createCommandButtons();
+    void watchHints();
+
+    // Slot events.
+    void dropIcon(int slot, const QString &icon);
+    void slotClicked(int slot);
+    void reopenValue(int slot);
+    void timeConfirmed(const TimeKeypad::Confirmed &result);
+    void angleConfirmed(int angle);
+
+    // Shows slot n as the program holds it, its labels made from the data.
+    void redrawSlot(int n);
+    void redrawFrom(int first);
+    void openValuePage(QWidget *page, int slot);
+    void showPalette();
+    void setEditLock(bool locked);
+
+    // Command buttons.
+    void sendClick();
+    void playClick();
+    void ReadClick();
+    void SaveClick();
+    void PreviewClick();
+    void All_ViewClick();
+    void ReportClick();
+    void All_DeleteClick();
+    void insertClick();
+
+    // Writes the program to a file the pupil chooses; true when a file was written.
+    bool saveProgram();
+    QString chooseFile(bool save);
+
+    IconProgram m_program;
+    bool m_modified = false;
+    bool m_insertMode = false;
+
+    SlotColumn *ScrollBox1 = nullptr;
+    QStackedWidget *PageControl1 = nullptr;
+    IconPalette *TabSheet1 = nullptr;
+    TimeKeypadPage *TabSheet2 = nullptr;
+    AnglePage *TabSheet3 = nullptr;
+    QLabel *Memo1 = nullptr;
+    PictureButton *send = nullptr;
+    PictureButton *play = nullptr;
+    PictureButton *Read = nullptr;
+    PictureButton *Save = nullptr;
+    PictureButton *Preview = nullptr;
+    PictureButton *All_View = nullptr;
+    PictureButton *Report = nullptr;
+    PictureButton *All_Delete = nullptr;
+    PictureButton *insert = nullptr;
 };

@@ -81,6 +81,8 @@ private slots:
     void refusedAndMalformed();
     void stepTwoTakesMotionsOnly();
     void filesOnDisk();
+    void fileNames_data();
+    void fileNames();
 };
 
 void TestIconFile::slotLines_data()
@@ -307,6 +309,34 @@ void TestIconFile::filesOnDisk()
     }
     QCOMPARE(readIconFile(big, &program, false).status, IconReadStatus::Malformed);
     QCOMPARE(program, someProgram());
+}
+
+void TestIconFile::fileNames_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("saveOk");
+    QTest::addColumn<QString>("savePath");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("no extension gets one") << u"/d/mine"_s << true << u"/d/mine.rk5"_s << false;
+    QTest::newRow("rk5") << u"/d/mine.rk5"_s << true << u"/d/mine.rk5"_s << true;
+    QTest::newRow("upper case kept") << u"/d/mine.RK5"_s << true << u"/d/mine.RK5"_s << true;
+    QTest::newRow("txt refused") << u"/d/mine.txt"_s << false << QString() << false;
+    QTest::newRow("last dot counts") << u"/d/mine.rk5.txt"_s << false << QString() << false;
+    QTest::newRow("dot in the folder only") << u"/d.rk5/mine"_s << true << u"/d.rk5/mine.rk5"_s << false;
+    QTest::newRow("trailing dot") << u"/d/mine."_s << false << QString() << false;
+}
+
+void TestIconFile::fileNames()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, saveOk);
+    QFETCH(QString, savePath);
+    QFETCH(bool, opens);
+    const SaveFileName name = programFileSaveName(chosen);
+    QCOMPARE(name.ok, saveOk);
+    if (saveOk)
+        QCOMPARE(name.path, savePath);
+    QCOMPARE(hasProgramFileExtension(chosen), opens);
 }
 
 QTEST_GUILESS_MAIN(TestIconFile)
