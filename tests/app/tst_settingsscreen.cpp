@@ -1,0 +1,428 @@
+#include "app/mainmenu.h"
+#include "app/settings/colorswatch.h"
+#include "app/settings/settingsfile.h"
+#include "app/settings/settingsscreen.h"
+#include "app/settings/workfolder.h"
+#include "app/ui/application.h"
+#include "app/ui/errorguard.h"
+#include "app/ui/messagebox.h"
+#include "app/ui/picturebutton.h"
+#include "common/cp932.h"
+#include "robot/trs232c.h"
+#include "support/pseudoterminal.h"
+#include "text/textscreen.h"
+
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QButtonGroup>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QSlider>
+#include <QtWidgets/QSpinBox>
+#include <QtWidgets/QStackedWidget>
+#include <QtWidgets/QTreeWidget>
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+// The settings screen over set.ini, with the real menu (for its port) and text screen.
+class TestSettingsScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void untouchedOkWritesDefaultFile();
+    void loadingShowsStoredValues_data();
+    void loadingShowsStoredValues();
+    void badColourStopsLoadingWith701();
+    void swatchesSetPreviewsAndOkSavesThem();
+    void fontListAndSize();
+    void treeNodesSelectPages_data();
+    void treeNodesSelectPages();
+    void cancelWritesNothingButCheckBoxIsLive();
+    void failedWriteKeepsWindowOpen();
+    void operationTestSendsSpeedTwice();
+    void portButtonReopensChosenPort();
+
+private:
+    void writeIni(const QStringList &lines);
+    QStringList iniLines() const;
+    void click(const QString &name);
+    void openScreen();
+    template <typename T>
+    T *control(const QString &name) const
+    {
+        T *c = m_settings->findChild<T *>(name);
+        if (!c)
+            qFatal("no control %s", qPrintable(name));
+        return c;
+    }
+    QColor memoColour(const QString &memo, QPalette::ColorRole role) const;
+
+    MainMenu *m_menu = nullptr;
+    SettingsScreen *m_settings = nullptr;
+    QString m_ini;
+    QList<ui::MessageRequest> m_boxes;
+};
+
+void TestSettingsScreen::initTestCase()
+{
+    ui::setMessageResponder([this](const ui::MessageRequest &r) {
+        m_boxes.append(r);
+        return r.buttons.first();
+    });
+    m_ini = WorkFolderPath() + u"set.ini"_qs;
+    m_menu = new MainMenu;
+    m_menu->createOtherWindows();
+    m_settings = m_menu->windows().settings;
+}
+
+void TestSettingsScreen::cleanupTestCase()
+{
+    delete m_menu;
+    ui::setMessageResponder({});
+}
+
+void TestSettingsScreen::init()
+{
+    m_boxes.clear();
+    QFile::remove(m_ini);
+    QDir().rmdir(m_ini);
+}
+
+void TestSettingsScreen::cleanup()
+{
+    m_settings->hide();
+}
+
+void TestSettingsScreen::writeIni(const QStringList &lines)
+{
+    QVERIFY(cp932::writeLines(m_ini, lines));
+}
+
+QStringList TestSettingsScreen::iniLines() const
+{
+    const cp932::ReadResult read = cp932::readLines(m_ini);
+    return read.ok ? read.lines : QStringList();
+}
+
+void TestSettingsScreen::click(const QString &name)
+{
+    auto *b = m_settings->findChild<PictureButton *>(name);
+    QVERIFY2(b, qPrintable(name));
+    QVERIFY2(b->isEnabled(), qPrintable(name));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void TestSettingsScreen::openScreen()
+{
+    m_settings->showSettings();
+    QVERIFY(m_settings->isVisible());
+}
+
+QColor TestSettingsScreen::memoColour(const QString &memo, QPalette::ColorRole role) const
+{
+    return control<QLabel>(memo)->palette().color(role);
+}
+
+void TestSettingsScreen::untouchedOkWritesDefaultFile()
+{
+    openScreen();
+    QVERIFY(m_boxes.isEmpty());
+    click(u"ok"_qs);
+    QVERIFY(!m_settings->isVisible());
+    QCOMPARE(iniLines(), (QStringList{u"[comport]"_qs, u"name=0"_qs, u"[font]"_qs, u"color=clWhite"_qs,
+                                      u"size=14"_qs, u"name=MS Pゴシック"_qs, u"[coment]"_qs,
+                                      u"color=clLime"_qs, u"[back]"_qs, u"color=clBlack"_qs,
+                                      u"[sel]"_qs, u"color=clWhite"_qs, u"[smr]"_qs, u"speed=20"_qs,
+                                      u"[play]"_qs, u"how=1"_qs, u"[delete]"_qs, u"shift=1"_qs}));
+    QFile file(m_ini);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("name=MS P\x83S\x83V\x83\x62\x83N\r\n"));
+
+    // The text screen takes the new look at once.
+    const EditorAppearance look = m_menu->windows().text->editorAppearance();
+    QCOMPARE(look.background, colors::clBlack);
+    QCOMPARE(look.text, colors::clWhite);
+    QCOMPARE(look.selection, colors::clWhite);
+    QCOMPARE(look.comment, colors::clLime);
+    QCOMPARE(look.marks, colors::clWhite);
+    QCOMPARE(look.fontSize, 14);
+    QCOMPARE(look.fontName, u"MS Pゴシック"_qs);
+}
+
+void TestSettingsScreen::loadingShowsStoredValues_data()
+{
+    QTest::addColumn<QStringList>("ini");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<QString>("speedLabel");
+    QTest::addColumn<int>("slider");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("startAtOnce");
+    QTest::addColumn<bool>("shift");
+    QTest::newRow("no file: defaults") << QStringList() << 0 << u"20"_qs << 20 << 14 << true << true;
+    QTest::newRow("in range") << QStringList{u"[comport]"_qs, u"name=2"_qs, u"[smr]"_qs, u"speed=35"_qs,
+                                             u"[play]"_qs, u"how=0"_qs, u"[delete]"_qs, u"shift=0"_qs,
+                                             u"[font]"_qs, u"size=22"_qs}
+                              << 2 << u"35"_qs << 35 << 22 << false << false;
+    QTest::newRow("beyond the ends") << QStringList{u"[comport]"_qs, u"name=7"_qs, u"[smr]"_qs,
+                                                    u"speed=60"_qs, u"[font]"_qs, u"size=40"_qs}
+                                     << 3 << u"60"_qs << 50 << 30 << true << true;
+    QTest::newRow("below the ends") << QStringList{u"[COMPORT]"_qs, u"Name=-1"_qs, u"[smr]"_qs,
+                                                   u"speed=3"_qs, u"[font]"_qs, u"size=2"_qs}
+                                    << -1 << u"3"_qs << 10 << 5 << true << true;
+    QTest::newRow("not numbers") << QStringList{u"[comport]"_qs, u"name=x"_qs, u"[smr]"_qs, u"speed="_qs,
+                                                u"[play]"_qs, u"how=yes"_qs}
+                                 << 0 << u"20"_qs << 20 << 14 << true << true;
+}
+
+void TestSettingsScreen::loadingShowsStoredValues()
+{
+    QFETCH(QStringList, ini);
+    QFETCH(int, port);
+    QFETCH(QString, speedLabel);
+    QFETCH(int, slider);
+    QFETCH(int, size);
+    QFETCH(bool, startAtOnce);
+    QFETCH(bool, shift);
+    if (!ini.isEmpty())
+        writeIni(ini);
+    // Each show loads again, whatever the last one left.
+    openScreen();
+    QVERIFY(m_boxes.isEmpty());
+    auto *group = control<QWidget>(u"RadioGroup1"_qs)->findChild<QButtonGroup *>();
+    QCOMPARE(group->checkedId(), port);
+    QCOMPARE(control<QLabel>(u"Label25"_qs)->text(), speedLabel);
+    QCOMPARE(control<QSlider>(u"LMDTrackBar1"_qs)->value(), slider);
+    QCOMPARE(control<QSpinBox>(u"SpinEdit1"_qs)->value(), size);
+    QCOMPARE(control<QRadioButton>(u"RadioButton1"_qs)->isChecked(), startAtOnce);
+    QCOMPARE(control<QRadioButton>(u"RadioButton2"_qs)->isChecked(), !startAtOnce);
+    QCOMPARE(control<QCheckBox>(u"CheckBox1"_qs)->isChecked(), shift);
+    QCOMPARE(m_settings->deleteShiftsUp(), shift);
+    QCOMPARE(control<QLabel>(u"Label9"_qs)->text(), u"MS Pゴシック"_qs);
+    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::Window), QColor(Qt::black));
+    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::WindowText), QColor(Qt::white));
+    QCOMPARE(memoColour(u"Memo2"_qs, QPalette::WindowText), QColor(0, 255, 0));
+
+    // OK writes what the controls hold: the slider's end, the field's limit.
+    m_settings->hide();
+    openScreen();
+    click(u"ok"_qs);
+    SettingsFile file;
+    QCOMPARE(file.smrSpeed(), slider);
+    QCOMPARE(file.fontSize(), size);
+    QCOMPARE(file.comportName(), port);
+}
+
+void TestSettingsScreen::badColourStopsLoadingWith701()
+{
+    // First a show that sets COM3 and a size of 20 ...
+    writeIni({u"[comport]"_qs, u"name=2"_qs, u"[font]"_qs, u"size=20"_qs});
+    openScreen();
+    m_settings->hide();
+    // ... then a file whose text colour is no colour: the background before it is taken, the
+    // keys after it keep the values of the last show.
+    writeIni({u"[comport]"_qs, u"name=1"_qs, u"[back]"_qs, u"color=clNavy"_qs, u"[font]"_qs,
+              u"color=Sky"_qs, u"size=9"_qs});
+    openScreen();
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().text, ui::numberedErrorText(701));
+    QCOMPARE(m_boxes.first().caption, u"警告"_qs);
+    QVERIFY(m_settings->isVisible());
+    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::Window), QColor(0, 0, 128));
+    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::WindowText), QColor(Qt::white));
+    QCOMPARE(control<QSpinBox>(u"SpinEdit1"_qs)->value(), 20);
+    QCOMPARE(control<QWidget>(u"RadioGroup1"_qs)->findChild<QButtonGroup *>()->checkedId(), 2);
+}
+
+void TestSettingsScreen::swatchesSetPreviewsAndOkSavesThem()
+{
+    openScreen();
+    auto clickSwatch = [this](const QString &name) {
+        QTest::mouseClick(control<ColorSwatch>(name), Qt::LeftButton);
+    };
+    clickSwatch(u"Panel24"_qs); // navy background
+    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::Window), QColor(0, 0, 128));
+    QCOMPARE(memoColour(u"Memo2"_qs, QPalette::Window), QColor(0, 0, 128));
+    clickSwatch(u"Panel52"_qs); // blue text
+    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::WindowText), QColor(0, 0, 255));
+    clickSwatch(u"Panel69"_qs); // red comments
+    QCOMPARE(memoColour(u"Memo2"_qs, QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::WindowText), QColor(0, 0, 255));
+    click(u"ok"_qs);
+
+    const QStringList lines = iniLines();
+    QVERIFY(lines.contains(u"color=clNavy"_qs));
+    QVERIFY(lines.contains(u"color=clBlue"_qs));
+    QVERIFY(lines.contains(u"color=clRed"_qs));
+    SettingsFile file;
+    QCOMPARE(file.value(u"sel"_qs, u"color"_qs).value_or(QString()), u"$007FFFFF"_qs);
+    QCOMPARE(file.value(u"back"_qs, u"color"_qs).value_or(QString()), u"clNavy"_qs);
+    QCOMPARE(file.value(u"coment"_qs, u"color"_qs).value_or(QString()), u"clRed"_qs);
+    QCOMPARE(m_menu->windows().text->editorAppearance().selection, colorFromRgb(255, 255, 127));
+}
+
+void TestSettingsScreen::fontListAndSize()
+{
+    openScreen();
+    auto *list = control<QListWidget>(u"ListBox1"_qs);
+    QVERIFY(list->count() >= 1);
+    QVERIFY(!list->findItems(u"Default"_qs, Qt::MatchExactly).isEmpty());
+    QVERIFY(list->selectedItems().isEmpty());
+    for (int i = 1; i < list->count(); ++i)
+        QVERIFY(list->item(i - 1)->text().compare(list->item(i)->text(), Qt::CaseInsensitive) <= 0);
+
+    QListWidgetItem *item = list->findItems(u"Default"_qs, Qt::MatchExactly).first();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    // The list page is not shown, so click through the list's own signal if the view is hidden.
+    if (control<QLabel>(u"Label9"_qs)->text() != u"Default"_qs)
+        emit list->itemClicked(item);
+    QCOMPARE(control<QLabel>(u"Label9"_qs)->text(), u"Default"_qs);
+    QCOMPARE(control<QLabel>(u"Memo1"_qs)->font().family(), QFont(u"Default"_qs).family());
+    control<QSpinBox>(u"SpinEdit1"_qs)->setValue(25);
+    QCOMPARE(control<QLabel>(u"Memo1"_qs)->font().pointSize(), 25);
+    QCOMPARE(control<QLabel>(u"Memo2"_qs)->font().pointSize(), 25);
+    click(u"ok"_qs);
+    SettingsFile file;
+    QCOMPARE(file.fontName(), u"Default"_qs);
+    QCOMPARE(file.fontSize(), 25);
+}
+
+void TestSettingsScreen::treeNodesSelectPages_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("page");
+    const int pages[] = {1, 2, 0, 3, 4, 5, 6, 7, 8, 9};
+    for (int i = 0; i < 10; ++i)
+        QTest::addRow("node %d", i) << i << pages[i];
+}
+
+void TestSettingsScreen::treeNodesSelectPages()
+{
+    QFETCH(int, position);
+    QFETCH(int, page);
+    openScreen();
+    auto *tree = control<QTreeWidget>(u"TreeView1"_qs);
+    QList<QTreeWidgetItem *> items;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        items << tree->topLevelItem(i);
+        for (int c = 0; c < tree->topLevelItem(i)->childCount(); ++c)
+            items << tree->topLevelItem(i)->child(c);
+    }
+    QCOMPARE(items.size(), 10);
+    QVERIFY(tree->topLevelItem(4)->isExpanded());
+    tree->setCurrentItem(items[position]);
+    QCOMPARE(control<QStackedWidget>(u"PageControl1"_qs)->currentIndex(), page);
+}
+
+void TestSettingsScreen::cancelWritesNothingButCheckBoxIsLive()
+{
+    openScreen();
+    QTest::mouseClick(control<ColorSwatch>(u"Panel30"_qs), Qt::LeftButton);
+    auto *box = control<QCheckBox>(u"CheckBox1"_qs);
+    box->setChecked(false);
+    click(u"cancel"_qs);
+    QVERIFY(!m_settings->isVisible());
+    QVERIFY(!QFile::exists(m_ini));
+    // The icon screen sees the unticked box until the screen is shown again.
+    QVERIFY(!m_settings->deleteShiftsUp());
+    openScreen();
+    QVERIFY(m_settings->deleteShiftsUp());
+    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::Window), QColor(Qt::black));
+}
+
+void TestSettingsScreen::failedWriteKeepsWindowOpen()
+{
+    // A folder in the file's place: the write is refused.
+    QVERIFY(QDir().mkpath(m_ini));
+    openScreen();
+    click(u"ok"_qs);
+    // Only the failure counts here (the button pictures may be missing in a bare build).
+    QList<ui::MessageRequest> errors;
+    for (const ui::MessageRequest &box : m_boxes)
+        if (box.kind == ui::MessageKind::Error)
+            errors << box;
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(errors.first().caption, u"ステッピングモータロボット制御ソフト"_qs);
+    QVERIFY2(errors.first().text.endsWith(u"に書き込めません."_qs), qPrintable(errors.first().text));
+    QVERIFY(m_settings->isVisible());
+    QVERIFY(QDir().rmdir(m_ini));
+}
+
+void TestSettingsScreen::operationTestSendsSpeedTwice()
+{
+    PseudoTerminal robot;
+    QVERIFY(robot.open());
+    QVERIFY(!robot.linkAsCom(1).isEmpty());
+    Trs232c &port = m_menu->rs232c1();
+    port.setPortname(u"com1"_qs);
+    QVERIFY(port.Open());
+
+    for (int speed : {20, 33}) {
+        robot.clear();
+        openScreen();
+        control<QSlider>(u"LMDTrackBar1"_qs)->setValue(speed);
+        QCOMPARE(control<QLabel>(u"Label25"_qs)->text(), QString::number(speed));
+        click(u"dosatest"_qs);
+        const qint64 returnedAt = robot.elapsed();
+        const QList<ReceivedByte> bytes = robot.waitForBytes(3, 1000);
+        const QByteArray expected{"\x06" + QByteArray(2, char(speed))};
+        QCOMPARE(PseudoTerminal::valuesOf(bytes), expected);
+        QVERIFY(bytes[1].msecsSinceStart - bytes[0].msecsSinceStart >= 95);
+        QVERIFY(bytes[2].msecsSinceStart - bytes[1].msecsSinceStart >= 95);
+        QVERIFY(returnedAt - bytes[2].msecsSinceStart >= 95);
+        m_settings->hide();
+    }
+    // The test sends the slider's position, saved or not.
+    QVERIFY(!QFile::exists(m_ini));
+    robot.waitForBytes(6, 100);
+    port.Close();
+}
+
+void TestSettingsScreen::portButtonReopensChosenPort()
+{
+    PseudoTerminal com2;
+    QVERIFY(com2.open());
+    QVERIFY(!com2.linkAsCom(2).isEmpty());
+    openScreen();
+    control<QWidget>(u"RadioGroup1"_qs)->findChild<QButtonGroup *>()->button(1)->setChecked(true);
+
+    bool panelShown = false;
+    bool buttonsOff = false;
+    QTimer::singleShot(1000, this, [&] {
+        panelShown = control<QWidget>(u"Panel1"_qs)->isVisible();
+        buttonsOff = !m_settings->findChild<PictureButton *>(u"ok"_qs)->isEnabled()
+                     && !m_settings->findChild<PictureButton *>(u"cancel"_qs)->isEnabled()
+                     && !m_settings->findChild<PictureButton *>(u"dosatest"_qs)->isEnabled();
+    });
+    click(u"comport"_qs);
+    QVERIFY(panelShown);
+    QVERIFY(buttonsOff);
+    QVERIFY(!control<QWidget>(u"Panel1"_qs)->isVisible());
+    QVERIFY(m_settings->findChild<PictureButton *>(u"ok"_qs)->isEnabled());
+    QCOMPARE(PseudoTerminal::valuesOf(com2.waitForBytes(1, 1000)), QByteArray("\xFE"));
+    QCOMPARE(m_menu->rs232c1().portname(), u"com2"_qs);
+
+    // Cancel keeps what the port button wrote.
+    click(u"cancel"_qs);
+    QCOMPARE(iniLines(), (QStringList{u"[comport]"_qs, u"name=1"_qs}));
+    m_menu->rs232c1().Close();
+}
+
+int main(int argc, char **argv)
+{
+    Rk25Application app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    TestSettingsScreen test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_settingsscreen.moc"
