@@ -25,7 +25,7 @@ int runWaitUnits(long double length)
 
 }
 
-int segmentHeading(int dX, int dY)
+int segmentHeading(qint64 dX, qint64 dY)
 {
     // y grows downwards, so a negative dY points up the floor.
     if (dX == 0)
@@ -41,12 +41,12 @@ int turnWaitUnits(int angle)
     return static_cast<int>(nearestExtended(static_cast<long double>(product) / 360 * TIME_FACTOR));
 }
 
-int axisRunWaitUnits(int length)
+int axisRunWaitUnits(qint64 length)
 {
     return runWaitUnits(static_cast<long double>(length));
 }
 
-int diagonalRunWaitUnits(int absDY)
+int diagonalRunWaitUnits(qint64 absDY)
 {
     return runWaitUnits(static_cast<long double>(absDY) * SQRT2);
 }
@@ -59,15 +59,16 @@ QString waitLine(int units)
 SegmentText segmentToText(int x0, int y0, int x1, int y1, int currentHeading)
 {
     SegmentText text;
-    const int dX = x1 - x0;
-    const int dY = y1 - y0;
+    // Wide enough for any two coordinates a route file can hold.
+    const qint64 dX = qint64(x1) - x0;
+    const qint64 dY = qint64(y1) - y0;
     const int theta = segmentHeading(dX, dY);
     if (theta < 0) {
         text.heading = currentHeading;
         return text;
     }
 
-    const int d = ((theta - currentHeading) % 360 + 360) % 360;
+    const int d = static_cast<int>(((theta - qint64(currentHeading)) % 360 + 360) % 360);
     if (d != 0) {
         int angle = d;
         if (d < 180) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 // One route segment turned into program text: a turn on the spot from the robot's current
 // direction into the segment's direction, then a straight run. The robot language knows no
@@ -30,15 +31,15 @@ struct SegmentText
 SegmentText segmentToText(int x0, int y0, int x1, int y1, int currentHeading);
 
 // Direction of a segment in degrees (0, 45, ... 315), or -1 for a zero-length segment.
-int segmentHeading(int dX, int dY);
+int segmentHeading(qint64 dX, qint64 dY);
 
 // Wait units of a turn on the spot by angle degrees (45 -> 2, 90 -> 5, 135 -> 8, 180 -> 10).
 int turnWaitUnits(int angle);
 
 // Wait units of a straight run: along an axis by its length, diagonally by abs(dY) (the run is
 // then abs(dY) * sqrt(2) long). Axis runs give 2 per cell; diagonal runs of 1, 2, 3 cells 3, 6, 8.
-int axisRunWaitUnits(int length);
-int diagonalRunWaitUnits(int absDY);
+int axisRunWaitUnits(qint64 length);
+int diagonalRunWaitUnits(qint64 absDY);
 
 // "wait(" n ")".
 QString waitLine(int units);

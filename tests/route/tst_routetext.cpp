@@ -68,6 +68,10 @@ void TestRouteText::segment_data()
         << 225 << QPoint(100, 100) << QPoint(80, 120) << Lines{"motor(fwd,fwd)", "wait(6)"} << 225;
     QTest::newRow("heading outside 0..359 is taken modulo 360")
         << 450 << QPoint(0, 0) << QPoint(0, -10) << Lines{"motor(fwd,fwd)", "wait(2)"} << 90;
+    // Coordinates from a file can be anything; the difference must not overflow.
+    QTest::newRow("extreme coordinates")
+        << std::numeric_limits<int>::min() << QPoint(std::numeric_limits<int>::min(), 0) << QPoint(500, 0)
+        << Lines{"motor(rev,fwd)", "wait(7)", "motor(fwd,fwd)", "wait(429496836)"} << 0; // -2^31 degrees is 232: a left turn of 128
     QTest::newRow("zero length keeps the heading")
         << 135 << QPoint(30, 40) << QPoint(30, 40) << Lines{} << 135;
 }
