@@ -1,0 +1,145 @@
+#include "app/settings/settingsfile.h"
+#include "app/ui/appwindows.h"
+#include "app/ui/messagebox.h"
+#include "icon/iconpalette.h"
+#include "icon/iconscreen.h"
+#include "icon/slotcolumn.h"
+#include "robot/transferwindow.h"
+#include "robot/trs232c.h"
+#include "support/pseudoterminal.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QSlider>
+
+#include <QDropEvent>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The icon screen's send and run buttons, with the real transfer window and a pseudo-terminal
+// as the robot's line.
+class TestIconScreenSend : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void sendsProgram_data();
+    void sendsProgram();
+    void playSendsRunByte();
+
+private:
+    void drop(int slot, const QString &icon);
+    void click(const QString &objectName);
+
+    std::unique_ptr<PseudoTerminal> m_pty;
+    std::unique_ptr<Trs232c> m_port;
+    std::unique_ptr<TransferWindow> m_transfer;
+    std::unique_ptr<IconScreen> m_screen;
+    AppWindows m_windows;
+    QList<ui::MessageRequest> m_boxes;
+};
+
+void TestIconScreenSend::init()
+{
+    m_boxes.clear();
+    ui::setMessageResponder([this](const ui::MessageRequest &r) {
+        m_boxes.append(r);
+        return ui::MessageButton::Ok;
+    });
+    QFile::remove(SettingsFile::defaultPath());
+    m_pty = std::make_unique<PseudoTerminal>();
+    QVERIFY(m_pty->open());
+    m_port = std::make_unique<Trs232c>();
+    m_port->setPortname(m_pty->slavePath());
+    QVERIFY(m_port->Open());
+    m_windows = AppWindows{};
+    m_windows.port = m_port.get();
+    m_transfer = std::make_unique<TransferWindow>(m_windows);
+    m_windows.transfer = m_transfer.get();
+    m_screen = std::make_unique<IconScreen>(m_windows);
+    m_windows.icon = m_screen.get();
+    m_screen->setStepMode(2);
+}
+
+void TestIconScreenSend::cleanup()
+{
+    m_screen.reset();
+    m_transfer.reset();
+    m_port.reset();
+    m_pty.reset();
+    ui::setMessageResponder({});
+}
+
+void TestIconScreenSend::drop(int slot, const QString &icon)
+{
+    QWidget *target = m_screen->slotColumn()->slotPicture(slot);
+    QMimeData *data = palettedrag::mimeDataFor(icon);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+    delete data;
+}
+
+void TestIconScreenSend::click(const QString &objectName)
+{
+    auto *w = m_screen->findChild<QWidget *>(objectName);
+    QVERIFY2(w, qPrintable(objectName));
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+void TestIconScreenSend::sendsProgram_data()
+{
+    QTest::addColumn<bool>("how");
+    QTest::addColumn<QByteArray>("head");
+    QTest::newRow("starts at once") << true << QByteArray("\x01\x45\x0F\x46\x05\x88\x03\x89\xFE");
+    QTest::newRow("waits for the front switch")
+        << false << QByteArray("\x01\xC1\x40\x01\xC9\x45\x0F\x46\x05\x88\x03\x89\xFE");
+}
+
+void TestIconScreenSend::sendsProgram()
+{
+    QFETCH(bool, how);
+    QFETCH(QByteArray, head);
+    QVERIFY(SettingsFile().setPlayHow(how).ok);
+    m_screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
+    // Waiting for the switch hides the last three slots.
+    QCOMPARE(m_screen->slotColumn()->slotPicture(56)->isVisible(), how);
+    QVERIFY(m_screen->slotColumn()->slotPicture(55)->isVisible());
+
+    drop(2, u"Image2"_s);
+    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
+    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
+    drop(7, u"Image6"_s);
+    click(u"Turn_90"_s);
+    click(u"Enter"_s);
+    drop(30, u"Image10"_s);
+    m_screen->keypadPage()->trackBar()->setValue(30);
+    click(u"Image42"_s);
+    drop(31, u"Image11"_s);
+    QCOMPARE(m_screen->program().slot(2).value, 15);
+    QCOMPARE(m_screen->program().slot(30).value, 3);
+
+    click(u"send"_s);
+    const QByteArray wire = head + QByteArray(41 - head.size(), char(254));
+    const QList<ReceivedByte> got = m_pty->waitForBytes(41, 8000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), wire);
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(QTest::qWaitFor([this] { return !m_transfer->isVisible(); }, 3000));
+}
+
+void TestIconScreenSend::playSendsRunByte()
+{
+    m_screen->show();
+    click(u"play"_s);
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(1, 2000)), QByteArray("\x04"));
+    QVERIFY(m_boxes.isEmpty());
+}
+
+QTEST_MAIN(TestIconScreenSend)
+#include "tst_iconscreen_send.moc"
