@@ -3,6 +3,8 @@
 #include "common/rounding.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 int RoutePoint::nonEmptyTextFieldCount() const
 {
@@ -23,6 +25,32 @@ int routeLabelCoordinate(int startPx, int endPx, int offset, int pictureSize, in
     int label = static_cast<int>(roundHalfEven(middle)) + offset;
     label = std::clamp(label, offset, std::max(offset, offset + pictureSize - 12));
     return static_cast<int>(roundHalfEven(static_cast<double>(label) / std::max(zoom, 1)));
+}
+
+QPoint routeTarget(QPoint start, QPoint pointer, QPoint previousTarget, int zoom)
+{
+    const int dx = pointer.x() - start.x();
+    const int dy = pointer.y() - start.y();
+    QPoint target = previousTarget;
+    if (dx != 0 && dy != 0) {
+        const long double a = std::atan(static_cast<long double>(std::abs(dy)) / std::abs(dx)) * 180.0L
+                              / 3.14159265358979323846264338327950288L;
+        const int sx = dx < 0 ? -1 : 1;
+        const int sy = dy < 0 ? -1 : 1;
+        if (a < 22.5L)
+            target = QPoint(pointer.x(), start.y());
+        else if (a < 45.0L)
+            target = QPoint(pointer.x(), start.y() + sy * std::abs(dx));
+        else if (a < 67.5L)
+            target = QPoint(start.x() + sx * std::abs(dy), pointer.y());
+        else
+            target = QPoint(start.x(), pointer.y());
+    }
+    const int cell = 10 * std::max(zoom, 1);
+    const auto snap = [cell](int v) {
+        return static_cast<int>(roundHalfEven(static_cast<double>(v) / cell)) * cell;
+    };
+    return QPoint(snap(target.x()), snap(target.y()));
 }
 
 RouteModel::RouteModel() = default;

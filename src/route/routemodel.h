@@ -2,6 +2,7 @@
 
 #include "route/routetext.h"
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -58,6 +59,12 @@ int routeLineLimit(bool how);
 // segment's start and drawn end in pixels, offset the floor picture's left (or top) offset
 // inside the scroll view (0 or negative), pictureSize its width (or height), zoom 1..3.
 int routeLabelCoordinate(int startPx, int endPx, int offset, int pictureSize, int zoom);
+
+// The rubber band's target while drawing, in pixels: the pointer bent onto the nearest of the
+// eight directions from the segment start, then snapped to the cell corners (10 * zoom pixels).
+// A diagonal takes its length from the pointer's nearer axis and is not clamped to the floor.
+// When the pointer lies on the start's row or column the target keeps previousTarget, snapped.
+QPoint routeTarget(QPoint start, QPoint pointer, QPoint previousTarget, int zoom);
 
 class RouteModel
 {

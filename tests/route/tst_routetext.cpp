@@ -22,6 +22,8 @@ private slots:
     void newPointDropsStaleRecordData();
     void labelCoordinate_data();
     void labelCoordinate();
+    void target_data();
+    void target();
 };
 
 using Lines = QStringList;
@@ -332,6 +334,32 @@ void TestRouteText::labelCoordinate()
     QFETCH(int, zoom);
     QFETCH(int, label);
     QCOMPARE(routeLabelCoordinate(start, end, offset, zoom * 500, zoom), label);
+}
+
+void TestRouteText::target_data()
+{
+    QTest::addColumn<QPoint>("pointer");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QPoint>("target");
+    // From a start at (100, 200); the previous target is (130, 170).
+    QTest::newRow("flat: horizontal") << QPoint(160, 190) << 1 << QPoint(160, 200);
+    QTest::newRow("just below 22.5 degrees") << QPoint(200, 159) << 1 << QPoint(200, 200); // 22.3
+    QTest::newRow("just above 22.5 degrees: diagonal from dx") << QPoint(200, 158) << 1 << QPoint(200, 100);
+    QTest::newRow("45 degrees") << QPoint(64, 236) << 1 << QPoint(60, 240);
+    QTest::newRow("steep: diagonal from dy") << QPoint(136, 147) << 1 << QPoint(150, 150);
+    QTest::newRow("just above 67.5 degrees: vertical") << QPoint(141, 101) << 1 << QPoint(100, 100);
+    QTest::newRow("diagonal may leave the floor") << QPoint(10, 380) << 1 << QPoint(-80, 380);
+    QTest::newRow("on the start's column keeps the previous target") << QPoint(100, 300) << 1 << QPoint(130, 170);
+    QTest::newRow("snap halves to even cells") << QPoint(125, 203) << 1 << QPoint(120, 200);
+    QTest::newRow("zoom 2 snaps to 20 pixels") << QPoint(171, 201) << 2 << QPoint(180, 200);
+}
+
+void TestRouteText::target()
+{
+    QFETCH(QPoint, pointer);
+    QFETCH(int, zoom);
+    QFETCH(QPoint, target);
+    QCOMPARE(routeTarget(QPoint(100, 200), pointer, QPoint(130, 170), zoom), target);
 }
 
 QTEST_GUILESS_MAIN(TestRouteText)
