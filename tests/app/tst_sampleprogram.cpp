@@ -1,8 +1,12 @@
 // The sample program the text screen loads compiles with the robot language and fits in
 // what the text screen sends (at most 119 instruction bytes).
+// It reads the program folder, which only the full (windowed) build lays out; the widget
+// header makes it a test of that build.
 #include "common/cp932.h"
 #include "common/programfolder.h"
 #include "robot/tsmr.h"
+
+#include <QtWidgets/QApplication>
 
 #include <QFile>
 #include <QTest>
@@ -48,5 +52,5 @@ void TestSampleProgram::compiles()
         QVERIFY2(code.contains(QString::fromLatin1(opcode)), opcode);
 }
 
-QTEST_GUILESS_MAIN(TestSampleProgram)
+QTEST_MAIN(TestSampleProgram)
 #include "tst_sampleprogram.moc"
