@@ -2,6 +2,9 @@
 
 #include "robot/trs232c.h"
 
+#include <chrono>
+#include <thread>
+
 TransferPlayer::TransferPlayer(Trs232c *port, QObject *parent)
     : QObject(parent)
     , m_port(port)
@@ -83,12 +86,16 @@ void TransferPlayer::sendNext()
 void TransferPlayer::waitForDeadline()
 {
     const qint64 left = m_deadlineNs - m_clock.nsecsElapsed();
-    if (left <= 0) {
-        onTimer();
+    if (left >= FineWaitNs + 1000000) {
+        // The event loop rounds every wait up to a whole millisecond from the moment it last
+        // woke, so a timer alone would overshoot by up to 1 ms a byte. It wakes us a little
+        // early instead; the rest is slept off precisely.
+        m_timer.start(int((left - FineWaitNs) / 1000000));
         return;
     }
-    // Whole milliseconds rounded up; the timer is armed again if it comes back early.
-    m_timer.start(int((left + 999999) / 1000000));
+    if (left > 0)
+        std::this_thread::sleep_for(std::chrono::nanoseconds(left));
+    onTimer();
 }
 
 void TransferPlayer::onTimer()

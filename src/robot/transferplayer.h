@@ -12,8 +12,8 @@ class Trs232c;
 
 // Plays a wire plan through the port: each byte, then a wait of at least its pause, measured
 // on a monotonic clock from the moment the byte was handed to the port. The waits are precise
-// single-shot timers on the event loop, so the process sleeps between bytes and the windows stay
-// usable. While it plays the player owns the line (Trs232c::claimLine), so nothing else can
+// single-shot timers on the event loop, re-armed against the deadline, so the process sleeps
+// between bytes and the windows stay usable; only the last 2 to 3 ms of each pause are slept. While it plays the player owns the line (Trs232c::claimLine), so nothing else can
 // write in between.
 //
 // Stopping (stop(), or destroying the player with its window) keeps what was sent and drops the
@@ -55,6 +55,10 @@ signals:
     void stopped();
 
 private:
+    // The last stretch of a pause, at most this long, is slept rather than left to the event
+    // loop, whose waits are whole milliseconds; the windows never notice 3 ms.
+    static constexpr qint64 FineWaitNs = 2000000;
+
     void sendNext();
     void waitForDeadline();
     void onTimer();

@@ -23,6 +23,7 @@ class TestTransfer : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void sendsProgram_data();
@@ -50,6 +51,17 @@ private:
 namespace {
 constexpr int readerSlackMs = 15;
 const QString example = u"motor(fwd,fwd)\r\nwait(10)"_qs;
+}
+
+void TestTransfer::initTestCase()
+{
+    // The first show of a window loads fonts and the platform's pieces; done here, it does not
+    // hold up the reader of the first measured transfer.
+    AppWindows windows;
+    TransferWindow window(windows);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.close();
 }
 
 void TestTransfer::init()
@@ -111,7 +123,8 @@ void TestTransfer::sendsProgram()
     QVERIFY(waitUntilHidden(3000));
     const qint64 closedAt = m_pty->elapsed();
 
-    QCOMPARE(got[1].msecsSinceStart - got[0].msecsSinceStart + readerSlackMs >= 100, true);
+    QVERIFY2(got[1].msecsSinceStart - got[0].msecsSinceStart + readerSlackMs >= 100,
+             qPrintable(u"%1 then %2"_qs.arg(got[0].msecsSinceStart).arg(got[1].msecsSinceStart)));
     for (int i = 2; i < got.size(); ++i)
         QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= 60, qPrintable(QString::number(i)));
     QVERIFY(closedAt - got.last().msecsSinceStart + readerSlackMs >= 560);
