@@ -40,6 +40,9 @@ private slots:
     void saveAppendsExtensionAndRefusesOthers();
     void sendRefusesUnsetSlot();
     void stepTwoHidesControlIcons();
+    void hintGoesToMemo();
+    void askToSaveBeforeLeaving();
+    void clearAllEmptiesSlotsAndLabels();
 
 private:
     // Delivers a drag of a palette icon onto slot n the way the platform does.
@@ -373,6 +376,60 @@ void TestIconScreen::stepTwoHidesControlIcons()
     m_screen->setStepMode(1);
     click(u"Preview"_s);
     QCOMPARE(m_boxes.value(0).text, u"プレビューできない命令が含まれています。"_s);
+}
+
+void TestIconScreen::hintGoesToMemo()
+{
+    auto *memo = m_screen->findChild<QLabel *>(u"Memo1"_s);
+    QVERIFY(memo);
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(m_screen->findChild<QWidget *>(u"setup"_s), &enter);
+    QCOMPARE(memo->text(), u"ポート、モータ等の設定を行います"_s);
+    QCoreApplication::sendEvent(m_screen->palette()->paletteIcon(u"Image13"_s), &enter);
+    QCOMPARE(memo->text(), u"前SWOFFの間"_s);
+    QVERIFY(m_screen->findChild<QWidget *>(u"send"_s)->toolTip().isEmpty());
+}
+
+void TestIconScreen::askToSaveBeforeLeaving()
+{
+    QVERIFY(dropOn(0, u"Image11"_s));
+    // Yes saves, and the step change waits for the next click.
+    m_answer = MessageButton::Yes;
+    m_chosenFile = m_dir.filePath(u"kept"_s);
+    click(u"B_step"_s);
+    QCOMPARE(m_boxes.value(0).text, u"プログラムを保存しますか？"_s);
+    QVERIFY(QFile::exists(m_chosenFile + u".rk5"_s));
+    QCOMPARE(m_screen->stepMode(), 2);
+    QVERIFY(m_screen->program().hasInstructions());
+    QVERIFY(!m_screen->isModified());
+
+    // Unchanged since the save: no question, and the step change empties the program.
+    click(u"B_step"_s);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_screen->stepMode(), 1);
+    QVERIFY(!m_screen->program().hasInstructions());
+    QVERIFY(!m_screen->slotColumn()->nameLabel(0));
+
+    // Cancel keeps everything.
+    QVERIFY(dropOn(3, u"Image2"_s));
+    click(u"Image42"_s);
+    m_answer = MessageButton::Cancel;
+    click(u"F_step"_s);
+    QCOMPARE(m_screen->stepMode(), 1);
+    QVERIFY(m_screen->program().slot(3).holdsInstruction());
+}
+
+void TestIconScreen::clearAllEmptiesSlotsAndLabels()
+{
+    QVERIFY(dropOn(5, u"Image14"_s));
+    QVERIFY(dropOn(40, u"Image16"_s));
+    click(u"All_Delete"_s);
+    QVERIFY(!m_screen->program().hasInstructions());
+    QVERIFY(!m_screen->isModified());
+    QCOMPARE(m_screen->program().slot(40).index, 40);
+    QVERIFY(!m_screen->slotColumn()->nameLabel(5));
+    QVERIFY(!m_screen->slotColumn()->valueLabel(40));
+    QVERIFY(m_boxes.isEmpty());
 }
 
 QTEST_MAIN(TestIconScreen)
