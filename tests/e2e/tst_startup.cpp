@@ -38,6 +38,7 @@ private slots:
     void settingsOpenOverTheMenu();
     void openingScreenClosesNavigator();
     void stepChainForwardAndBack();
+    void closingScreenFromOutsideQuits();
     void quitFromScreenClosesEverything();
 
 private:
@@ -260,6 +261,29 @@ void TestStartup::stepChainForwardAndBack()
     QVERIFY(m_com3.collectFor(50).isEmpty());
     click(w.icon, u"shutdown"_qs);
     QCOMPARE(visibleScreen(), u"TForm13"_qs);
+}
+
+void TestStartup::closingScreenFromOutsideQuits()
+{
+    click(m_menu, u"menu_key"_qs);
+    QWidget *text = m_menu->windows().text;
+    QVERIFY(text->windowHandle());
+    struct CloseWatch : QObject
+    {
+        int closes = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            closes += e->type() == QEvent::Close;
+            return false;
+        }
+    } watch;
+    m_menu->installEventFilter(&watch);
+    // The window manager's close (not a button): the same as the quit button.
+    text->windowHandle()->close();
+    m_menu->removeEventFilter(&watch);
+    QVERIFY(!text->isVisible());
+    QCOMPARE(watch.closes, 1);
+    m_menu->showMenu();
 }
 
 void TestStartup::quitFromScreenClosesEverything()

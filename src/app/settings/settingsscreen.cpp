@@ -86,9 +86,9 @@ SettingsScreen::SettingsScreen(AppWindows &windows)
     TreeView1->setHeaderHidden(true);
     TreeView1->setFrameShape(QFrame::NoFrame);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setIndentation(10);
+    TreeView1->setIndentation(8);
     QFont treeFont = TreeView1->font();
-    treeFont.setPixelSize(11);
+    treeFont.setPixelSize(10);
     TreeView1->setFont(treeFont);
     QTreeWidgetItem *editorNode = nullptr;
     for (int i = 0; i < int(std::size(treeNodes)); ++i) {

@@ -4,6 +4,7 @@
 #include "app/navi/navigator.h"
 #include "app/settings/settingsscreen.h"
 
+#include <QCloseEvent>
 #include <QShowEvent>
 
 WorkingScreen::WorkingScreen(AppWindows &windows, const Design &design,
@@ -46,6 +47,22 @@ void WorkingScreen::showEvent(QShowEvent *event)
     PictureWindow::showEvent(event);
 }
 
+void WorkingScreen::closeEvent(QCloseEvent *event)
+{
+    if (m_quitting) {
+        event->accept();
+        return;
+    }
+    if (!mayLeave()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    closeNavigator();
+    if (m_windows.menu)
+        m_windows.menu->close();
+}
+
 bool WorkingScreen::leaveTo(QWidget *target)
 {
     if (!target || !mayLeave())
@@ -68,7 +85,9 @@ void WorkingScreen::closeNavigator()
 
 void WorkingScreen::quitApplication()
 {
+    m_quitting = true;
     close();
+    m_quitting = false;
     if (m_windows.menu)
         m_windows.menu->close();
 }

@@ -50,10 +50,14 @@ protected:
 
     // Closes a visible navigator first, as every screen change does.
     void closeNavigator();
-    // Ends the application: closes this window and the main window.
+    // Ends the application: closes this window and the main window. Screens quit through
+    // this, never through close(), which counts as a close from outside (see closeEvent).
     void quitApplication();
 
     void showEvent(QShowEvent *event) override;
+    // A close from outside (the window manager) is the quit button: with the menu hidden,
+    // the program would otherwise go on running with no window at all.
+    void closeEvent(QCloseEvent *event) override;
 
     AppWindows &m_windows;
     PictureButton *setup = nullptr;
@@ -66,4 +70,5 @@ protected:
 private:
     int m_navigatorTag;
     bool m_followsMenu = true;
+    bool m_quitting = false;
 };
