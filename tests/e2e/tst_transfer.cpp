@@ -1,3 +1,5 @@
+#include "app/settings/reopenport.h"
+#include "app/settings/settingsfile.h"
 #include "app/ui/appwindows.h"
 #include "app/ui/messagebox.h"
 #include "robot/instructioncode.h"
@@ -33,6 +35,7 @@ private slots:
     void routeSendsProgramThatDoesNotCompileAsEmpty();
     void lostLineClosesWindowAndTells();
     void nothingInterleavesWithTransfer();
+    void reopenDuringTransferLeavesItWhole();
     void closingWindowDropsTheRest_data();
     void closingWindowDropsTheRest();
     void playSendsRunByte_data();
@@ -211,6 +214,20 @@ void TestTransfer::nothingInterleavesWithTransfer()
     QCOMPARE(m_pty->receivedBytes(), wirePlanForText(example, ScreenKind::Icon, true).values());
     QVERIFY(playProgram(m_windows, ScreenKind::Icon, nullptr));
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)).right(1), QByteArray(1, char(CMD_START)));
+}
+
+void TestTransfer::reopenDuringTransferLeavesItWhole()
+{
+    QVERIFY(sendProgram(m_windows, ScreenKind::Text, example, true, nullptr));
+    m_pty->waitForBytes(3, 3000);
+    // The settings screen's port button: close, 400 ms, open, 4000 ms, 254. The close and
+    // the open are refused while the transfer plays, so it goes on undisturbed on the same
+    // port; the 254 comes after it.
+    SettingsFile settings(QDir(QDir::tempPath()).filePath(u"rk25-transfer-none.ini"_qs));
+    QVERIFY(!ReopenPort(*m_port, settings));
+    QVERIFY(m_port->isOpen());
+    const QByteArray wire = wirePlanForText(example, ScreenKind::Text, true).values();
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)), wire + QByteArray(1, char(TERMINATOR)));
 }
 
 void TestTransfer::closingWindowDropsTheRest_data()
