@@ -286,6 +286,12 @@ void IconScreen::keyPressEvent(QKeyEvent *event)
 
 void IconScreen::dropIcon(int slot, const QString &icon)
 {
+    // A drop can empty or move the slot whose value page is open; that edit ends here, so a
+    // confirm can never store its value into another instruction or an empty slot.
+    if (PageControl1->currentWidget() != TabSheet1) {
+        showPalette();
+        setEditLock(false);
+    }
     ui::guarded(this, ERROR_DROP, [&] {
         ScrollBox1->showPicture(slot, pictureOf(icon));
         ScrollBox1->destroyLabels(slot);
@@ -361,7 +367,8 @@ void IconScreen::angleConfirmed(int angle)
     const int slot = PageControl1->property("tag").toInt();
     showPalette();
     ScrollBox1->setValueText(slot, QString::number(angle) + ScrollBox1->valueText(slot));
-    m_program.setValue(slot, angle);
+    if (m_program.slot(slot).kind == SlotKind::MOTION)
+        m_program.setValue(slot, angle);
     setEditLock(false);
 }
 

@@ -43,6 +43,7 @@ private slots:
     void hintGoesToMemo();
     void askToSaveBeforeLeaving();
     void clearAllEmptiesSlotsAndLabels();
+    void dropEndsPendingEdit();
 
 private:
     // Delivers a drag of a palette icon onto slot n the way the platform does.
@@ -430,6 +431,21 @@ void TestIconScreen::clearAllEmptiesSlotsAndLabels()
     QVERIFY(!m_screen->slotColumn()->nameLabel(5));
     QVERIFY(!m_screen->slotColumn()->valueLabel(40));
     QVERIFY(m_boxes.isEmpty());
+}
+
+void TestIconScreen::dropEndsPendingEdit()
+{
+    QVERIFY(dropOn(0, u"Image2"_s));
+    click(u"time_5"_s);
+    click(u"Image42"_s);
+    QVERIFY(dropOn(3, u"Image4"_s)); // its angle page is open ...
+    QVERIFY(dropOn(1, u"Image12"_s)); // ... when a deletion moves it up to slot 2
+    QCOMPARE(m_screen->pageControl()->currentWidget(), m_screen->palette());
+    QVERIFY(m_screen->findChild<QWidget *>(u"send"_s)->isEnabled());
+    QCOMPARE(m_screen->program().slot(2).name, u"左回転"_s);
+    QCOMPARE(m_screen->program().slot(0).value, 50);
+    QVERIFY(!m_screen->program().slot(3).holdsInstruction());
+    QCOMPARE(m_screen->program().slot(3).value, 0);
 }
 
 QTEST_MAIN(TestIconScreen)
