@@ -33,6 +33,7 @@ private slots:
     void startupSends254OnNamedPortAfterSettling();
     void splashShowsDuringStartupOnly();
     void menuIsCentred();
+    void draggingMenuBackgroundMovesMenu();
     void menuButtonsOpenTheirScreen_data();
     void menuButtonsOpenTheirScreen();
     void settingsOpenOverTheMenu();
@@ -154,6 +155,22 @@ void TestStartup::menuIsCentred()
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w != m_menu)
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+}
+
+void TestStartup::draggingMenuBackgroundMovesMenu()
+{
+    QWidget *back = m_menu->findChild<QWidget *>(u"back"_qs);
+    QVERIFY(back);
+    const QPoint start = m_menu->pos();
+    const QPoint at(60, 30);
+    QTest::mousePress(back, Qt::LeftButton, {}, at);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at + QPoint(30, 10)),
+                     back->mapToGlobal(QPointF(at + QPoint(30, 10))), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(back, &move);
+    QTest::mouseRelease(back, Qt::LeftButton, {}, at + QPoint(30, 10));
+    QCOMPARE(m_menu->pos(), start + QPoint(30, 10));
+    m_menu->move(start);
 }
 
 void TestStartup::menuButtonsOpenTheirScreen_data()
