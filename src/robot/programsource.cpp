@@ -1,20 +1,7 @@
 #include "robot/programsource.h"
 
 #include "icon/iconfile.h"
-
 #include "route/routefile.h"
-
-namespace {
-
-ProgramSource refused(ScreenKind kind, const QString &message)
-{
-    ProgramSource source;
-    source.kind = kind;
-    source.messages.append(message);
-    return source;
-}
-
-}
 
 ProgramSource programSourceFromLines(const QStringList &lines)
 {
