@@ -224,14 +224,27 @@ void TestStartup::settingsOpenOverTheMenu()
 void TestStartup::openingScreenClosesNavigator()
 {
     Navigator *navigator = m_menu->windows().navigator;
+    const QRect area = m_menu->screen()->geometry();
+    const int half = qRound(area.width() / 2.0);
+    const double factor = area.width() <= 1600 ? half / 800.0 : 1.0;
     click(m_menu, u"menu_navi"_qs);
     QVERIFY(navigator->isVisible());
     QCOMPARE(navigator->tag(), 13);
     QVERIFY(!button(m_menu, u"menu_navi"_qs)->isEnabled());
+    // The menu is docked at the right edge, scaled to half the display.
+    const QSize docked(qRound(770 * factor), qRound(578 * factor));
+    QCOMPARE(m_menu->size(), docked);
+    QCOMPARE(m_menu->pos(), QPoint(area.width() - docked.width(), 50));
+    QCOMPARE(button(m_menu, u"menu_key"_qs)->geometry().left(), qRound(139 * factor));
+    QCOMPARE(navigator->geometry(), QRect(40, 40, half - 40, area.height() - 90));
 
     click(m_menu, u"menu_key"_qs);
     QVERIFY(!navigator->isVisible());
     QVERIFY(button(m_menu, u"menu_navi"_qs)->isEnabled());
+    // The menu has its design back, centred on the 800 x 600 reference.
+    QCOMPARE(m_menu->size(), QSize(770, 578));
+    QCOMPARE(button(m_menu, u"menu_key"_qs)->geometry(), QRect(139, 358, 508, 50));
+    QCOMPARE(m_menu->pos(), QPoint(qRound((area.width() - 800) / 2.0), qRound((area.height() - 600) / 2.0)));
     QCOMPARE(visibleScreen(), u"TForm9"_qs);
 
     // A screen's own navigator is closed by its step buttons too.

@@ -3,6 +3,7 @@
 #include "app/mainmenu.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/picturebutton.h"
+#include "app/ui/windowscaling.h"
 #include "common/programfolder.h"
 #include "icon/iconscreen.h"
 #include "robot/remotecontrolscreen.h"
@@ -103,6 +104,9 @@ void Navigator::openFor(QWidget *caller, int tag)
     if (!caller)
         return;
     const QRect area = screenArea(caller);
+    // Screens are designed for 800 pixels; docked, they get half of the display.
+    if (area.width() <= 1600)
+        ui::scaleWindowContent(caller, halfToEven(area.width() / 2.0), 800);
     caller->move(area.x() + area.width() - caller->width(), area.y() + 50);
     if (PictureButton *button = naviButtonOf(tag))
         button->setEnabled(false);
@@ -131,6 +135,8 @@ void Navigator::closeEvent(QCloseEvent *event)
 {
     if (QWidget *caller = callerOf(m_tag)) {
         const QRect area = screenArea(caller);
+        if (area.width() <= 1600)
+            ui::restoreWindowContent(caller);
         caller->move(area.x() + halfToEven((area.width() - 800) / 2.0),
                      area.y() + halfToEven((area.height() - 600) / 2.0));
         if (PictureButton *button = naviButtonOf(m_tag))
