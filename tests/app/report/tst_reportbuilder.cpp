@@ -24,6 +24,7 @@ private slots:
     void textListing();
     void routeListing_data();
     void routeListing();
+    void listingLinesAreEscaped();
     void stepTitleAndWidthPerTag_data();
     void stepTitleAndWidthPerTag();
     void writesFileInWorkFolder();
@@ -360,6 +361,25 @@ void TestReportBuilder::routeListing()
     QVERIFY(page.ok);
     QCOMPARE(page.lines[4], u"<table width=\""_qs + width + u"\">"_qs);
     QCOMPARE(page.lines[5], pieces.join(u"\r\n"_qs) + u"\r\n"_qs);
+}
+
+void TestReportBuilder::listingLinesAreEscaped()
+{
+    QStringList pieces;
+    QVERIFY(::textListing({u"//</td></tr> & <b>"_qs}, &pieces));
+    QCOMPARE(pieces[2], u"01　//&lt;/td&gt;&lt;/tr&gt; &amp; &lt;b&gt;<Br>"_qs);
+
+    QList<IconSlotTexts> slotTexts(59);
+    slotTexts[4] = {u"<i>"_qs, u"a&b"_qs};
+    QCOMPARE(iconListing(slotTexts)[5], u"05　&lt;i&gt;　a&amp;b<Br>"_qs);
+
+    // Route text fields come from the file as stored.
+    std::array<RoutePoint, ROUTE_RECORD_COUNT> data{};
+    data[0] = {{}, {}, {}, {}, 10, 10, 0, 0, 0};
+    data[1] = {{}, {}, u"<script>"_qs, {}, 20, 10, 0, 0, 0};
+    RouteModel route;
+    QVERIFY(route.assignRecords(data));
+    QCOMPARE(::routeListing(route)[2], u"01　&lt;script&gt;<Br>"_qs);
 }
 
 void TestReportBuilder::stepTitleAndWidthPerTag_data()
