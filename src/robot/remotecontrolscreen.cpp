@@ -1,8 +1,120 @@
 #include "robot/remotecontrolscreen.h"
 
 #include "app/mainmenu.h"
+#include "app/ui/pictures.h"
+#include "robot/instructioncode.h"
+#include "robot/pacedsender.h"
 #include "robot/trs232c.h"
 #include "route/routescreen.h"
+
+#include <QtWidgets/QLabel>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+constexpr int RemoteStartPauseMs = 500;
+constexpr int DrivePauseMs = 100;
+
+struct Drive
+{
+    QRect place;
+    const char16_t *hint;
+    MotorDirection left;
+    MotorDirection right;
+    const char16_t *picture; // "Photo\Button\" + this + ".jpg", pressed: + "-1.jpg"
+};
+
+using D = MotorDirection;
+// Tag n is entry n - 1.
+const std::array<Drive, 9> drives{{
+    {QRect(224, 188, 102, 102), u"前進左折", D::Stop, D::Fwd, u"rajikon_FL"},
+    {QRect(335, 188, 102, 102), u"前進", D::Fwd, D::Fwd, u"rajikon_FF"},
+    {QRect(444, 188, 102, 102), u"前進右折", D::Fwd, D::Stop, u"rajikon_FR"},
+    {QRect(224, 299, 102, 102), u"左回転", D::Rev, D::Fwd, u"rajikon_FLturn"},
+    {QRect(335, 299, 102, 102), u"停止", D::Stop, D::Stop, u"rajikon_Stop"},
+    {QRect(444, 299, 102, 102), u"右回転", D::Fwd, D::Rev, u"rajikon_FRturn"},
+    {QRect(224, 409, 102, 102), u"後進左折", D::Stop, D::Rev, u"rajikon_BL"},
+    {QRect(335, 409, 102, 102), u"後進", D::Rev, D::Rev, u"rajikon_BB"},
+    {QRect(444, 409, 102, 102), u"後進右折", D::Rev, D::Stop, u"rajikon_BR"},
+}};
+
+// Laid out like a numeric keypad: 7 8 9 on top, 1 2 3 at the bottom.
+constexpr std::array<int, 9> tagOfDigit{7, 8, 9, 4, 5, 6, 1, 2, 3};
+
+QString buttonPicture(const char16_t *name, bool pressed)
+{
+    return QStringLiteral("Photo\\Button\\") + QString::fromUtf16(name)
+        + (pressed ? QStringLiteral("-1.jpg") : QStringLiteral(".jpg"));
+}
+
+}
+
+DrivePicture::DrivePicture(int tag, const QString &pictureName, const QRect &geometry,
+                           const QString &hint, QWidget *parent)
+    : QWidget(parent)
+    , m_tag(tag)
+    , m_pictureName(pictureName)
+    , m_hint(hint)
+{
+    setObjectName(QStringLiteral("Image%1").arg(tag));
+    setGeometry(geometry);
+    setToolTip(hint);
+    setCursor(Qt::PointingHandCursor);
+    const char16_t *name = reinterpret_cast<const char16_t *>(pictureName.utf16());
+    m_normal = ui::loadPictureQuietly(buttonPicture(name, false));
+    m_pressed = ui::loadPictureQuietly(buttonPicture(name, true));
+}
+
+void DrivePicture::setHighlighted(bool on)
+{
+    if (m_highlighted == on)
+        return;
+    m_highlighted = on;
+    update();
+}
+
+void DrivePicture::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QPixmap &picture = m_highlighted ? m_pressed : m_normal;
+    if (!picture.isNull()) {
+        painter.drawPixmap(rect(), picture);
+        if (!isEnabled())
+            painter.fillRect(rect(), QColor(255, 255, 255, 110));
+        return;
+    }
+    // Without its pictures the arrow still has to be found and read.
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+    painter.setPen(QPen(QColor(40, 60, 120), 2));
+    painter.setBrush(m_highlighted ? QColor(250, 200, 80) : QColor(215, 225, 250));
+    painter.drawRoundedRect(r, 10, 10);
+    painter.setPen(isEnabled() ? QColor(20, 30, 70) : QColor(150, 150, 150));
+    QFont f = font();
+    f.setPixelSize(16);
+    f.setBold(true);
+    painter.setFont(f);
+    painter.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, m_hint);
+}
+
+void DrivePicture::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    m_held = event->button() == Qt::LeftButton;
+    emit pressed();
+}
+
+void DrivePicture::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    const bool wasHeld = m_held;
+    m_held = false;
+    if (wasHeld && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
 
 RemoteControlScreen::RemoteControlScreen(AppWindows &windows)
     : WorkingScreen(windows,
@@ -11,13 +123,125 @@ RemoteControlScreen::RemoteControlScreen(AppWindows &windows)
                     {QRect(571, 51, 49, 30), QRect(629, 51, 61, 29), QRect(699, 51, 50, 29),
                      QRect(332, 550, 118, 27), QRect(125, 549, 116, 29), QRect()},
                     8)
+    , m_sender(new PacedSender(windows.port, this))
 {
+    setFocusPolicy(Qt::StrongFocus);
+    rajikon = addButton(QStringLiteral("rajikon"), QRect(208, 109, 357, 62), QStringLiteral("リモコン スタート"));
+    connect(rajikon, &PictureButton::clicked, this, &RemoteControlScreen::rajikonClick);
+    for (int tag = 1; tag <= 9; ++tag) {
+        const Drive &d = drives[tag - 1];
+        auto *picture = new DrivePicture(tag, QString::fromUtf16(d.picture), d.place, QString::fromUtf16(d.hint), this);
+        connect(picture, &DrivePicture::pressed, this, [this, tag] { Image1MouseDown(tag); });
+        connect(picture, &DrivePicture::clicked, this, [this, tag] { Image1Click(tag); });
+        m_drive[tag - 1] = picture;
+    }
+
+    m_portLabel = new QLabel(this);
+    m_portLabel->setObjectName(QStringLiteral("portState"));
+    m_portLabel->setGeometry(462, 550, 300, 26);
+    QFont f = m_portLabel->font();
+    f.setPixelSize(13);
+    f.setBold(true);
+    m_portLabel->setFont(f);
+
+    m_enableTimer.setSingleShot(true);
+    m_enableTimer.setInterval(RemoteStartPauseMs);
+    connect(&m_enableTimer, &QTimer::timeout, this, [this] { setDrivePicturesEnabled(true); });
+
+    connect(m_sender, &PacedSender::sent, this, &RemoteControlScreen::refreshPortState);
+    connect(m_sender, &PacedSender::refused, this, &RemoteControlScreen::refreshPortState);
+    if (Trs232c *port = windows.port) {
+        connect(port, &Trs232c::OnOpen, this, &RemoteControlScreen::refreshPortState);
+        connect(port, &Trs232c::lineReleased, this, &RemoteControlScreen::refreshPortState);
+        // Raised while the device is still open: look once it has closed.
+        connect(port, &Trs232c::OnClose, this, &RemoteControlScreen::refreshPortState, Qt::QueuedConnection);
+    }
+    setDrivePicturesEnabled(false);
+    refreshPortState();
+}
+
+quint8 RemoteControlScreen::driveCode(int tag)
+{
+    const Drive &d = drives.at(size_t(tag - 1));
+    return motorCode(d.left, d.right);
+}
+
+std::optional<int> RemoteControlScreen::tagForKey(const QString &text)
+{
+    if (text.size() != 1 || text[0] < u'1' || text[0] > u'9')
+        return std::nullopt;
+    return tagOfDigit[size_t(text[0].unicode() - u'1')];
+}
+
+void RemoteControlScreen::showEvent(QShowEvent *event)
+{
+    WorkingScreen::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void RemoteControlScreen::hideEvent(QHideEvent *event)
+{
+    m_enableTimer.stop();
+    WorkingScreen::hideEvent(event);
+}
+
+void RemoteControlScreen::FormShow()
+{
+    m_enableTimer.stop();
+    setDrivePicturesEnabled(false);
+    refreshPortState();
+    setFocus();
+}
+
+void RemoteControlScreen::rajikonClick()
+{
+    m_sender->send(CMD_REMOTE, RemoteStartPauseMs);
+    m_enableTimer.start();
+}
+
+void RemoteControlScreen::Image1Click(int tag)
+{
+    m_sender->send(driveCode(tag), DrivePauseMs);
+}
+
+void RemoteControlScreen::Image1MouseDown(int tag)
+{
+    showAllNormal();
+    m_drive[size_t(tag - 1)]->setHighlighted(true);
+}
+
+void RemoteControlScreen::keyPressEvent(QKeyEvent *event)
+{
+    FormKeyPress(event->text());
+    event->accept();
+}
+
+void RemoteControlScreen::FormKeyPress(const QString &text)
+{
+    const std::optional<int> tag = tagForKey(text);
+    if (tag)
+        Image1Click(*tag);
+    showAllNormal();
+    if (tag)
+        m_drive[size_t(*tag - 1)]->setHighlighted(true);
+}
+
+void RemoteControlScreen::setDrivePicturesEnabled(bool on)
+{
+    for (DrivePicture *picture : m_drive)
+        picture->setEnabled(on);
+}
+
+void RemoteControlScreen::showAllNormal()
+{
+    for (DrivePicture *picture : m_drive)
+        picture->setHighlighted(false);
 }
 
 void RemoteControlScreen::sendTerminator()
 {
-    if (m_windows.port)
-        m_windows.port->WriteByte(254);
+    m_sender->send(TERMINATOR, 0);
 }
 
 void RemoteControlScreen::B_stepClick()
@@ -37,4 +261,30 @@ void RemoteControlScreen::shutdownClick()
 QWidget *RemoteControlScreen::previousScreen() const
 {
     return m_windows.route;
+}
+
+void RemoteControlScreen::refreshPortState()
+{
+    const Trs232c *port = m_windows.port;
+    if (port && port->lineClaimed())
+        m_portState = PortState::Busy;
+    else if (port && port->isOpen())
+        m_portState = PortState::Open;
+    else
+        m_portState = PortState::Closed;
+
+    switch (m_portState) {
+    case PortState::Open:
+        m_portLabel->setText(QStringLiteral("● ロボットへ送れます"));
+        m_portLabel->setStyleSheet(QStringLiteral("color: rgb(0, 150, 60);"));
+        break;
+    case PortState::Busy:
+        m_portLabel->setText(QStringLiteral("● いまプログラムを送っています"));
+        m_portLabel->setStyleSheet(QStringLiteral("color: rgb(200, 120, 0);"));
+        break;
+    case PortState::Closed:
+        m_portLabel->setText(QStringLiteral("● ロボットにつながっていません（設定を見てね）"));
+        m_portLabel->setStyleSheet(QStringLiteral("color: rgb(210, 30, 30);"));
+        break;
+    }
 }

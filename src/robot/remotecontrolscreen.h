@@ -4,19 +4,87 @@
 
 #include "app/ui/workingscreen.h"
 
-// TForm8: remote-control driving, the step after STEP5. Leaving it to the menu or the route
-// screen sends 254 first, so the robot stops driving.
+#include <QPixmap>
+#include <QTimer>
+
+#include <array>
+#include <optional>
+
+class PacedSender;
+class QLabel;
+
+// One of the nine drive pictures of the remote control (Image1 .. Image9). Its pressed
+// picture stays after the button is let go, so the picture of the current motion stays lit.
+class DrivePicture : public QWidget
+{
+    Q_OBJECT
+public:
+    DrivePicture(int tag, const QString &pictureName, const QRect &geometry, const QString &hint,
+                 QWidget *parent);
+
+    int tag() const { return m_tag; }
+    bool isHighlighted() const { return m_highlighted; }
+    void setHighlighted(bool on);
+
+signals:
+    void pressed();
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    int m_tag;
+    QString m_pictureName;
+    QString m_hint;
+    QPixmap m_normal;
+    QPixmap m_pressed;
+    bool m_highlighted = false;
+    bool m_held = false;
+};
+
+// TForm8: remote-control driving, the step after STEP5. `rajikon` sends 5 and, 500 ms later,
+// lets the drive pictures be used; each picture or digit key sends its motor code, at least
+// 100 ms after the one before. Leaving to the menu or the route screen sends 254, so the robot
+// stops; quitting sends nothing. A line at the bottom tells whether the robot's port is open.
 class RemoteControlScreen : public WorkingScreen
 {
     Q_OBJECT
 public:
     explicit RemoteControlScreen(AppWindows &windows);
 
+    // The motor code of a drive picture (Tag 1..9), and the picture a digit key stands for.
+    static quint8 driveCode(int tag);
+    static std::optional<int> tagForKey(const QString &text);
+
+    enum class PortState { Open, Closed, Busy };
+    PortState portState() const { return m_portState; }
+
 protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void B_stepClick() override;
     void shutdownClick() override;
     QWidget *previousScreen() const override;
 
 private:
+    void FormShow();
+    void rajikonClick();
+    void Image1Click(int tag);
+    void Image1MouseDown(int tag);
+    void FormKeyPress(const QString &text);
+    void setDrivePicturesEnabled(bool on);
+    void showAllNormal();
     void sendTerminator();
+    void refreshPortState();
+
+    std::array<DrivePicture *, 9> m_drive {};
+    PictureButton *rajikon = nullptr;
+    QLabel *m_portLabel = nullptr;
+    PacedSender *m_sender = nullptr;
+    QTimer m_enableTimer;
+    PortState m_portState = PortState::Closed;
 };

@@ -6,7 +6,6 @@
 #include "robot/trs232c.h"
 #include "robot/wireplan.h"
 
-#include <QtWidgets/QProgressBar>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -56,7 +55,7 @@ private:
     void setProgress(int percent)
     {
         if (m_window)
-            m_window->progressBar()->setValue(percent);
+            m_window->setProgress(percent);
     }
 
     void done()

@@ -5,12 +5,16 @@
 #include "app/ui/appwindows.h"
 #include "app/ui/picturewindow.h"
 
+#include <QColor>
+
+#include <optional>
+
 class QProgressBar;
 class QLabel;
 class QTimer;
 
-// TForm3: the progress of a transfer, a borderless 446 x 334 window with the bar LMDProgress1
-// and the blinking picture Image2.
+// TForm3: the progress of a transfer, a borderless 446 x 334 window centred on the screen, with
+// the bar LMDProgress1 and the picture Image2 that blinks while the window shows.
 class TransferWindow : public PictureWindow
 {
     Q_OBJECT
@@ -18,12 +22,22 @@ public:
     explicit TransferWindow(AppWindows &windows);
 
     QProgressBar *progressBar() const { return LMDProgress1; }
+    // The bar's value and its colour for that value.
+    void setProgress(int percent);
+
+    // The colour of the bar at a percentage: aqua, red, yellow, green, magenta in steps of 20;
+    // none (the style's own) outside 0..100.
+    static std::optional<QColor> LMDProgress1GetColor(int percent);
 
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
+    void FormShow();
+    void FormClose();
+    void Timer1Timer();
+
     AppWindows &m_windows;
     QProgressBar *LMDProgress1 = nullptr;
     QLabel *Image2 = nullptr;

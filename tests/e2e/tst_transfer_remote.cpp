@@ -1,0 +1,269 @@
+#include "app/mainmenu.h"
+#include "app/ui/messagebox.h"
+#include "app/ui/picturebutton.h"
+#include "robot/instructioncode.h"
+#include "robot/remotecontrolscreen.h"
+#include "robot/transfer.h"
+#include "robot/transferwindow.h"
+#include "robot/trs232c.h"
+#include "route/routescreen.h"
+#include "support/pseudoterminal.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+
+#include <QtTest>
+
+// Remote-control driving with the real windows: what reaches the robot's line for each
+// picture and key, the pauses between, and leaving the screen.
+class TestTransferRemote : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void startThenDrive();
+    void driveCodes_data();
+    void driveCodes();
+    void keysWorkBeforeStart();
+    void otherKeysSendNothing();
+    void leavingSends254_data();
+    void leavingSends254();
+    void showsWhetherPortIsOpen();
+    void quittingSendsNothing();
+
+private:
+    DrivePicture *drive(int tag) const;
+    QList<int> highlighted() const;
+    void clickButton(const QString &name);
+    void start();
+
+    PseudoTerminal m_pty;
+    MainMenu *m_menu = nullptr;
+    RemoteControlScreen *m_remote = nullptr;
+    QList<ui::MessageRequest> m_boxes;
+};
+
+namespace {
+constexpr int readerSlackMs = 15;
+}
+
+void TestTransferRemote::initTestCase()
+{
+    ui::setMessageResponder([this](const ui::MessageRequest &r) {
+        m_boxes.append(r);
+        return r.buttons.contains(ui::MessageButton::No) ? ui::MessageButton::No : r.buttons.first();
+    });
+    QVERIFY(m_pty.open());
+    m_menu = new MainMenu;
+    m_menu->rs232c1().setPortname(m_pty.slavePath());
+    QVERIFY(m_menu->rs232c1().Open());
+    m_menu->createOtherWindows();
+    m_remote = m_menu->windows().remote;
+    QVERIFY(m_remote);
+    QCOMPARE(m_remote->objectName(), u"TForm8"_qs);
+}
+
+void TestTransferRemote::cleanupTestCase()
+{
+    delete m_menu;
+    ui::setMessageResponder({});
+}
+
+void TestTransferRemote::init()
+{
+    m_boxes.clear();
+    // Every test comes to the screen anew, as from the menu.
+    m_remote->hide();
+    m_remote->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_remote));
+    m_remote->activateWindow();
+    // Whatever a test before sent, with its pause, is over.
+    m_pty.collectFor(150);
+    m_pty.clear();
+}
+
+DrivePicture *TestTransferRemote::drive(int tag) const
+{
+    return m_remote->findChild<DrivePicture *>(u"Image%1"_qs.arg(tag));
+}
+
+QList<int> TestTransferRemote::highlighted() const
+{
+    QList<int> tags;
+    for (int tag = 1; tag <= 9; ++tag)
+        if (drive(tag)->isHighlighted())
+            tags.append(tag);
+    return tags;
+}
+
+void TestTransferRemote::clickButton(const QString &name)
+{
+    auto *b = m_remote->findChild<PictureButton *>(name);
+    QVERIFY2(b, qPrintable(name));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void TestTransferRemote::start()
+{
+    clickButton(u"rajikon"_qs);
+    QTRY_VERIFY_WITH_TIMEOUT(drive(1)->isEnabled(), 2000);
+}
+
+void TestTransferRemote::startThenDrive()
+{
+    for (int tag = 1; tag <= 9; ++tag)
+        QVERIFY(!drive(tag)->isEnabled());
+    clickButton(u"rajikon"_qs);
+    QCOMPARE(m_pty.waitForBytes(1, 1000).size(), 1);
+    // Too early: the pictures wait for the robot to switch over.
+    QVERIFY(!drive(2)->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(drive(2)->isEnabled(), 2000);
+    for (int tag = 1; tag <= 9; ++tag)
+        QVERIFY(drive(tag)->isEnabled());
+
+    // Two pictures and a key as fast as the test can: each code waits its turn.
+    QTest::mouseClick(drive(2), Qt::LeftButton);
+    QTest::mouseClick(drive(6), Qt::LeftButton);
+    QTest::keyClick(m_remote, Qt::Key_5);
+    const QList<ReceivedByte> got = m_pty.waitForBytes(4, 2000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray("\x05\x45\x46\x40"));
+    const int pauses[] = {500, 100, 100};
+    for (int i = 1; i < got.size(); ++i)
+        QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= pauses[i - 1],
+                 qPrintable(QString::number(i)));
+    QCOMPARE(highlighted(), QList<int>{5});
+    QCOMPARE(m_boxes.size(), 0);
+}
+
+void TestTransferRemote::driveCodes_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("code");
+    QTest::newRow("Image1 前進左折, key 7") << 1 << int(Qt::Key_7) << 65;
+    QTest::newRow("Image2 前進, key 8") << 2 << int(Qt::Key_8) << 69;
+    QTest::newRow("Image3 前進右折, key 9") << 3 << int(Qt::Key_9) << 68;
+    QTest::newRow("Image4 左回転, key 4") << 4 << int(Qt::Key_4) << 73;
+    QTest::newRow("Image5 停止, key 5") << 5 << int(Qt::Key_5) << 64;
+    QTest::newRow("Image6 右回転, key 6") << 6 << int(Qt::Key_6) << 70;
+    QTest::newRow("Image7 後進左折, key 1") << 7 << int(Qt::Key_1) << 66;
+    QTest::newRow("Image8 後進, key 2") << 8 << int(Qt::Key_2) << 74;
+    QTest::newRow("Image9 後進右折, key 3") << 9 << int(Qt::Key_3) << 72;
+}
+
+void TestTransferRemote::driveCodes()
+{
+    QFETCH(int, tag);
+    QFETCH(int, key);
+    QFETCH(int, code);
+    start();
+    m_pty.collectFor(550);
+    m_pty.clear();
+
+    QTest::mouseClick(drive(tag), Qt::LeftButton);
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty.waitForBytes(1, 1000)), QByteArray(1, char(code)));
+    QCOMPARE(highlighted(), QList<int>{tag});
+    QCOMPARE(drive(tag)->toolTip().isEmpty(), false);
+
+    QTest::keyClick(m_remote, Qt::Key(key));
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty.waitForBytes(2, 1000)), QByteArray(2, char(code)));
+    QCOMPARE(highlighted(), QList<int>{tag});
+}
+
+void TestTransferRemote::keysWorkBeforeStart()
+{
+    QVERIFY(!drive(2)->isEnabled());
+    const QList<int> before = highlighted();
+    QTest::mouseClick(drive(2), Qt::LeftButton);
+    QCOMPARE(m_pty.collectFor(200).size(), 0);
+    QCOMPARE(highlighted(), before);
+
+    QTest::keyClick(m_remote, Qt::Key_8);
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty.waitForBytes(1, 1000)), QByteArray(1, char(69)));
+    QCOMPARE(highlighted(), QList<int>{2});
+}
+
+void TestTransferRemote::otherKeysSendNothing()
+{
+    QTest::keyClick(m_remote, Qt::Key_4);
+    QCOMPARE(m_pty.waitForBytes(1, 1000).size(), 1);
+    QCOMPARE(highlighted(), QList<int>{4});
+    for (Qt::Key key : {Qt::Key_0, Qt::Key_A, Qt::Key_Space, Qt::Key_Minus}) {
+        QTest::keyClick(m_remote, key);
+        QCOMPARE(highlighted(), QList<int>{});
+    }
+    QCOMPARE(m_pty.collectFor(200).size(), 1);
+}
+
+void TestTransferRemote::leavingSends254_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("back to the menu") << u"shutdown"_qs << u"TForm13"_qs;
+    QTest::newRow("back to the route screen") << u"B_step"_qs << u"TForm10"_qs;
+}
+
+void TestTransferRemote::leavingSends254()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, shown);
+    start();
+    QTest::mouseClick(drive(2), Qt::LeftButton);
+    clickButton(button);
+    const QList<ReceivedByte> got = m_pty.waitForBytes(3, 2000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray("\x05\x45\xFE"));
+    // The robot gets its 100 ms for the last code before being told to stop listening.
+    QVERIFY(got[2].msecsSinceStart - got[1].msecsSinceStart + readerSlackMs >= 100);
+    QTRY_VERIFY(!m_remote->isVisible());
+    QWidget *target = shown == u"TForm13"_qs ? static_cast<QWidget *>(m_menu)
+                                             : static_cast<QWidget *>(m_menu->windows().route);
+    QVERIFY(target->isVisible());
+    target->hide();
+}
+
+void TestTransferRemote::showsWhetherPortIsOpen()
+{
+    auto *label = m_remote->findChild<QLabel *>(u"portState"_qs);
+    QVERIFY(label);
+    QCOMPARE(m_remote->portState(), RemoteControlScreen::PortState::Open);
+    const QString openText = label->text();
+
+    // While a transfer plays, driving is refused and the screen says why.
+    AppWindows &windows = m_menu->windows();
+    QVERIFY(sendProgram(windows, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_qs, true, nullptr));
+    m_pty.waitForBytes(2, 1000);
+    QTest::keyClick(m_remote, Qt::Key_5);
+    QCOMPARE(m_remote->portState(), RemoteControlScreen::PortState::Busy);
+    windows.transfer->close();
+    QTRY_COMPARE(m_remote->portState(), RemoteControlScreen::PortState::Open);
+    QVERIFY(!m_pty.receivedBytes().contains(char(64)));
+
+    m_pty.clear();
+    QVERIFY(m_menu->rs232c1().Close());
+    QTRY_COMPARE(m_remote->portState(), RemoteControlScreen::PortState::Closed);
+    QVERIFY(label->text() != openText);
+    QTest::keyClick(m_remote, Qt::Key_5);
+    QCOMPARE(m_boxes.size(), 0); // told on the screen, not by a box at every click
+
+    QVERIFY(m_menu->rs232c1().Open());
+    QTRY_COMPARE(m_remote->portState(), RemoteControlScreen::PortState::Open);
+    QCOMPARE(label->text(), openText);
+    QTest::keyClick(m_remote, Qt::Key_5);
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty.waitForBytes(1, 1000)), QByteArray(1, char(64)));
+}
+
+void TestTransferRemote::quittingSendsNothing()
+{
+    start();
+    m_pty.collectFor(550);
+    m_pty.clear();
+    clickButton(u"shutdown1"_qs);
+    QTRY_VERIFY(!m_remote->isVisible());
+    QVERIFY(!m_menu->isVisible());
+    QCOMPARE(m_pty.collectFor(300).size(), 0);
+}
+
+QTEST_MAIN(TestTransferRemote)
+#include "tst_transfer_remote.moc"
