@@ -38,6 +38,8 @@ private slots:
     void reopenDuringTransferLeavesItWhole();
     void closingWindowDropsTheRest_data();
     void closingWindowDropsTheRest();
+    void barColourRanges_data();
+    void barColourRanges();
     void playSendsRunByte_data();
     void playSendsRunByte();
 
@@ -256,6 +258,29 @@ void TestTransfer::closingWindowDropsTheRest()
     QCOMPARE(m_boxes.size(), 0);
     QVERIFY(playProgram(m_windows, ScreenKind::Icon, nullptr));
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(count + 1, 1000)).right(1), QByteArray(1, char(CMD_START)));
+}
+
+void TestTransfer::barColourRanges_data()
+{
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<QString>("colour"); // empty: the style's own
+    const QString aqua = u"#00ffff"_qs, red = u"#ff0000"_qs, yellow = u"#ffff00"_qs,
+                  green = u"#00ff00"_qs, magenta = u"#ff00ff"_qs;
+    const std::pair<int, QString> rows[] = {{-1, QString()}, {0, aqua},   {20, aqua},     {21, red},
+                                            {40, red},       {41, yellow}, {60, yellow},  {61, green},
+                                            {80, green},     {81, magenta}, {100, magenta}, {101, QString()}};
+    for (const auto &[percent, colour] : rows)
+        QTest::addRow("%d", percent) << percent << colour;
+}
+
+void TestTransfer::barColourRanges()
+{
+    QFETCH(int, percent);
+    QFETCH(QString, colour);
+    const std::optional<QColor> got = TransferWindow::LMDProgress1GetColor(percent);
+    QCOMPARE(got.has_value(), !colour.isEmpty());
+    if (got)
+        QCOMPARE(got->name(), colour);
 }
 
 void TestTransfer::playSendsRunByte_data()
