@@ -9,6 +9,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -27,6 +28,18 @@ QFont labelFont(const QFont &base, int pointSize)
     font.setBold(true);
     font.setPointSize(pointSize);
     return font;
+}
+
+// The label widths were laid out for a narrow proportional font; with a wider stand-in font a
+// value such as "15.5秒" would be cut off, so the text shrinks until it fits its label.
+void fitText(QLabel *label, const QString &text)
+{
+    QFont font = label->font();
+    font.setPointSize(LABEL_POINT_SIZE);
+    while (font.pointSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > label->width())
+        font.setPointSize(font.pointSize() - 1);
+    label->setFont(font);
+    label->setText(text);
 }
 
 } // namespace
@@ -153,12 +166,14 @@ void SlotColumn::createLabels(int slot, const QString &name, const QString &valu
     row.name->setObjectName(u"SlotName%1"_s.arg(slot + 1));
     row.name->setFont(font);
     row.name->setGeometry(96, top, layout.nameWidth, 24);
+    fitText(row.name, name);
 
     row.value = new QLabel(valueText, m_inside);
     row.value->setObjectName(u"SlotValue%1"_s.arg(slot + 1));
     row.value->setFont(font);
     row.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row.value->setGeometry(layout.valueLeft, top, layout.valueWidth, 24);
+    fitText(row.value, valueText);
     row.value->setProperty("tag", slot);
     row.value->setCursor(Qt::PointingHandCursor);
     row.value->installEventFilter(this);
@@ -181,7 +196,7 @@ void SlotColumn::destroyLabels(int slot)
 void SlotColumn::setValueText(int slot, const QString &text)
 {
     if (IconProgram::isSlotNumber(slot) && m_rows[size_t(slot)].value)
-        m_rows[size_t(slot)].value->setText(text);
+        fitText(m_rows[size_t(slot)].value, text);
 }
 
 QString SlotColumn::nameText(int slot) const
