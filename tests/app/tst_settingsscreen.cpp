@@ -50,6 +50,7 @@ private slots:
     void cancelWritesNothingButCheckBoxIsLive();
     void failedWriteKeepsWindowOpen();
     void operationTestSendsSpeedTwice();
+    void heldLineRefusesTestAndPortButton();
     void portButtonReopensChosenPort();
 
 private:
@@ -384,6 +385,37 @@ void TestSettingsScreen::operationTestSendsSpeedTwice()
     // The test sends the slider's position, saved or not.
     QVERIFY(!QFile::exists(m_ini));
     robot.waitForBytes(6, 100);
+    port.Close();
+}
+
+// While a transfer owns the line, neither the operation test nor a port update may touch it.
+void TestSettingsScreen::heldLineRefusesTestAndPortButton()
+{
+    PseudoTerminal robot;
+    QVERIFY(robot.open());
+    QVERIFY(!robot.linkAsCom(1).isEmpty());
+    Trs232c &port = m_menu->rs232c1();
+    port.setPortname(u"com1"_qs);
+    QVERIFY(port.Open());
+    QObject transfer;
+    QVERIFY(port.claimLine(&transfer));
+
+    openScreen();
+    m_boxes.clear();
+    click(u"dosatest"_qs);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().text, Trs232c::lineBusyText());
+    click(u"comport"_qs);
+    QCOMPARE(m_boxes.size(), 2);
+    QVERIFY(robot.waitForBytes(1, 300).isEmpty());
+    QVERIFY(port.isOpen());
+    QVERIFY(!QFile::exists(m_ini));
+
+    // Once the line is free the test goes out whole.
+    port.releaseLine(&transfer);
+    click(u"dosatest"_qs);
+    QCOMPARE(PseudoTerminal::valuesOf(robot.waitForBytes(3, 1000)), QByteArray("\x06\x14\x14", 3));
+    m_settings->hide();
     port.Close();
 }
 

@@ -7,7 +7,9 @@
 #include "app/settings/settingsfile.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
+#include "app/ui/messagebox.h"
 #include "app/ui/pictures.h"
+#include "robot/instructioncode.h"
 #include "robot/serialportnames.h"
 #include "robot/trs232c.h"
 #include "text/textscreen.h"
@@ -343,6 +345,11 @@ void SettingsScreen::comportClick()
 {
     if (m_busy)
         return;
+    // A re-open is refused while a transfer owns the line; say so instead of dropping the change.
+    if (m_windows.port && m_windows.port->lineClaimed()) {
+        ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
+        return;
+    }
     SettingsFile file;
     throwIfFailed(file.setComportName(selectedPortIndex(m_pages)));
     setBusy(true);
@@ -367,13 +374,21 @@ void SettingsScreen::dosatestClick()
     cancel->setEnabled(false);
     m_pages.comport->setEnabled(false);
     Trs232c &port = *m_windows.port;
+    // The three bytes go out as one unit: holding the line keeps a transfer from starting
+    // between them, and a test is not started while a transfer holds it.
+    if (!port.claimLine(this)) {
+        setBusy(false);
+        ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
+        return;
+    }
     const int speed = m_pages.LMDTrackBar1->value();
-    port.WriteByte(6);
+    port.WriteByteAs(this, CMD_TEST);
     DelayWithEvents(100);
-    port.WriteByte(speed);
+    port.WriteByteAs(this, speed);
     DelayWithEvents(100);
-    port.WriteByte(speed);
+    port.WriteByteAs(this, speed);
     DelayWithEvents(100);
+    port.releaseLine(this);
     setBusy(false);
 }
 
