@@ -21,25 +21,11 @@ private slots:
 
 namespace {
 
-struct Outcome
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using testenv::Outcome;
 
 Outcome rk25c(const QStringList &args, const QByteArray &input)
 {
-    QProcess p;
-    p.start(testenv::rk25cPath(), args);
-    if (!p.waitForStarted(10000))
-        return {};
-    p.write(input);
-    p.closeWriteChannel();
-    if (!p.waitForFinished(30000))
-        p.kill();
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return testenv::runRk25c(args, input);
 }
 
 // A file with the given placed (slot, icon, value) and all others never written.

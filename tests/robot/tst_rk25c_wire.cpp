@@ -16,24 +16,11 @@ private slots:
 };
 
 namespace {
-struct Outcome
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using testenv::Outcome;
 
 Outcome rk25c(const QStringList &args, const QByteArray &input)
 {
-    QProcess p;
-    p.start(testenv::rk25cPath(), args);
-    if (!p.waitForStarted(10000))
-        return {};
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return testenv::runRk25c(args, input);
 }
 
 // "value pause" lines: the block number, then the program bytes with the block's last one

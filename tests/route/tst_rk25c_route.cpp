@@ -21,24 +21,11 @@ private:
 
 namespace {
 
-struct Outcome
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using testenv::Outcome;
 
 Outcome rk25c(const QStringList &args)
 {
-    QProcess p;
-    p.start(testenv::rk25cPath(), args);
-    if (!p.waitForStarted(10000))
-        return {};
-    p.closeWriteChannel();
-    if (!p.waitForFinished(30000))
-        p.kill();
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return testenv::runRk25c(args);
 }
 
 RouteModel workedExample()

@@ -1,5 +1,7 @@
 #include "support/testenv.h"
 
+#include <QProcess>
+
 namespace testenv {
 
 QString binDir()
@@ -15,6 +17,20 @@ QString sourceDir()
 QString rk25cPath()
 {
     return binDir() + QStringLiteral("/rk25c");
+}
+
+Outcome runRk25c(const QStringList &args, const QByteArray &input)
+{
+    QProcess p;
+    p.start(rk25cPath(), args);
+    if (!p.waitForStarted(10000))
+        return {};
+    p.write(input);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(30000))
+        p.kill();
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace testenv {
 
@@ -10,5 +12,17 @@ QString binDir();
 QString sourceDir();
 // Path of the command-line compiler built beside the tests.
 QString rk25cPath();
+
+// What the command-line compiler answered: exit code (-1 not started, -2 crashed or killed),
+// standard output and standard error as UTF-8 text.
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs rk25c as a separate process with the arguments, feeding it the input on standard input.
+Outcome runRk25c(const QStringList &args, const QByteArray &input = QByteArray());
 
 }
