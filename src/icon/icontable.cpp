@@ -65,40 +65,42 @@ const IconInfo *findIcon(QStringView icon)
     return nullptr;
 }
 
-QString hintOf(QStringView icon)
+// One field of an icon's row, or the fallback for a name the table does not know.
+template<typename T>
+T fieldOfIcon(QStringView icon, T IconInfo::*field, T fallback)
 {
     const IconInfo *info = findIcon(icon);
-    return info ? info->hint : QString();
+    return info ? info->*field : fallback;
+}
+
+QString hintOf(QStringView icon)
+{
+    return fieldOfIcon(icon, &IconInfo::hint, QString(QString()));
 }
 
 QString displayNameOf(QStringView icon)
 {
-    const IconInfo *info = findIcon(icon);
-    return info ? info->displayName : QString();
+    return fieldOfIcon(icon, &IconInfo::displayName, QString(QString()));
 }
 
 qint32 kindOf(QStringView icon)
 {
-    const IconInfo *info = findIcon(icon);
-    return info ? info->kind : 0;
+    return fieldOfIcon(icon, &IconInfo::kind, qint32(0));
 }
 
 QString lineOf(QStringView icon)
 {
-    const IconInfo *info = findIcon(icon);
-    return info ? info->line : QString();
+    return fieldOfIcon(icon, &IconInfo::line, QString(QString()));
 }
 
 QString unitOf(QStringView icon)
 {
-    const IconInfo *info = findIcon(icon);
-    return info ? info->unit : QString();
+    return fieldOfIcon(icon, &IconInfo::unit, QString(QString()));
 }
 
 ValueClass valueClassOf(QStringView icon)
 {
-    const IconInfo *info = findIcon(icon);
-    return info ? info->valueClass : ValueClass::None;
+    return fieldOfIcon(icon, &IconInfo::valueClass, ValueClass(ValueClass::None));
 }
 
 QString pictureOf(QStringView icon)

@@ -3,7 +3,6 @@
 #include "robot/programimage.h"
 #include "support/testenv.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,11 +21,7 @@ private slots:
 namespace {
 
 using testenv::Outcome;
-
-Outcome rk25c(const QStringList &args, const QByteArray &input)
-{
-    return testenv::runRk25c(args, input);
-}
+using testenv::runRk25c;
 
 // A file with the given placed (slot, icon, value) and all others never written.
 QByteArray iconFile(const QList<std::tuple<int, QString, int>> &placed)
@@ -137,7 +132,7 @@ void TestRk25cIcon::run()
     QFETCH(int, exitCode);
     QFETCH(QString, out);
     QFETCH(QString, err);
-    const Outcome o = rk25c(args, input);
+    const Outcome o = runRk25c(args, input);
     QCOMPARE(o.err, err);
     QCOMPARE(o.out, out);
     QCOMPARE(o.exitCode, exitCode);
@@ -153,7 +148,7 @@ void TestRk25cIcon::readsSavedFile()
     program.setValue(11, 135);
     program.setFromIcon(12, u"Image16");
     QVERIFY(writeIconFile(path, program));
-    const Outcome o = rk25c({u"--text"_s, path}, QByteArray());
+    const Outcome o = runRk25c({u"--text"_s, path}, QByteArray());
     QCOMPARE(o.err, QString());
     QCOMPARE(o.out, u"while(SW2=OFF)\nmotor(stop,rev)\nwait(15)\nendwhile\n"_s);
     QCOMPARE(o.exitCode, 0);

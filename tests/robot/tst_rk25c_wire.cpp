@@ -1,7 +1,6 @@
 #include "common/cp932.h"
 #include "support/testenv.h"
 
-#include <QProcess>
 #include <QtTest>
 
 // rk25c --wire, run as a separate process: the lines a teacher reads to see what the send
@@ -17,11 +16,7 @@ private slots:
 
 namespace {
 using testenv::Outcome;
-
-Outcome rk25c(const QStringList &args, const QByteArray &input)
-{
-    return testenv::runRk25c(args, input);
-}
+using testenv::runRk25c;
 
 // "value pause" lines: the block number, then the program bytes with the block's last one
 // carrying the 500 ms that close the block.
@@ -84,7 +79,7 @@ void TestRk25cWire::wire()
     QFETCH(int, exitCode);
     QFETCH(QString, out);
     QFETCH(QString, err);
-    const Outcome o = rk25c(args, input);
+    const Outcome o = runRk25c(args, input);
     QCOMPARE(o.exitCode, exitCode);
     QCOMPARE(o.out, out);
     if (exitCode != 2)
@@ -93,7 +88,7 @@ void TestRk25cWire::wire()
 
 void TestRk25cWire::usageNamesTheOption()
 {
-    const Outcome o = rk25c({u"--nonsense"_qs}, QByteArray());
+    const Outcome o = runRk25c({u"--nonsense"_qs}, QByteArray());
     QCOMPARE(o.exitCode, 2);
     QVERIFY2(o.err.contains(u"--wire"_qs), qPrintable(o.err));
 }

@@ -2,7 +2,6 @@
 #include "route/routefile.h"
 #include "support/testenv.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,11 +21,7 @@ private:
 namespace {
 
 using testenv::Outcome;
-
-Outcome rk25c(const QStringList &args)
-{
-    return testenv::runRk25c(args);
-}
+using testenv::runRk25c;
 
 RouteModel workedExample()
 {
@@ -97,7 +92,7 @@ void TestRk25cRoute::run()
     QFETCH(int, exitCode);
     QFETCH(QString, out);
 
-    const Outcome outcome = rk25c(args + QStringList{m_dir.filePath(file)});
+    const Outcome outcome = runRk25c(args + QStringList{m_dir.filePath(file)});
     QCOMPARE(outcome.exitCode, exitCode);
     QCOMPARE(outcome.out, out);
     if (exitCode == 0)

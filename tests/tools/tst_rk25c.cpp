@@ -1,7 +1,6 @@
 #include "common/cp932.h"
 #include "support/testenv.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,11 +17,7 @@ private slots:
 
 namespace {
 using testenv::Outcome;
-
-Outcome rk25c(const QStringList &args, const QByteArray &input)
-{
-    return testenv::runRk25c(args, input);
-}
+using testenv::runRk25c;
 
 QByteArray cp(const char *utf8)
 {
@@ -88,7 +83,7 @@ void TestRk25c::run()
     QFETCH(int, exitCode);
     QFETCH(QString, out);
     QFETCH(QString, err);
-    const Outcome o = rk25c(args, input);
+    const Outcome o = runRk25c(args, input);
     QCOMPARE(o.err, err);
     QCOMPARE(o.out, out);
     QCOMPARE(o.exitCode, exitCode);
@@ -99,25 +94,25 @@ void TestRk25c::readsFileAndStdinAlike()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"p.rk5"_qs);
     QVERIFY(cp932::writeLines(path, {u"KB"_qs, u"motor(rev,rev) // うしろ"_qs, u"wait(3)"_qs}));
-    const Outcome fromFile = rk25c({path}, QByteArray());
+    const Outcome fromFile = runRk25c({path}, QByteArray());
     QCOMPARE(fromFile.exitCode, 0);
     QCOMPARE(fromFile.out, u"74 3\n"_qs);
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    const Outcome fromStdin = rk25c({u"-"_qs}, f.readAll());
+    const Outcome fromStdin = runRk25c({u"-"_qs}, f.readAll());
     QCOMPARE(fromStdin.out, fromFile.out);
 }
 
 void TestRk25c::missingFileFails()
 {
-    const Outcome o = rk25c({u"/nonexistent/x.rk5"_qs}, QByteArray());
+    const Outcome o = runRk25c({u"/nonexistent/x.rk5"_qs}, QByteArray());
     QCOMPARE(o.exitCode, 1);
     QVERIFY(o.err.contains(u"/nonexistent/x.rk5"_qs));
     QCOMPARE(o.out, QString());
 
-    QCOMPARE(rk25c({u"--bogus"_qs}, QByteArray()).exitCode, 2);
-    QCOMPARE(rk25c({u"--text"_qs, u"--image"_qs}, QByteArray()).exitCode, 2);
-    QCOMPARE(rk25c({u"a"_qs, u"b"_qs}, QByteArray()).exitCode, 2);
+    QCOMPARE(runRk25c({u"--bogus"_qs}, QByteArray()).exitCode, 2);
+    QCOMPARE(runRk25c({u"--text"_qs, u"--image"_qs}, QByteArray()).exitCode, 2);
+    QCOMPARE(runRk25c({u"a"_qs, u"b"_qs}, QByteArray()).exitCode, 2);
 }
 
 QTEST_GUILESS_MAIN(TestRk25c)
