@@ -26,8 +26,7 @@ MainMenu::MainMenu()
     m_port = new Trs232c(this);
     m_port->setObjectName(QStringLiteral("rs232c1"));
     connectModemLineHandlers(*m_port);
-    m_windows.menu = this;
-    m_windows.port = m_port;
+    m_link.port = m_port;
 
     background()->setFallbackText(QString());
     auto menuButton = [this](const QString &name, int top, const QString &caption,
@@ -84,22 +83,66 @@ void MainMenu::createOtherWindows()
         m_owned.emplace_back(window);
         return window;
     };
-    m_windows.report = own(new ReportWindow(m_windows));
-    m_windows.programList = own(new ProgramListWindow(m_windows));
-    m_windows.transfer = own(new TransferWindow(m_windows));
-    m_windows.navigator = own(new Navigator(m_windows));
-    m_windows.preview = own(new PreviewWindow(m_windows));
-    m_windows.settings = own(new SettingsScreen(m_windows));
-    m_windows.icon = own(new IconScreen(m_windows));
-    m_windows.splash = own(new SplashScreen);
-    m_windows.remote = own(new RemoteControlScreen(m_windows));
-    m_windows.text = own(new TextScreen(m_windows));
-    m_windows.route = own(new RouteScreen(m_windows));
-    m_windows.report->centreOnScreen();
-    m_windows.programList->centreOnScreen();
-    m_windows.preview->centreOnScreen();
-    m_windows.transfer->centreOnScreen();
-    m_windows.settings->centreOnScreen();
+    m_report = own(new ReportWindow);
+    m_programList = own(new ProgramListWindow);
+    m_transfer = own(new TransferWindow);
+    m_link.display = m_transfer;
+    m_navigator = own(new Navigator);
+    m_preview = own(new PreviewWindow);
+    m_settings = own(new SettingsScreen(m_port));
+    m_icon = own(new IconScreen(m_link));
+    m_splash = own(new SplashScreen);
+    m_remote = own(new RemoteControlScreen(m_port));
+    m_text = own(new TextScreen(m_link));
+    m_route = own(new RouteScreen(m_link));
+    m_report->centreOnScreen();
+    m_programList->centreOnScreen();
+    m_preview->centreOnScreen();
+    m_transfer->centreOnScreen();
+    m_settings->centreOnScreen();
+    wire();
+}
+
+void MainMenu::wireScreen(WorkingScreen *screen)
+{
+    screen->setAnchor(this);
+    connect(screen, &WorkingScreen::settingsRequested, m_settings, &SettingsScreen::showSettings);
+    connect(screen, &WorkingScreen::navigatorRequested, m_navigator, [this, screen] {
+        m_navigator->openFor(screen, screen->naviButton(), screen->navigatorTag(), screen->helpPage());
+    });
+    connect(screen, &WorkingScreen::navigatorCloseRequested, m_navigator, &Navigator::closeIfVisible);
+    connect(screen, &WorkingScreen::menuRequested, this, &MainMenu::showMenu);
+    connect(screen, &WorkingScreen::quitRequested, this, &QWidget::close);
+}
+
+void MainMenu::wire()
+{
+    for (WorkingScreen *screen : std::initializer_list<WorkingScreen *>{m_icon, m_text, m_route, m_remote})
+        wireScreen(screen);
+
+    // The step chain; the icon screen walks STEP2 -> STEP3 itself.
+    auto show = [](QWidget *screen) { return [screen] { screen->show(); }; };
+    m_icon->setNextScreen(show(m_text));
+    m_text->setPreviousScreen([icon = m_icon] {
+        icon->setStepMode(2);
+        icon->show();
+    });
+    m_text->setNextScreen(show(m_route));
+    m_route->setPreviousScreen(show(m_text));
+    m_route->setNextScreen(show(m_remote));
+    m_remote->setPreviousScreen(show(m_route));
+
+    m_icon->setDeleteShiftSource([settings = m_settings] { return settings->deleteShiftsUp(); });
+    connect(m_icon, &IconScreen::previewRequested, m_preview,
+            [this] { m_preview->showFor(m_icon->program()); });
+    connect(m_icon, &IconScreen::programListRequested, m_programList,
+            [this] { m_programList->showFor(m_icon->program()); });
+    connect(m_icon, &IconScreen::reportRequested, m_report, [this] { m_report->openFor(m_icon); });
+    connect(m_text, &TextScreen::reportRequested, m_report, [this] { m_report->openFor(m_text); });
+    connect(m_route, &RouteScreen::reportRequested, m_report, [this] { m_report->openFor(m_route); });
+
+    connect(m_settings, &SettingsScreen::editorAppearanceChanged, m_text,
+            &TextScreen::applyEditorAppearance);
 }
 
 void MainMenu::showMenu()
@@ -117,8 +160,8 @@ void MainMenu::closeEvent(QCloseEvent *event)
 
 void MainMenu::closeNavigatorIfVisible()
 {
-    if (m_windows.navigator && m_windows.navigator->isVisible())
-        m_windows.navigator->close();
+    if (m_navigator)
+        m_navigator->closeIfVisible();
 }
 
 void MainMenu::openScreen(QWidget *screen)
@@ -132,7 +175,7 @@ void MainMenu::openScreen(QWidget *screen)
 
 void MainMenu::openIconScreen(int step)
 {
-    IconScreen *icon = m_windows.icon;
+    IconScreen *icon = m_icon;
     if (!icon)
         return;
     closeNavigatorIfVisible();
@@ -144,14 +187,14 @@ void MainMenu::openIconScreen(int step)
 
 void MainMenu::menu_naviClick()
 {
-    if (m_windows.navigator)
-        m_windows.navigator->openFor(this, 13);
+    if (m_navigator)
+        m_navigator->openFor(this, menu_navi, 13, QStringLiteral("Navi\\navi\\index.html"));
 }
 
 void MainMenu::menu_setupClick()
 {
-    if (m_windows.settings)
-        m_windows.settings->showSettings();
+    if (m_settings)
+        m_settings->showSettings();
 }
 
 void MainMenu::menu_icon1Click()
@@ -166,17 +209,17 @@ void MainMenu::menu_icon2Click()
 
 void MainMenu::menu_keyClick()
 {
-    openScreen(m_windows.text);
+    openScreen(m_text);
 }
 
 void MainMenu::menu_lineClick()
 {
-    openScreen(m_windows.route);
+    openScreen(m_route);
 }
 
 void MainMenu::menu_rajiClick()
 {
-    openScreen(m_windows.remote);
+    openScreen(m_remote);
 }
 
 void MainMenu::close1Click()

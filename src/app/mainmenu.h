@@ -2,16 +2,35 @@
 
 #include <QtWidgets/QWidget>
 
-#include "app/ui/appwindows.h"
 #include "app/ui/picturewindow.h"
+#include "robot/transfer.h"
 
 #include <memory>
 #include <vector>
 
-// TForm13, the main menu and main window. It owns the serial port rs232c1 and every other
-// window (see app/ui/appwindows.h). Start-up runs, in this order: the constructor (the menu's
-// own controls), FormCreate() (splash, port re-open), createOtherWindows(), then the menu is
-// shown centred. Closing the menu ends the application.
+class IconScreen;
+class Navigator;
+class PreviewWindow;
+class ProgramListWindow;
+class RemoteControlScreen;
+class ReportWindow;
+class RouteScreen;
+class SettingsScreen;
+class SplashScreen;
+class TextScreen;
+class TransferWindow;
+class Trs232c;
+class WorkingScreen;
+
+// TForm13, the main menu and main window, and the composition root: it owns the serial port
+// rs232c1 and creates every other window, and it is the only place that knows them all. The
+// windows know none of each other; the menu hands each what it needs (the port and transfer
+// window as a RobotLink, the step chain's neighbours, its own position) and connects their
+// requests (settings, navigator, menu, quit, report, list, preview, editor look) in wire().
+//
+// Start-up runs, in this order: the constructor (the menu's own controls), FormCreate()
+// (splash, port re-open), createOtherWindows(), then the menu is shown centred. Closing the
+// menu ends the application.
 class MainMenu : public PictureWindow
 {
     Q_OBJECT
@@ -21,10 +40,9 @@ public:
 
     // The creation step: shows the splash while the port is re-opened, then closes it.
     void FormCreate();
-    // Creates the other windows once, hidden, in the start-up order.
+    // Creates the other windows once, hidden, in the start-up order, and wires them.
     void createOtherWindows();
 
-    AppWindows &windows() { return m_windows; }
     Trs232c &rs232c1() { return *m_port; }
     PictureButton *naviButton() const { return menu_navi; }
 
@@ -38,6 +56,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void wire();
+    void wireScreen(WorkingScreen *screen);
     void menu_naviClick();
     void menu_setupClick();
     void menu_icon1Click();
@@ -50,10 +70,21 @@ private:
     void openIconScreen(int step);
     void closeNavigatorIfVisible();
 
-    AppWindows m_windows;
     Trs232c *m_port = nullptr;
+    RobotLink m_link;
     // The other windows, deleted before the menu in reverse order of creation.
     std::vector<std::unique_ptr<QWidget>> m_owned;
+    ReportWindow *m_report = nullptr;           // TForm11
+    ProgramListWindow *m_programList = nullptr; // TForm2
+    TransferWindow *m_transfer = nullptr;       // TForm3
+    Navigator *m_navigator = nullptr;           // TForm4
+    PreviewWindow *m_preview = nullptr;         // TForm6
+    SettingsScreen *m_settings = nullptr;       // TForm7
+    IconScreen *m_icon = nullptr;               // TForm1
+    SplashScreen *m_splash = nullptr;           // TForm5, the second instance, never shown
+    RemoteControlScreen *m_remote = nullptr;    // TForm8
+    TextScreen *m_text = nullptr;               // TForm9
+    RouteScreen *m_route = nullptr;             // TForm10
 
     PictureButton *menu_navi = nullptr;
     PictureButton *menu_setup = nullptr;

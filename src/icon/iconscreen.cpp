@@ -1,7 +1,5 @@
 #include "icon/iconscreen.h"
 
-#include "app/mainmenu.h"
-#include "app/report/reportwindow.h"
 #include "app/settings/settingsfile.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
@@ -9,12 +7,8 @@
 #include "icon/iconfile.h"
 #include "icon/iconpalette.h"
 #include "icon/icontext.h"
-#include "icon/previewwindow.h"
-#include "icon/programlistwindow.h"
 #include "icon/slotcolumn.h"
 #include "robot/programsource.h"
-#include "robot/transfer.h"
-#include "text/textscreen.h"
 
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLabel>
@@ -77,13 +71,14 @@ QString longHint(const QString &hint)
 
 } // namespace
 
-IconScreen::IconScreen(AppWindows &windows)
-    : WorkingScreen(windows,
+IconScreen::IconScreen(const RobotLink &link)
+    : WorkingScreen(
                     {QStringLiteral("TForm1"), QStringLiteral("icon"), QSize(770, 578),
                      QStringLiteral("back"), {105, 106}},
                     {QRect(568, 45, 49, 30), QRect(627, 45, 61, 29), QRect(699, 45, 50, 29),
                      QRect(332, 549, 120, 29), QRect(125, 549, 116, 29), QRect(539, 549, 116, 29)},
                     1)
+    , m_link(link)
 {
     background()->setFillColor(QColor::fromRgb(0xC3, 0xC3, 0xC3));
 
@@ -119,9 +114,6 @@ IconScreen::IconScreen(AppWindows &windows)
     createCommandButtons();
     watchHints();
 
-    // The icon screen takes the menu's place once, when it is made.
-    setFollowsMenu(false);
-    placeAtMenu();
     setStepMode(1);
 }
 
@@ -211,9 +203,21 @@ QString IconScreen::slotValueText(int n) const
     return ScrollBox1->valueText(n);
 }
 
-QWidget *IconScreen::nextScreen() const
+QString IconScreen::helpPage() const
 {
-    return m_windows.text;
+    return stepMode() == 1 ? u"Navi\\navi\\index_s2.html"_s : u"Navi\\navi\\index_s3.html"_s;
+}
+
+int IconScreen::reportTag() const
+{
+    return REPORT_TAG_ICON;
+}
+
+void IconScreen::fillReportListing(ReportInput *input) const
+{
+    input->iconSlots.clear();
+    for (int n = 0; n < SLOT_COUNT; ++n)
+        input->iconSlots.append({slotNameText(n), slotValueText(n)});
 }
 
 void IconScreen::F_stepClick()
@@ -297,7 +301,7 @@ void IconScreen::dropIcon(int slot, const QString &icon)
         ScrollBox1->destroyLabels(slot);
         m_modified = true;
         if (icon == DELETE_ICON) {
-            m_program.dropIcon(slot, icon, SettingsFile().deleteShift());
+            m_program.dropIcon(slot, icon, m_deleteShift ? m_deleteShift() : SettingsFile().deleteShift());
             redrawFrom(slot);
             return;
         }
@@ -438,12 +442,12 @@ void IconScreen::sendClick()
                         text.message);
         return;
     }
-    sendProgram(m_windows, ScreenKind::Icon, joinProgramText(text.lines), SettingsFile().playHow(), this);
+    sendProgram(m_link, ScreenKind::Icon, joinProgramText(text.lines), SettingsFile().playHow(), this);
 }
 
 void IconScreen::playClick()
 {
-    playProgram(m_windows, ScreenKind::Icon, this);
+    playProgram(m_link, ScreenKind::Icon, this);
 }
 
 void IconScreen::ReadClick()
@@ -524,22 +528,17 @@ void IconScreen::PreviewClick()
         ui::showMessage(this, MessageKind::Information, u"プレビューできない命令が含まれています。"_s);
         return;
     }
-    if (m_windows.preview)
-        m_windows.preview->show();
+    emit previewRequested();
 }
 
 void IconScreen::All_ViewClick()
 {
-    if (m_windows.programList)
-        m_windows.programList->show();
+    emit programListRequested();
 }
 
 void IconScreen::ReportClick()
 {
-    if (!m_windows.report)
-        return;
-    m_windows.report->setTag(1);
-    m_windows.report->show();
+    emit reportRequested();
 }
 
 void IconScreen::All_DeleteClick()

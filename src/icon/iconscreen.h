@@ -2,9 +2,11 @@
 
 #include <QtWidgets/QWidget>
 
+#include "app/report/reportsource.h"
 #include "app/ui/workingscreen.h"
 #include "icon/iconprogram.h"
 #include "icon/keypadpage.h"
+#include "robot/transfer.h"
 
 #include <functional>
 
@@ -16,11 +18,19 @@ struct SlotLabelLayout;
 
 // TForm1: icon programming, STEP2 and STEP3 in one window. The step mode is kept in the Tag of
 // F_step (1: STEP2, 2: STEP3). The program lives here; the slot column only shows it.
-class IconScreen : public WorkingScreen
+class IconScreen : public WorkingScreen, public ReportSource
 {
     Q_OBJECT
 public:
-    explicit IconScreen(AppWindows &windows);
+    explicit IconScreen(const RobotLink &link);
+
+    QString helpPage() const override;
+    int reportTag() const override;
+    void fillReportListing(ReportInput *input) const override;
+
+    // Where the delete-icon option comes from: the settings screen's live check box, which
+    // the main menu hands over (until then, set.ini).
+    void setDeleteShiftSource(std::function<bool()> source) { m_deleteShift = std::move(source); }
 
     int stepMode() const;
     // Switches the window's controls to STEP2 (1) or STEP3 (2).
@@ -48,10 +58,14 @@ public:
     using FileChooser = std::function<QString(bool save)>;
     static void setFileChooserForTests(FileChooser chooser);
 
+signals:
+    void previewRequested();
+    void programListRequested();
+    void reportRequested();
+
 protected:
     void F_stepClick() override;
     void B_stepClick() override;
-    QWidget *nextScreen() const override;
     bool mayLeave() override;
     void programLeft() override;
 
@@ -92,6 +106,8 @@ private:
     bool saveProgram();
     QString chooseFile(bool save);
 
+    RobotLink m_link;
+    std::function<bool()> m_deleteShift;
     IconProgram m_program;
     bool m_modified = false;
     bool m_insertMode = false;

@@ -1,10 +1,15 @@
 #include "icon/previewwindow.h"
 
-PreviewWindow::PreviewWindow(AppWindows &windows)
+PreviewWindow::PreviewWindow()
     : PictureWindow({QStringLiteral("TForm6"), QStringLiteral("preview"), QSize(519, 550),
                      QStringLiteral("back"), {604, 605}})
-    , m_windows(windows)
 {
     tojiru = addButton(QStringLiteral("tojiru"), QRect(233, 509, 241, 31), QStringLiteral("閉じる"));
     connect(tojiru, &PictureButton::clicked, this, &QWidget::close);
+}
+
+void PreviewWindow::showFor(const IconProgram &)
+{
+    show();
+    raise();
 }

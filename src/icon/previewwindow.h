@@ -2,17 +2,19 @@
 
 #include <QtWidgets/QWidget>
 
-#include "app/ui/appwindows.h"
 #include "app/ui/picturewindow.h"
+#include "icon/iconprogram.h"
 
 // TForm6: the drawn path of a STEP2 icon program, opened over the icon screen.
 class PreviewWindow : public PictureWindow
 {
     Q_OBJECT
 public:
-    explicit PreviewWindow(AppWindows &windows);
+    PreviewWindow();
+
+    // Shows the window for the icon screen's program.
+    void showFor(const IconProgram &program);
 
 private:
-    AppWindows &m_windows;
     PictureButton *tojiru = nullptr;
 };

@@ -2,17 +2,19 @@
 
 #include <QtWidgets/QWidget>
 
-#include "app/ui/appwindows.h"
 #include "app/ui/picturewindow.h"
+#include "icon/iconprogram.h"
 
 // TForm2: the whole icon program at a glance, opened over the icon screen.
 class ProgramListWindow : public PictureWindow
 {
     Q_OBJECT
 public:
-    explicit ProgramListWindow(AppWindows &windows);
+    ProgramListWindow();
+
+    // Shows the window for the icon screen's program.
+    void showFor(const IconProgram &program);
 
 private:
-    AppWindows &m_windows;
     PictureButton *tojiru = nullptr;
 };

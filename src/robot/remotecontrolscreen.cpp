@@ -1,11 +1,9 @@
 #include "robot/remotecontrolscreen.h"
 
-#include "app/mainmenu.h"
 #include "app/ui/pictures.h"
 #include "robot/instructioncode.h"
 #include "robot/pacedsender.h"
 #include "robot/trs232c.h"
-#include "route/routescreen.h"
 
 #include <QtWidgets/QLabel>
 
@@ -116,14 +114,15 @@ void DrivePicture::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-RemoteControlScreen::RemoteControlScreen(AppWindows &windows)
-    : WorkingScreen(windows,
+RemoteControlScreen::RemoteControlScreen(Trs232c *port)
+    : WorkingScreen(
                     {QStringLiteral("TForm8"), QStringLiteral("remote"), QSize(770, 578),
                      QStringLiteral("back"), {802, 801}},
                     {QRect(571, 51, 49, 30), QRect(629, 51, 61, 29), QRect(699, 51, 50, 29),
                      QRect(332, 550, 118, 27), QRect(125, 549, 116, 29), QRect()},
                     8)
-    , m_sender(new PacedSender(windows.port, this))
+    , m_port(port)
+    , m_sender(new PacedSender(port, this))
 {
     setFocusPolicy(Qt::StrongFocus);
     rajikon = addButton(QStringLiteral("rajikon"), QRect(208, 109, 357, 62), QStringLiteral("リモコン スタート"));
@@ -150,7 +149,7 @@ RemoteControlScreen::RemoteControlScreen(AppWindows &windows)
 
     connect(m_sender, &PacedSender::sent, this, &RemoteControlScreen::refreshPortState);
     connect(m_sender, &PacedSender::refused, this, &RemoteControlScreen::refreshPortState);
-    if (Trs232c *port = windows.port) {
+    if (port) {
         connect(port, &Trs232c::OnOpen, this, &RemoteControlScreen::refreshPortState);
         connect(port, &Trs232c::lineReleased, this, &RemoteControlScreen::refreshPortState);
         // Raised while the device is still open: look once it has closed.
@@ -255,17 +254,17 @@ void RemoteControlScreen::shutdownClick()
 {
     closeNavigator();
     sendTerminator();
-    leaveTo(m_windows.menu);
+    leaveTo(menuDestination());
 }
 
-QWidget *RemoteControlScreen::previousScreen() const
+QString RemoteControlScreen::helpPage() const
 {
-    return m_windows.route;
+    return QStringLiteral("Navi\\navi\\index_s6.html");
 }
 
 void RemoteControlScreen::refreshPortState()
 {
-    const Trs232c *port = m_windows.port;
+    const Trs232c *port = m_port;
     if (port && port->lineClaimed())
         m_portState = PortState::Busy;
     else if (port && port->isOpen())

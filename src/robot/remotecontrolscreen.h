@@ -5,6 +5,7 @@
 #include "app/ui/workingscreen.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 
 #include <array>
@@ -12,6 +13,7 @@
 
 class PacedSender;
 class QLabel;
+class Trs232c;
 
 // One of the nine drive pictures of the remote control (Image1 .. Image9). Its pressed
 // picture stays after the button is let go, so the picture of the current motion stays lit.
@@ -53,7 +55,9 @@ class RemoteControlScreen : public WorkingScreen
 {
     Q_OBJECT
 public:
-    explicit RemoteControlScreen(AppWindows &windows);
+    explicit RemoteControlScreen(Trs232c *port);
+
+    QString helpPage() const override;
 
     // The motor code of a drive picture (Tag 1..9), and the picture a digit key stands for.
     static quint8 driveCode(int tag);
@@ -68,7 +72,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void B_stepClick() override;
     void shutdownClick() override;
-    QWidget *previousScreen() const override;
 
 private:
     void FormShow();
@@ -81,6 +84,7 @@ private:
     void sendTerminator();
     void refreshPortState();
 
+    QPointer<Trs232c> m_port;
     std::array<DrivePicture *, 9> m_drive {};
     PictureButton *rajikon = nullptr;
     QLabel *m_portLabel = nullptr;

@@ -2,7 +2,6 @@
 
 #include "app/ui/messagebox.h"
 #include "robot/transferplayer.h"
-#include "robot/transferwindow.h"
 #include "robot/trs232c.h"
 #include "robot/wireplan.h"
 
@@ -21,16 +20,17 @@ using ui::MessageKind;
 class TransferRun : public QObject
 {
 public:
-    TransferRun(TransferWindow *window, Trs232c *port, QWidget *screen)
-        : QObject(window)
-        , m_window(window)
+    TransferRun(TransferDisplay *display, Trs232c *port, QWidget *screen)
+        : QObject(display->transferWidget())
+        , m_display(display)
+        , m_window(display->transferWidget())
         , m_screen(screen)
         , m_player(new TransferPlayer(port, this))
     {
         connect(m_player, &TransferPlayer::progressChanged, this, &TransferRun::setProgress);
         connect(m_player, &TransferPlayer::finished, this, &TransferRun::done);
         connect(m_player, &TransferPlayer::failed, this, &TransferRun::failed);
-        window->installEventFilter(this);
+        m_window->installEventFilter(this);
     }
 
     bool start(const WirePlan &plan)
@@ -55,7 +55,7 @@ private:
     void setProgress(int percent)
     {
         if (m_window)
-            m_window->setProgress(percent);
+            m_display->setProgress(percent);
     }
 
     void done()
@@ -76,22 +76,23 @@ private:
         });
     }
 
-    QPointer<TransferWindow> m_window;
+    TransferDisplay *m_display;
+    QPointer<QWidget> m_window;
     QPointer<QWidget> m_screen;
     TransferPlayer *m_player;
 };
 
-bool portBusy(AppWindows &windows, QWidget *screen)
+bool portBusy(const RobotLink &link, QWidget *screen)
 {
-    if (!windows.port || !windows.port->lineClaimed())
+    if (!link.port || !link.port->lineClaimed())
         return false;
     ui::showMessage(screen, MessageKind::Information, Trs232c::lineBusyText());
     return true;
 }
 
-bool portOpen(AppWindows &windows, QWidget *screen)
+bool portOpen(const RobotLink &link, QWidget *screen)
 {
-    if (windows.port && windows.port->isOpen())
+    if (link.port && link.port->isOpen())
         return true;
     ui::showMessage(screen, MessageKind::Warning, robotUnreachableText());
     return false;
@@ -104,28 +105,28 @@ QString robotUnreachableText()
     return QStringLiteral("ロボットにつながりませんでした。\r\nケーブルと、設定のCOMポートをたしかめてください。");
 }
 
-bool sendProgram(AppWindows &windows, ScreenKind kind, const QString &programText, bool how,
+bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programText, bool how,
                  QWidget *screen)
 {
     // A second send during the pauses would mix its bytes into the first.
-    if (portBusy(windows, screen))
+    if (portBusy(link, screen))
         return false;
     const WirePlan plan = wirePlanForText(programText, kind, how);
     if (!plan.ok) {
         ui::showMessage(screen, MessageKind::Warning, plan.messages.join(QStringLiteral("\r\n")));
         return false;
     }
-    if (!portOpen(windows, screen) || !windows.transfer)
+    if (!portOpen(link, screen) || !link.display)
         return false;
-    auto *run = new TransferRun(windows.transfer, windows.port, screen);
+    auto *run = new TransferRun(link.display, link.port, screen);
     return run->start(plan);
 }
 
-bool playProgram(AppWindows &windows, ScreenKind kind, QWidget *screen)
+bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen)
 {
-    if (portBusy(windows, screen) || !portOpen(windows, screen))
+    if (portBusy(link, screen) || !portOpen(link, screen))
         return false;
-    if (windows.port->WriteByte(startCommand(kind)))
+    if (link.port->WriteByte(startCommand(kind)))
         return true;
     ui::showMessage(screen, MessageKind::Warning, robotUnreachableText());
     return false;

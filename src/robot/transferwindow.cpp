@@ -9,10 +9,9 @@
 #include <QShowEvent>
 #include <QTimer>
 
-TransferWindow::TransferWindow(AppWindows &windows)
+TransferWindow::TransferWindow()
     : PictureWindow({QStringLiteral("TForm3"), QStringLiteral("transfer"), QSize(446, 334),
                      QStringLiteral("Image1"), {}})
-    , m_windows(windows)
 {
     background()->setDraggable(false);
     background()->setFallbackText(QStringLiteral("プログラムを送っています"));

@@ -2,8 +2,8 @@
 
 #include <QtWidgets/QWidget>
 
-#include "app/ui/appwindows.h"
 #include "app/ui/picturewindow.h"
+#include "robot/transfer.h"
 
 #include <QColor>
 
@@ -15,15 +15,17 @@ class QTimer;
 
 // TForm3: the progress of a transfer, a borderless 446 x 334 window centred on the screen, with
 // the bar LMDProgress1 and the picture Image2 that blinks while the window shows.
-class TransferWindow : public PictureWindow
+class TransferWindow : public PictureWindow, public TransferDisplay
 {
     Q_OBJECT
 public:
-    explicit TransferWindow(AppWindows &windows);
+    TransferWindow();
+
+    QWidget *transferWidget() override { return this; }
 
     QProgressBar *progressBar() const { return LMDProgress1; }
     // The bar's value and its colour for that value.
-    void setProgress(int percent);
+    void setProgress(int percent) override;
 
     // The colour of the bar at a percentage: aqua, red, yellow, green, magenta in steps of 20;
     // none (the style's own) outside 0..100.
@@ -38,7 +40,6 @@ private:
     void FormClose();
     void Timer1Timer();
 
-    AppWindows &m_windows;
     QProgressBar *LMDProgress1 = nullptr;
     QLabel *Image2 = nullptr;
     QTimer *Timer1 = nullptr;

@@ -1,24 +1,26 @@
 #include "route/routescreen.h"
 
-#include "robot/remotecontrolscreen.h"
-#include "text/textscreen.h"
-
-RouteScreen::RouteScreen(AppWindows &windows)
-    : WorkingScreen(windows,
-                    {QStringLiteral("TForm10"), QStringLiteral("route"), QSize(770, 578),
+RouteScreen::RouteScreen(const RobotLink &link)
+    : WorkingScreen({QStringLiteral("TForm10"), QStringLiteral("route"), QSize(770, 578),
                      QStringLiteral("back"), {1006, 1007}},
                     {QRect(572, 93, 49, 30), QRect(623, 93, 61, 29), QRect(687, 93, 50, 29),
                      QRect(332, 549, 120, 29), QRect(125, 549, 116, 29), QRect(539, 549, 116, 29)},
                     10)
+    , m_link(link)
 {
 }
 
-QWidget *RouteScreen::previousScreen() const
+QString RouteScreen::helpPage() const
 {
-    return m_windows.text;
+    return QStringLiteral("Navi\\navi\\index_s5.html");
 }
 
-QWidget *RouteScreen::nextScreen() const
+int RouteScreen::reportTag() const
 {
-    return m_windows.remote;
+    return REPORT_TAG_ROUTE;
+}
+
+void RouteScreen::fillReportListing(ReportInput *input) const
+{
+    input->route = RouteModel();
 }

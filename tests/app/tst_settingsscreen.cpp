@@ -9,6 +9,7 @@
 #include "app/ui/picturebutton.h"
 #include "common/cp932.h"
 #include "robot/trs232c.h"
+#include "support/findwindow.h"
 #include "support/pseudoterminal.h"
 #include "text/textscreen.h"
 
@@ -83,7 +84,7 @@ void TestSettingsScreen::initTestCase()
     m_ini = WorkFolderPath() + u"set.ini"_qs;
     m_menu = new MainMenu;
     m_menu->createOtherWindows();
-    m_settings = m_menu->windows().settings;
+    m_settings = testenv::findWindow<SettingsScreen>(u"TForm7"_qs);
 }
 
 void TestSettingsScreen::cleanupTestCase()
@@ -150,7 +151,7 @@ void TestSettingsScreen::untouchedOkWritesDefaultFile()
     QVERIFY(file.readAll().contains("name=MS P\x83S\x83V\x83\x62\x83N\r\n"));
 
     // The text screen takes the new look at once.
-    const EditorAppearance look = m_menu->windows().text->editorAppearance();
+    const EditorAppearance look = testenv::findWindow<TextScreen>(u"TForm9"_qs)->editorAppearance();
     QCOMPARE(look.background, colors::clBlack);
     QCOMPARE(look.text, colors::clWhite);
     QCOMPARE(look.selection, colors::clWhite);
@@ -268,7 +269,7 @@ void TestSettingsScreen::swatchesSetPreviewsAndOkSavesThem()
     QCOMPARE(file.value(u"sel"_qs, u"color"_qs).value_or(QString()), u"$007FFFFF"_qs);
     QCOMPARE(file.value(u"back"_qs, u"color"_qs).value_or(QString()), u"clNavy"_qs);
     QCOMPARE(file.value(u"coment"_qs, u"color"_qs).value_or(QString()), u"clRed"_qs);
-    QCOMPARE(m_menu->windows().text->editorAppearance().selection, colorFromRgb(255, 255, 127));
+    QCOMPARE(testenv::findWindow<TextScreen>(u"TForm9"_qs)->editorAppearance().selection, colorFromRgb(255, 255, 127));
 }
 
 void TestSettingsScreen::fontListAndSize()

@@ -10,6 +10,7 @@
 #include "robot/remotecontrolscreen.h"
 #include "robot/trs232c.h"
 #include "route/routescreen.h"
+#include "support/findwindow.h"
 #include "support/pseudoterminal.h"
 #include "text/textscreen.h"
 
@@ -19,6 +20,22 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+
+namespace {
+
+// The windows the menu made, found by their names.
+struct Screens
+{
+    MainMenu *menu = testenv::findWindow<MainMenu>(u"TForm13"_qs);
+    IconScreen *icon = testenv::findWindow<IconScreen>(u"TForm1"_qs);
+    TextScreen *text = testenv::findWindow<TextScreen>(u"TForm9"_qs);
+    RouteScreen *route = testenv::findWindow<RouteScreen>(u"TForm10"_qs);
+    RemoteControlScreen *remote = testenv::findWindow<RemoteControlScreen>(u"TForm8"_qs);
+    SettingsScreen *settings = testenv::findWindow<SettingsScreen>(u"TForm7"_qs);
+    Navigator *navigator = testenv::findWindow<Navigator>(u"TForm4"_qs);
+};
+
+}
 
 // The whole start-up, the menu and the chain of steps, with the real windows and a
 // pseudo-terminal in place of the robot's port.
@@ -111,7 +128,7 @@ void TestStartup::click(QWidget *window, const QString &name)
 QString TestStartup::visibleScreen() const
 {
     QStringList shown;
-    AppWindows &w = m_menu->windows();
+    const Screens w;
     for (QWidget *screen : {static_cast<QWidget *>(w.menu), static_cast<QWidget *>(w.icon),
                             static_cast<QWidget *>(w.text), static_cast<QWidget *>(w.route),
                             static_cast<QWidget *>(w.remote)})
@@ -198,7 +215,7 @@ void TestStartup::menuButtonsOpenTheirScreen()
             screen = w;
     QVERIFY(screen);
     // Working screens show up where the menu was (the icon screen took its place when made).
-    if (screen != m_menu->windows().icon)
+    if (screen != Screens().icon)
         QCOMPARE(screen->pos(), menuAt);
 
     click(screen, u"shutdown"_qs);
@@ -213,7 +230,7 @@ void TestStartup::menuButtonsOpenTheirScreen()
 void TestStartup::settingsOpenOverTheMenu()
 {
     click(m_menu, u"menu_setup"_qs);
-    SettingsScreen *settings = m_menu->windows().settings;
+    SettingsScreen *settings = Screens().settings;
     QVERIFY(settings->isVisible());
     QVERIFY(m_menu->isVisible());
     click(settings, u"cancel"_qs);
@@ -223,7 +240,7 @@ void TestStartup::settingsOpenOverTheMenu()
 
 void TestStartup::openingScreenClosesNavigator()
 {
-    Navigator *navigator = m_menu->windows().navigator;
+    Navigator *navigator = Screens().navigator;
     const QRect area = m_menu->screen()->geometry();
     const int half = qRound(area.width() / 2.0);
     const double factor = area.width() <= 1600 ? half / 800.0 : 1.0;
@@ -248,18 +265,18 @@ void TestStartup::openingScreenClosesNavigator()
     QCOMPARE(visibleScreen(), u"TForm9"_qs);
 
     // A screen's own navigator is closed by its step buttons too.
-    click(m_menu->windows().text, u"navi"_qs);
+    click(Screens().text, u"navi"_qs);
     QVERIFY(navigator->isVisible());
     QCOMPARE(navigator->tag(), 9);
-    click(m_menu->windows().text, u"shutdown"_qs);
+    click(Screens().text, u"shutdown"_qs);
     QVERIFY(!navigator->isVisible());
-    QVERIFY(button(m_menu->windows().text, u"navi"_qs)->isEnabled());
+    QVERIFY(button(Screens().text, u"navi"_qs)->isEnabled());
     QCOMPARE(visibleScreen(), u"TForm13"_qs);
 }
 
 void TestStartup::stepChainForwardAndBack()
 {
-    AppWindows &w = m_menu->windows();
+    const Screens w;
     click(m_menu, u"menu_icon1"_qs);
     QVERIFY(!button(w.icon, u"B_step"_qs)->isVisible());
 
@@ -296,7 +313,7 @@ void TestStartup::stepChainForwardAndBack()
 void TestStartup::closingScreenFromOutsideQuits()
 {
     click(m_menu, u"menu_key"_qs);
-    QWidget *text = m_menu->windows().text;
+    QWidget *text = Screens().text;
     QVERIFY(text->windowHandle());
     struct CloseWatch : QObject
     {
@@ -324,7 +341,7 @@ void TestStartup::quitFromScreenClosesEverything()
     file.close();
 
     click(m_menu, u"menu_raji"_qs);
-    click(m_menu->windows().remote, u"shutdown1"_qs);
+    click(Screens().remote, u"shutdown1"_qs);
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     // Quitting from the remote control sends nothing, and nothing is written.

@@ -1,6 +1,5 @@
 #include "app/settings/reopenport.h"
 #include "app/settings/settingsfile.h"
-#include "app/ui/appwindows.h"
 #include "app/ui/messagebox.h"
 #include "robot/instructioncode.h"
 #include "robot/transfer.h"
@@ -49,7 +48,7 @@ private:
     std::unique_ptr<PseudoTerminal> m_pty;
     std::unique_ptr<Trs232c> m_port;
     std::unique_ptr<TransferWindow> m_window;
-    AppWindows m_windows;
+    RobotLink m_link;
     QList<ui::MessageRequest> m_boxes;
 };
 
@@ -62,8 +61,7 @@ void TestTransfer::initTestCase()
 {
     // The first show of a window loads fonts and the platform's pieces; done here, it does not
     // hold up the reader of the first measured transfer.
-    AppWindows windows;
-    TransferWindow window(windows);
+    TransferWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.close();
@@ -81,10 +79,8 @@ void TestTransfer::init()
     m_port = std::make_unique<Trs232c>();
     m_port->setPortname(m_pty->slavePath());
     QVERIFY(m_port->Open());
-    m_windows = AppWindows{};
-    m_windows.port = m_port.get();
-    m_window = std::make_unique<TransferWindow>(m_windows);
-    m_windows.transfer = m_window.get();
+    m_window = std::make_unique<TransferWindow>();
+    m_link = RobotLink{m_port.get(), m_window.get()};
 }
 
 void TestTransfer::cleanup()
@@ -119,7 +115,7 @@ void TestTransfer::sendsProgram()
 
     QWidget screen;
     QList<int> bar;
-    QVERIFY(sendProgram(m_windows, kind, example, how, &screen));
+    QVERIFY(sendProgram(m_link, kind, example, how, &screen));
     QVERIFY(m_window->isVisible());
     connect(m_window->progressBar(), &QProgressBar::valueChanged, this, [&bar](int v) { bar.append(v); });
     const QList<ReceivedByte> got = m_pty->waitForBytes(41, 5000);
@@ -167,7 +163,7 @@ void TestTransfer::refusesBeforeSending()
     if (!portOpen)
         QVERIFY(m_port->Close());
 
-    QVERIFY(!sendProgram(m_windows, kind, text, true, nullptr));
+    QVERIFY(!sendProgram(m_link, kind, text, true, nullptr));
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes[0].kind, ui::MessageKind::Warning);
@@ -178,7 +174,7 @@ void TestTransfer::refusesBeforeSending()
 
 void TestTransfer::routeSendsProgramThatDoesNotCompileAsEmpty()
 {
-    QVERIFY(sendProgram(m_windows, ScreenKind::Route, u"fly"_qs, true, nullptr));
+    QVERIFY(sendProgram(m_link, ScreenKind::Route, u"fly"_qs, true, nullptr));
     const QList<ReceivedByte> got = m_pty->waitForBytes(41, 6000);
     QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray(1, '\x01') + QByteArray(40, char(TERMINATOR)));
     for (int i = 2; i < got.size(); ++i)
@@ -189,7 +185,7 @@ void TestTransfer::routeSendsProgramThatDoesNotCompileAsEmpty()
 
 void TestTransfer::lostLineClosesWindowAndTells()
 {
-    QVERIFY(sendProgram(m_windows, ScreenKind::Icon, example, true, nullptr));
+    QVERIFY(sendProgram(m_link, ScreenKind::Icon, example, true, nullptr));
     m_pty->waitForBytes(4, 3000);
     m_pty->close();
     QVERIFY(waitUntilHidden(2000));
@@ -201,11 +197,11 @@ void TestTransfer::lostLineClosesWindowAndTells()
 
 void TestTransfer::nothingInterleavesWithTransfer()
 {
-    QVERIFY(sendProgram(m_windows, ScreenKind::Icon, example, true, nullptr));
+    QVERIFY(sendProgram(m_link, ScreenKind::Icon, example, true, nullptr));
     m_pty->waitForBytes(5, 3000);
     // A second send, the run button and a direct write while it plays: all refused.
-    QVERIFY(!sendProgram(m_windows, ScreenKind::Text, u"while(1)\r\nendwhile"_qs, true, nullptr));
-    QVERIFY(!playProgram(m_windows, ScreenKind::Icon, nullptr));
+    QVERIFY(!sendProgram(m_link, ScreenKind::Text, u"while(1)\r\nendwhile"_qs, true, nullptr));
+    QVERIFY(!playProgram(m_link, ScreenKind::Icon, nullptr));
     QVERIFY(!m_port->WriteByte(CMD_REMOTE));
     QCOMPARE(m_boxes.size(), 2);
     QCOMPARE(m_boxes[0].text, Trs232c::lineBusyText());
@@ -214,13 +210,13 @@ void TestTransfer::nothingInterleavesWithTransfer()
     QVERIFY(waitUntilHidden(6000));
     QCOMPARE(m_pty->waitForBytes(41, 1000).size(), 41);
     QCOMPARE(m_pty->receivedBytes(), wirePlanForText(example, ScreenKind::Icon, true).values());
-    QVERIFY(playProgram(m_windows, ScreenKind::Icon, nullptr));
+    QVERIFY(playProgram(m_link, ScreenKind::Icon, nullptr));
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)).right(1), QByteArray(1, char(CMD_START)));
 }
 
 void TestTransfer::reopenDuringTransferLeavesItWhole()
 {
-    QVERIFY(sendProgram(m_windows, ScreenKind::Text, example, true, nullptr));
+    QVERIFY(sendProgram(m_link, ScreenKind::Text, example, true, nullptr));
     m_pty->waitForBytes(3, 3000);
     // The settings screen's port button: close, 400 ms, open, 4000 ms, 254. The close and
     // the open are refused while the transfer plays, so it goes on undisturbed on the same
@@ -242,11 +238,11 @@ void TestTransfer::closingWindowDropsTheRest_data()
 void TestTransfer::closingWindowDropsTheRest()
 {
     QFETCH(bool, destroy);
-    QVERIFY(sendProgram(m_windows, ScreenKind::Icon, example, true, nullptr));
+    QVERIFY(sendProgram(m_link, ScreenKind::Icon, example, true, nullptr));
     m_pty->waitForBytes(6, 3000);
     if (destroy) {
         m_window.reset();
-        m_windows.transfer = nullptr;
+        m_link.display = nullptr;
     } else {
         m_window->close();
     }
@@ -256,7 +252,7 @@ void TestTransfer::closingWindowDropsTheRest()
     QVERIFY(count < 41);
     QVERIFY(!m_port->lineClaimed());
     QCOMPARE(m_boxes.size(), 0);
-    QVERIFY(playProgram(m_windows, ScreenKind::Icon, nullptr));
+    QVERIFY(playProgram(m_link, ScreenKind::Icon, nullptr));
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(count + 1, 1000)).right(1), QByteArray(1, char(CMD_START)));
 }
 
@@ -297,13 +293,13 @@ void TestTransfer::playSendsRunByte()
     QFETCH(ScreenKind, kind);
     QFETCH(int, byte);
     // Even with no program transferred before.
-    QVERIFY(playProgram(m_windows, kind, nullptr));
+    QVERIFY(playProgram(m_link, kind, nullptr));
     QCOMPARE(m_pty->waitForBytes(1, 1000).size(), 1);
     QCOMPARE(int(quint8(m_pty->receivedBytes().at(0))), byte);
     QCOMPARE(m_pty->collectFor(100).size(), 1);
 
     QVERIFY(m_port->Close());
-    QVERIFY(!playProgram(m_windows, kind, nullptr));
+    QVERIFY(!playProgram(m_link, kind, nullptr));
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes[0].text, robotUnreachableText());
 }

@@ -7,6 +7,7 @@
 #include "robot/transferwindow.h"
 #include "robot/trs232c.h"
 #include "route/routescreen.h"
+#include "support/findwindow.h"
 #include "support/pseudoterminal.h"
 
 #include <QtWidgets/QApplication>
@@ -60,7 +61,7 @@ void TestTransferRemote::initTestCase()
     m_menu->rs232c1().setPortname(m_pty.slavePath());
     QVERIFY(m_menu->rs232c1().Open());
     m_menu->createOtherWindows();
-    m_remote = m_menu->windows().remote;
+    m_remote = testenv::findWindow<RemoteControlScreen>(u"TForm8"_qs);
     QVERIFY(m_remote);
     QCOMPARE(m_remote->objectName(), u"TForm8"_qs);
 }
@@ -218,7 +219,7 @@ void TestTransferRemote::leavingSends254()
     QVERIFY(got[2].msecsSinceStart - got[1].msecsSinceStart + readerSlackMs >= 100);
     QTRY_VERIFY(!m_remote->isVisible());
     QWidget *target = shown == u"TForm13"_qs ? static_cast<QWidget *>(m_menu)
-                                             : static_cast<QWidget *>(m_menu->windows().route);
+                                             : testenv::findWindow(u"TForm10"_qs);
     QVERIFY(target->isVisible());
     target->hide();
 }
@@ -231,12 +232,13 @@ void TestTransferRemote::showsWhetherPortIsOpen()
     const QString openText = label->text();
 
     // While a transfer plays, driving is refused and the screen says why.
-    AppWindows &windows = m_menu->windows();
-    QVERIFY(sendProgram(windows, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_qs, true, nullptr));
+    const RobotLink link{&m_menu->rs232c1(), testenv::findWindow<TransferWindow>(u"TForm3"_qs)};
+    QVERIFY(link.display);
+    QVERIFY(sendProgram(link, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_qs, true, nullptr));
     m_pty.waitForBytes(2, 1000);
     QTest::keyClick(m_remote, Qt::Key_5);
     QCOMPARE(m_remote->portState(), RemoteControlScreen::PortState::Busy);
-    windows.transfer->close();
+    link.display->transferWidget()->close();
     QTRY_COMPARE(m_remote->portState(), RemoteControlScreen::PortState::Open);
     QVERIFY(!m_pty.receivedBytes().contains(char(64)));
 

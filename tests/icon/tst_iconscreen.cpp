@@ -1,4 +1,3 @@
-#include "app/ui/appwindows.h"
 #include "app/ui/messagebox.h"
 #include "common/cp932.h"
 #include "icon/iconfile.h"
@@ -52,7 +51,6 @@ private:
     void click(const QString &objectName);
     QString writeFile(const QStringList &lines);
 
-    AppWindows m_windows;
     IconScreen *m_screen = nullptr;
     QList<ui::MessageRequest> m_boxes;
     MessageButton m_answer = MessageButton::Ok;
@@ -69,9 +67,7 @@ void TestIconScreen::init()
         return request.buttons.contains(m_answer) ? m_answer : request.buttons.value(0);
     });
     IconScreen::setFileChooserForTests([this](bool) { return m_chosenFile; });
-    m_windows = AppWindows();
-    m_screen = new IconScreen(m_windows);
-    m_windows.icon = m_screen;
+    m_screen = new IconScreen(RobotLink{});
     m_screen->setStepMode(2);
     m_screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_screen));

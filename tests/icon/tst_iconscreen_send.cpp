@@ -1,5 +1,4 @@
 #include "app/settings/settingsfile.h"
-#include "app/ui/appwindows.h"
 #include "app/ui/messagebox.h"
 #include "icon/iconpalette.h"
 #include "icon/iconscreen.h"
@@ -38,7 +37,6 @@ private:
     std::unique_ptr<Trs232c> m_port;
     std::unique_ptr<TransferWindow> m_transfer;
     std::unique_ptr<IconScreen> m_screen;
-    AppWindows m_windows;
     QList<ui::MessageRequest> m_boxes;
 };
 
@@ -55,12 +53,8 @@ void TestIconScreenSend::init()
     m_port = std::make_unique<Trs232c>();
     m_port->setPortname(m_pty->slavePath());
     QVERIFY(m_port->Open());
-    m_windows = AppWindows{};
-    m_windows.port = m_port.get();
-    m_transfer = std::make_unique<TransferWindow>(m_windows);
-    m_windows.transfer = m_transfer.get();
-    m_screen = std::make_unique<IconScreen>(m_windows);
-    m_windows.icon = m_screen.get();
+    m_transfer = std::make_unique<TransferWindow>();
+    m_screen = std::make_unique<IconScreen>(RobotLink{m_port.get(), m_transfer.get()});
     m_screen->setStepMode(2);
 }
 

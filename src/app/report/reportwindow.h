@@ -2,22 +2,26 @@
 
 #include <QtWidgets/QWidget>
 
-#include "app/ui/appwindows.h"
 #include "app/ui/picturewindow.h"
 
-// TForm11: the report of the pupil's program. The caller sets the Tag (1 icon, 9 text,
-// 10 route) and shows the window.
+#include <QPointer>
+
+class ReportSource;
+
+// TForm11: the report of the pupil's program. The caller (a ReportSource: the icon, text or
+// route screen) gives the Tag (1 icon, 9 text, 10 route) and the listing.
 class ReportWindow : public PictureWindow
 {
     Q_OBJECT
 public:
-    explicit ReportWindow(AppWindows &windows);
+    ReportWindow();
 
+    // Shows the window for caller, which must outlive it (every window lives for the run).
+    void openFor(const ReportSource *caller);
     int tag() const { return m_tag; }
-    void setTag(int tag) { m_tag = tag; }
 
 private:
-    AppWindows &m_windows;
+    const ReportSource *m_caller = nullptr;
     PictureButton *shutdown1 = nullptr;
     int m_tag = 0;
 };

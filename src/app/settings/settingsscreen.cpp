@@ -1,9 +1,8 @@
 #include "app/settings/settingsscreen.h"
 
-#include "app/mainmenu.h"
 #include "app/settings/colorswatch.h"
 #include "app/settings/delaywithevents.h"
-#include "app/settings/editorappearance.h"
+#include "app/settings/reopenport.h"
 #include "app/settings/settingsfile.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
@@ -12,7 +11,6 @@
 #include "robot/instructioncode.h"
 #include "robot/serialportnames.h"
 #include "robot/trs232c.h"
-#include "text/textscreen.h"
 
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QButtonGroup>
@@ -75,10 +73,10 @@ void paintPreview(QLabel *memo, ColorValue back, ColorValue text, int size, cons
 
 }
 
-SettingsScreen::SettingsScreen(AppWindows &windows)
+SettingsScreen::SettingsScreen(Trs232c *port)
     : PictureWindow({QStringLiteral("TForm7"), QStringLiteral("setup"), QSize(500, 350),
                      QStringLiteral("Image1"), {702, 703}})
-    , m_windows(windows)
+    , m_port(port)
 {
     background()->setFillColor(QColor(225, 232, 245));
 
@@ -311,17 +309,15 @@ void SettingsScreen::okClick()
     values.deleteShift = m_pages.CheckBox1->isChecked();
     throwIfFailed(writeAllSettings(file, values));
 
-    if (m_windows.text) {
-        EditorAppearance look;
-        look.background = m_memo1Back;
-        look.text = m_memo1Text;
-        look.fontSize = values.fontSize;
-        look.fontName = m_fontName;
-        look.selection = InvertColor(m_memo1Back);
-        look.comment = m_memo2Text;
-        look.marks = m_memo1Text;
-        static_cast<EditorAppearanceTarget *>(m_windows.text)->applyEditorAppearance(look);
-    }
+    EditorAppearance look;
+    look.background = m_memo1Back;
+    look.text = m_memo1Text;
+    look.fontSize = values.fontSize;
+    look.fontName = m_fontName;
+    look.selection = InvertColor(m_memo1Back);
+    look.comment = m_memo2Text;
+    look.marks = m_memo1Text;
+    emit editorAppearanceChanged(look);
     close();
 }
 
@@ -346,7 +342,7 @@ void SettingsScreen::comportClick()
     if (m_busy)
         return;
     // A re-open is refused while a transfer owns the line; say so instead of dropping the change.
-    if (m_windows.port && m_windows.port->lineClaimed()) {
+    if (m_port && m_port->lineClaimed()) {
         ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
         return;
     }
@@ -356,8 +352,8 @@ void SettingsScreen::comportClick()
     Panel1->show();
     Panel1->raise();
     Panel1->repaint();
-    if (m_windows.menu)
-        m_windows.menu->ReopenPort();
+    if (m_port)
+        ::ReopenPort(*m_port);
     Panel1->hide();
     setBusy(false);
     refreshPortDevices();
@@ -367,13 +363,13 @@ void SettingsScreen::comportClick()
 // one's, and the robot would read a speed as a command; so the test runs alone.
 void SettingsScreen::dosatestClick()
 {
-    if (m_busy || !m_windows.port)
+    if (m_busy || !m_port)
         return;
     m_busy = true;
     ok->setEnabled(false);
     cancel->setEnabled(false);
     m_pages.comport->setEnabled(false);
-    Trs232c &port = *m_windows.port;
+    Trs232c &port = *m_port;
     // The three bytes go out as one unit: holding the line keeps a transfer from starting
     // between them, and a test is not started while a transfer holds it.
     if (!port.claimLine(this)) {

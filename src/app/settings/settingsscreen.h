@@ -3,26 +3,29 @@
 #include <QtWidgets/QWidget>
 
 #include "app/settings/colorvalue.h"
+#include "app/settings/editorappearance.h"
 #include "app/settings/settingspages.h"
-#include "app/ui/appwindows.h"
 #include "app/ui/picturewindow.h"
+
+#include <QPointer>
 
 class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 class ColorSwatch;
 class SettingsFile;
+class Trs232c;
 
 // TForm7, the settings screen: a tree of ten pages over set.ini, with previews of the STEP4
 // editor look (Memo1 "Sample", Memo2 "//コメント"). Not modal. Every show loads the screen
-// from set.ini (guarded, 701); OK writes every key, applies the editor look to the text screen
-// and closes; cancel only closes. The port button re-opens the port at once; the operation
+// from set.ini (guarded, 701); OK writes every key, announces the editor look
+// (editorAppearanceChanged, which the main menu hands to the text screen) and closes; cancel only closes. The port button re-opens the port at once; the operation
 // test sends 6 and the slider's speed twice.
 class SettingsScreen : public PictureWindow
 {
     Q_OBJECT
 public:
-    explicit SettingsScreen(AppWindows &windows);
+    explicit SettingsScreen(Trs232c *port);
 
     // Any window's setup button: shows the screen (loading it), or brings it forward.
     void showSettings();
@@ -34,6 +37,10 @@ public:
     ColorValue memo1TextColor() const { return m_memo1Text; }
     ColorValue memo2TextColor() const { return m_memo2Text; }
     QString previewFontName() const { return m_fontName; }
+
+signals:
+    // OK: the STEP4 editor takes this look at once, whether or not its screen is shown.
+    void editorAppearanceChanged(const EditorAppearance &appearance);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -53,7 +60,7 @@ private:
     void showPreviews();
     void setBusy(bool busy);
 
-    AppWindows &m_windows;
+    QPointer<Trs232c> m_port;
     SettingsPages m_pages;
     QTreeWidget *TreeView1 = nullptr;
     QLabel *Memo1 = nullptr;

@@ -1,16 +1,10 @@
 #include "app/ui/workingscreen.h"
 
-#include "app/mainmenu.h"
-#include "app/navi/navigator.h"
-#include "app/settings/settingsscreen.h"
-
 #include <QCloseEvent>
 #include <QShowEvent>
 
-WorkingScreen::WorkingScreen(AppWindows &windows, const Design &design,
-                             const StandardPlaces &places, int navigatorTag)
+WorkingScreen::WorkingScreen(const Design &design, const StandardPlaces &places, int navigatorTag)
     : PictureWindow(design)
-    , m_windows(windows)
     , m_navigatorTag(navigatorTag)
 {
     auto make = [this](PictureButton *&button, const QString &name, const QRect &place,
@@ -36,13 +30,13 @@ WorkingScreen::WorkingScreen(AppWindows &windows, const Design &design,
 
 void WorkingScreen::placeAtMenu()
 {
-    if (m_windows.menu)
-        move(m_windows.menu->pos());
+    if (m_anchor)
+        move(m_anchor->pos());
 }
 
 void WorkingScreen::showEvent(QShowEvent *event)
 {
-    if (m_followsMenu && !event->spontaneous())
+    if (!event->spontaneous())
         placeAtMenu();
     PictureWindow::showEvent(event);
 }
@@ -59,28 +53,28 @@ void WorkingScreen::closeEvent(QCloseEvent *event)
     }
     event->accept();
     closeNavigator();
-    if (m_windows.menu)
-        m_windows.menu->close();
+    emit quitRequested();
 }
 
-bool WorkingScreen::leaveTo(QWidget *target)
+bool WorkingScreen::leaveTo(const Destination &destination)
 {
-    if (!target || !mayLeave())
+    if (!destination || !mayLeave())
         return false;
     closeNavigator();
-    if (target == m_windows.menu)
-        m_windows.menu->showMenu();
-    else
-        target->show();
+    destination();
     hide();
     programLeft();
     return true;
 }
 
+WorkingScreen::Destination WorkingScreen::menuDestination()
+{
+    return [this] { emit menuRequested(); };
+}
+
 void WorkingScreen::closeNavigator()
 {
-    if (m_windows.navigator && m_windows.navigator->isVisible())
-        m_windows.navigator->close();
+    emit navigatorCloseRequested();
 }
 
 void WorkingScreen::quitApplication()
@@ -88,8 +82,7 @@ void WorkingScreen::quitApplication()
     m_quitting = true;
     close();
     m_quitting = false;
-    if (m_windows.menu)
-        m_windows.menu->close();
+    emit quitRequested();
 }
 
 void WorkingScreen::F_stepClick()
@@ -104,7 +97,7 @@ void WorkingScreen::B_stepClick()
 
 void WorkingScreen::shutdownClick()
 {
-    leaveTo(m_windows.menu);
+    leaveTo(menuDestination());
 }
 
 void WorkingScreen::shutdown1Click()
@@ -117,12 +110,10 @@ void WorkingScreen::shutdown1Click()
 
 void WorkingScreen::setupClick()
 {
-    if (m_windows.settings)
-        m_windows.settings->showSettings();
+    emit settingsRequested();
 }
 
 void WorkingScreen::naviClick()
 {
-    if (m_windows.navigator)
-        m_windows.navigator->openFor(this, m_navigatorTag);
+    emit navigatorRequested();
 }

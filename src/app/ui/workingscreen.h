@@ -2,12 +2,20 @@
 
 #include <QtWidgets/QWidget>
 
-#include "app/ui/appwindows.h"
 #include "app/ui/picturewindow.h"
 
+#include <QPointer>
+
+#include <functional>
+
 // A working screen of the step chain (icon, text, route, remote control): 770 x 578, shown at
-// the main menu's position, with the standard buttons. See app/ui/appwindows.h for how
-// screens move along the chain.
+// the main menu's position, with the standard buttons.
+//
+// A screen knows no other window. The main menu (the composition root) hands each screen its
+// neighbours in the chain as destinations and connects the requests below; before leaving,
+// leaveTo() asks the screen's mayLeave() (the save question; false keeps the pupil where he
+// is), asks for the navigator to be closed, shows the destination, hides the screen, then
+// calls programLeft() (which empties the screen's program).
 class WorkingScreen : public PictureWindow
 {
     Q_OBJECT
@@ -18,28 +26,41 @@ public:
         QRect setup, shutdown, shutdown1, navi, B_step, F_step;
     };
 
-    WorkingScreen(AppWindows &windows, const Design &design, const StandardPlaces &places,
-                  int navigatorTag);
+    // Shows a neighbour of the chain (with the state it needs, e.g. the icon screen's step).
+    using Destination = std::function<void()>;
+
+    WorkingScreen(const Design &design, const StandardPlaces &places, int navigatorTag);
 
     int navigatorTag() const { return m_navigatorTag; }
     PictureButton *naviButton() const { return navi; }
+    // The help page the navigator shows for this screen, relative to the program folder.
+    virtual QString helpPage() const = 0;
 
-    // Each show places the screen where the menu is (the icon screen only once, at creation).
-    void setFollowsMenu(bool on) { m_followsMenu = on; }
+    void setPreviousScreen(Destination destination) { m_previous = std::move(destination); }
+    void setNextScreen(Destination destination) { m_next = std::move(destination); }
+    // The window whose position this screen takes on every show (the main menu), so that
+    // it shows up exactly where the menu was, wherever the menu has been moved.
+    void setAnchor(QWidget *anchor) { m_anchor = anchor; }
     void placeAtMenu();
 
-    // Moves along the chain to target (a working screen or the menu); false when the
-    // screen's question kept the pupil here.
-    bool leaveTo(QWidget *target);
+    // Moves along the chain; false when the screen's question kept the pupil here (or there
+    // is no destination).
+    bool leaveTo(const Destination &destination);
+
+signals:
+    void settingsRequested();
+    void navigatorRequested();
+    // Every screen change closes a visible navigator first.
+    void navigatorCloseRequested();
+    void menuRequested();
+    // The application is to end (the screen has closed itself already).
+    void quitRequested();
 
 protected:
     // The question before losing work; false keeps the screen.
     virtual bool mayLeave() { return true; }
     // After the screen was left: empties its program.
     virtual void programLeft() {}
-    // The neighbours in the chain (null: the button does nothing).
-    virtual QWidget *previousScreen() const { return nullptr; }
-    virtual QWidget *nextScreen() const { return nullptr; }
 
     virtual void F_stepClick();
     virtual void B_stepClick();
@@ -48,10 +69,14 @@ protected:
     virtual void setupClick();
     virtual void naviClick();
 
-    // Closes a visible navigator first, as every screen change does.
+    const Destination &previousScreen() const { return m_previous; }
+    const Destination &nextScreen() const { return m_next; }
+    Destination menuDestination();
+
     void closeNavigator();
-    // Ends the application: closes this window and the main window. Screens quit through
-    // this, never through close(), which counts as a close from outside (see closeEvent).
+    // Ends the application: closes this window and asks for the main window to close.
+    // Screens quit through this, never through close(), which counts as a close from outside
+    // (see closeEvent).
     void quitApplication();
 
     void showEvent(QShowEvent *event) override;
@@ -59,7 +84,6 @@ protected:
     // the program would otherwise go on running with no window at all.
     void closeEvent(QCloseEvent *event) override;
 
-    AppWindows &m_windows;
     PictureButton *setup = nullptr;
     PictureButton *shutdown = nullptr;
     PictureButton *shutdown1 = nullptr;
@@ -69,6 +93,8 @@ protected:
 
 private:
     int m_navigatorTag;
-    bool m_followsMenu = true;
+    Destination m_previous;
+    Destination m_next;
+    QPointer<QWidget> m_anchor;
     bool m_quitting = false;
 };
