@@ -1,4 +1,5 @@
 #include "app/mainmenu.h"
+#include "common/errornumbers.h"
 
 #include "app/navi/navigator.h"
 #include "app/report/reportwindow.h"
@@ -21,7 +22,7 @@
 
 MainMenu::MainMenu()
     : PictureWindow({QStringLiteral("TForm13"), QStringLiteral("menu"), QSize(770, 578),
-                     QStringLiteral("back"), {1201, 1202}})
+                     QStringLiteral("back"), {errors::MENU_BUTTON_PRESS, errors::MENU_BUTTON_RELEASE}})
 {
     m_port = new Trs232c(this);
     m_port->setObjectName(QStringLiteral("rs232c1"));

@@ -107,41 +107,10 @@ QString iconReadMessage(IconReadStatus status)
     switch (status) {
     case IconReadStatus::WrongMarker:
     case IconReadStatus::WrongStep:
-        return u"指定したファイルを開くことが出来ません\r\n他のステップで保存されいる可能性があります。"_s;
+        return QString::fromUtf16(OTHER_STEP_MESSAGE);
     default:
         return QString();
     }
-}
-
-namespace {
-
-// The extension of the file name part, with its ".", in lower case; empty when there is none.
-QString extensionOf(const QString &path)
-{
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : name.mid(dot).toLower();
-}
-
-} // namespace
-
-SaveFileName programFileSaveName(const QString &chosen)
-{
-    SaveFileName result;
-    const QString extension = extensionOf(chosen);
-    if (extension == u".rk5") {
-        result.ok = true;
-        result.path = chosen;
-    } else if (extension.isEmpty()) {
-        result.ok = true;
-        result.path = chosen + u".rk5"_s;
-    }
-    return result;
-}
-
-bool hasProgramFileExtension(const QString &path)
-{
-    return extensionOf(path) == u".rk5";
 }
 
 bool iconFileToProgramText(const QStringList &fileLines, QStringList *text, QStringList *messages)

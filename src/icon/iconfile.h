@@ -1,4 +1,7 @@
 #pragma once
+#include "common/errornumbers.h"
+
+#include "common/programfilename.h"
 
 #include "icon/iconprogram.h"
 
@@ -11,7 +14,7 @@
 inline constexpr char16_t ICON_FILE_MARKER[] = u"DD";
 inline constexpr int ICON_FILE_LINE_COUNT = 1 + SLOT_COUNT;
 // The numbered failure of a file that cannot be read as an icon program.
-inline constexpr int ICON_FILE_READ_ERROR = 103;
+inline constexpr int ICON_FILE_READ_ERROR = errors::ICON_READ;
 
 // One slot line, e.g. "0/0/motor(fwd,fwd)/前進/15".
 QString iconSlotLine(const ProgramSlot &slot);
@@ -54,21 +57,6 @@ IconReadResult readIconFile(const QString &path, IconProgram *program, bool moti
 // WrongStep; empty for Malformed and FileError, which get the numbered box
 // ICON_FILE_READ_ERROR.
 QString iconReadMessage(IconReadStatus status);
-
-// File names chosen in the save and open dialogues. The extension is taken from the last "."
-// of the file name part, in lower case.
-struct SaveFileName
-{
-    bool ok = false;  // false: another extension was given; nothing is to be written
-    QString path;     // the name, with ".rk5" appended when it had no extension
-};
-SaveFileName programFileSaveName(const QString &chosen);
-bool hasProgramFileExtension(const QString &path);
-
-inline constexpr char16_t WRONG_SAVE_EXTENSION_MESSAGE[] = u"ファイル形式が違います";
-inline constexpr char16_t WRONG_OPEN_EXTENSION_MESSAGE[] =
-    u"指定したファイルを開くことができません\r\nファイル名を確認して下さい。";
-inline constexpr char16_t OVERWRITE_QUESTION[] = u"同じ名前のファイルが既にあります。上書きしますか？";
 
 // For the command-line compiler: the program text the icon screen (STEP3) would send after
 // reading these file lines. False with messages when the lines are not a readable icon file

@@ -1,16 +1,17 @@
 #include "icon/iconscreen.h"
+#include "common/errornumbers.h"
 
 #include "app/settings/settingsfile.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
+#include "app/ui/programfiledialog.h"
 #include "icon/iconfile.h"
 #include "icon/iconpalette.h"
 #include "icon/icontext.h"
 #include "icon/slotcolumn.h"
 #include "robot/programsource.h"
 
-#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QSlider>
 #include <QtWidgets/QStackedWidget>
@@ -24,18 +25,6 @@ using ui::MessageKind;
 
 namespace {
 
-constexpr int ERROR_DRAG = 101;
-constexpr int ERROR_DROP = 102;
-constexpr int ERROR_READ = ICON_FILE_READ_ERROR;
-constexpr int ERROR_CLEAR = 104;
-
-const QString FILE_FILTER = u"RK-25ファイル(*.rk5)"_s;
-
-IconScreen::FileChooser &fileChooser()
-{
-    static IconScreen::FileChooser chooser;
-    return chooser;
-}
 
 // Where the labels of a slot stand: a drop lays them out by value class; labels made anew
 // from the data give the rotations a wider name and a wider value further left.
@@ -74,7 +63,7 @@ QString longHint(const QString &hint)
 IconScreen::IconScreen(const RobotLink &link)
     : WorkingScreen(
                     {QStringLiteral("TForm1"), QStringLiteral("icon"), QSize(770, 578),
-                     QStringLiteral("back"), {105, 106}},
+                     QStringLiteral("back"), {errors::ICON_BUTTON_PRESS, errors::ICON_BUTTON_RELEASE}},
                     {QRect(568, 45, 49, 30), QRect(627, 45, 61, 29), QRect(699, 45, 50, 29),
                      QRect(332, 549, 120, 29), QRect(125, 549, 116, 29), QRect(539, 549, 116, 29)},
                     1)
@@ -97,7 +86,7 @@ IconScreen::IconScreen(const RobotLink &link)
     PageControl1->addWidget(TabSheet1);
     PageControl1->addWidget(TabSheet2);
     PageControl1->addWidget(TabSheet3);
-    connect(TabSheet1, &IconPalette::dragFailed, this, [this] { ui::showNumberedError(this, ERROR_DRAG); });
+    connect(TabSheet1, &IconPalette::dragFailed, this, [this] { ui::showNumberedError(this, errors::ICON_DRAG); });
     connect(TabSheet2, &TimeKeypadPage::confirmRequested, this, [this] {
         TabSheet2->confirm(m_program.slot(PageControl1->property("tag").toInt()).kind);
     });
@@ -145,6 +134,9 @@ void IconScreen::createCommandButtons()
         c.button->setProperty("hint", QString::fromUtf16(c.hint));
         connect(c.button, &PictureButton::clicked, this, c.click);
     }
+    // The insert button's picture says whether insert mode is on: chosen on press (109).
+    insert->setPressedPictures(false);
+    connect(insert, &PictureButton::pressed, this, &IconScreen::insertMouseDown);
     const std::pair<PictureButton *, const char16_t *> standard[] = {
         {setup, u"ポート及びモータ等の設定を行います|ポート、モータ等の設定を行います"},
         {shutdown, u"メニュー画面に戻ります"},
@@ -296,7 +288,7 @@ void IconScreen::dropIcon(int slot, const QString &icon)
         showPalette();
         setEditLock(false);
     }
-    ui::guarded(this, ERROR_DROP, [&] {
+    ui::guarded(this, errors::ICON_DROP, [&] {
         ScrollBox1->showPicture(slot, pictureOf(icon));
         ScrollBox1->destroyLabels(slot);
         m_modified = true;
@@ -330,7 +322,7 @@ void IconScreen::slotClicked(int slot)
     m_program.insertGap(slot);
     m_modified = true;
     m_insertMode = false;
-    ui::guarded(this, ERROR_DROP, [&] {
+    ui::guarded(this, errors::ICON_DROP, [&] {
         insert->setPictureFile(u"Photo\\Button\\insert.jpg"_s);
         redrawFrom(slot);
     });
@@ -422,7 +414,7 @@ void IconScreen::setEditLock(bool locked)
 
 void IconScreen::clearAll()
 {
-    ui::guarded(this, ERROR_CLEAR, [&] {
+    ui::guarded(this, errors::ICON_CLEAR, [&] {
         for (int i = 0; i < SLOT_COUNT; ++i) {
             if (!m_program.slot(i).holdsInstruction())
                 continue;
@@ -454,18 +446,14 @@ void IconScreen::ReadClick()
 {
     if (!mayLeave())
         return;
-    const QString path = chooseFile(false);
+    const QString path = ui::chooseProgramFileToRead(this);
     if (path.isEmpty())
         return;
-    if (!hasProgramFileExtension(path)) {
-        ui::showMessage(this, MessageKind::Information, QString::fromUtf16(WRONG_OPEN_EXTENSION_MESSAGE));
-        return;
-    }
     const IconReadResult read = readIconFile(path, &m_program, stepMode() == 1);
     switch (read.status) {
     case IconReadStatus::Ok:
         m_modified = false;
-        ui::guarded(this, ERROR_READ, [&] { redrawFrom(0); });
+        ui::guarded(this, errors::ICON_READ, [&] { redrawFrom(0); });
         showPalette();
         break;
     case IconReadStatus::WrongMarker:
@@ -474,7 +462,7 @@ void IconScreen::ReadClick()
         break;
     case IconReadStatus::Malformed:
     case IconReadStatus::FileError:
-        ui::showNumberedError(this, ERROR_READ);
+        ui::showNumberedError(this, errors::ICON_READ);
         break;
     }
 }
@@ -486,40 +474,17 @@ void IconScreen::SaveClick()
 
 bool IconScreen::saveProgram()
 {
-    const QString chosen = chooseFile(true);
-    if (chosen.isEmpty())
-        return false;
-    const SaveFileName name = programFileSaveName(chosen);
-    if (!name.ok) {
-        ui::showMessage(this, MessageKind::Warning, QString::fromUtf16(WRONG_SAVE_EXTENSION_MESSAGE));
-        return false;
-    }
-    if (QFileInfo::exists(name.path)
-        && ui::showMessage(this, MessageKind::Confirmation, QString::fromUtf16(OVERWRITE_QUESTION),
-                           {MessageButton::Yes, MessageButton::No})
-               != MessageButton::Yes)
+    const QString path = ui::chooseProgramFileToSave(this);
+    if (path.isEmpty())
         return false;
     QString error;
-    if (!writeIconFile(name.path, m_program, &error)) {
+    if (!writeIconFile(path, m_program, &error)) {
         // Nothing is lost: the old file stays whole and the program stays marked as changed.
         ui::showMessage(this, MessageKind::Error, u"ファイルを保存できませんでした。\r\n%1"_s.arg(error));
         return false;
     }
     m_modified = false;
     return true;
-}
-
-QString IconScreen::chooseFile(bool save)
-{
-    if (fileChooser())
-        return fileChooser()(save);
-    return save ? QFileDialog::getSaveFileName(this, QString(), QString(), FILE_FILTER)
-                : QFileDialog::getOpenFileName(this, QString(), QString(), FILE_FILTER);
-}
-
-void IconScreen::setFileChooserForTests(FileChooser chooser)
-{
-    fileChooser() = std::move(chooser);
 }
 
 void IconScreen::PreviewClick()
@@ -546,11 +511,15 @@ void IconScreen::All_DeleteClick()
     clearAll();
 }
 
+void IconScreen::insertMouseDown()
+{
+    // The picture of the mode the click is about to switch to; it stays while insert mode is on.
+    ui::guarded(this, errors::ICON_INSERT, [&] {
+        insert->setPictureFile(!m_insertMode ? u"Photo\\Button\\insert-1.jpg"_s : u"Photo\\Button\\insert.jpg"_s);
+    });
+}
+
 void IconScreen::insertClick()
 {
     m_insertMode = !m_insertMode;
-    // The button keeps its pressed picture while insert mode is on.
-    ui::guarded(this, 105, [&] {
-        insert->setPictureFile(m_insertMode ? u"Photo\\Button\\insert-1.jpg"_s : u"Photo\\Button\\insert.jpg"_s);
-    });
 }

@@ -53,11 +53,6 @@ public:
     AnglePage *anglePage() const { return TabSheet3; }
     QStackedWidget *pageControl() const { return PageControl1; }
 
-    // The file dialogues, replaceable for tests: given whether it is for saving, the chosen
-    // name or empty for cancel.
-    using FileChooser = std::function<QString(bool save)>;
-    static void setFileChooserForTests(FileChooser chooser);
-
 signals:
     void previewRequested();
     void programListRequested();
@@ -100,11 +95,11 @@ private:
     void All_ViewClick();
     void ReportClick();
     void All_DeleteClick();
+    void insertMouseDown();
     void insertClick();
 
     // Writes the program to a file the pupil chooses; true when a file was written.
     bool saveProgram();
-    QString chooseFile(bool save);
 
     RobotLink m_link;
     std::function<bool()> m_deleteShift;

@@ -1,4 +1,5 @@
 #include "icon/keypadpage.h"
+#include "common/errornumbers.h"
 
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
@@ -13,7 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Key and angle pictures: ".bmp", pressed "-1.bmp", with the window's keypad numbers.
-constexpr PictureButton::ErrorNumbers KEY_ERRORS{107, 108};
+constexpr PictureButton::ErrorNumbers KEY_ERRORS{errors::ICON_VALUE_PRESS, errors::ICON_VALUE_RELEASE};
 
 QLabel *label(const QString &name, const QString &text, const QRect &geometry, int pointSize,
               QWidget *parent)

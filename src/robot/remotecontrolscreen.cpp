@@ -1,4 +1,5 @@
 #include "robot/remotecontrolscreen.h"
+#include "common/errornumbers.h"
 
 #include "app/ui/pictures.h"
 #include "robot/instructioncode.h"
@@ -117,7 +118,7 @@ void DrivePicture::mouseReleaseEvent(QMouseEvent *event)
 RemoteControlScreen::RemoteControlScreen(Trs232c *port)
     : WorkingScreen(
                     {QStringLiteral("TForm8"), QStringLiteral("remote"), QSize(770, 578),
-                     QStringLiteral("back"), {802, 801}},
+                     QStringLiteral("back"), {errors::REMOTE_BUTTON_PRESS, errors::REMOTE_BUTTON_RELEASE}},
                     {QRect(571, 51, 49, 30), QRect(629, 51, 61, 29), QRect(699, 51, 50, 29),
                      QRect(332, 550, 118, 27), QRect(125, 549, 116, 29), QRect()},
                     8)

@@ -1,5 +1,7 @@
 #include "route/routefile.h"
 
+#include "common/programfilename.h"
+
 #include "common/cp932.h"
 #include "common/fields.h"
 
@@ -103,8 +105,7 @@ QString routeReadMessage(RouteReadStatus status)
     case RouteReadStatus::Ok:
         return {};
     case RouteReadStatus::WrongMarker:
-        return QStringLiteral("指定したファイルを開くことが出来ません\r\n"
-                              "他のステップで保存されいる可能性があります。");
+        return QString::fromUtf16(OTHER_STEP_MESSAGE);
     case RouteReadStatus::Malformed:
     case RouteReadStatus::FileError:
         break;

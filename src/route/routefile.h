@@ -1,4 +1,5 @@
 #pragma once
+#include "common/errornumbers.h"
 
 #include "route/routemodel.h"
 
@@ -12,7 +13,7 @@
 inline constexpr char16_t ROUTE_FILE_MARKER[] = u"D_pro";
 inline constexpr int ROUTE_FILE_LINE_COUNT = 1 + ROUTE_USED_RECORDS;
 // The numbered failure of a malformed route file.
-inline constexpr int ROUTE_FILE_READ_ERROR = 1004;
+inline constexpr int ROUTE_FILE_READ_ERROR = errors::ROUTE_READ;
 
 // The 59 lines of the file for the route, without line ends.
 QStringList routeFileLines(const RouteModel &route);

@@ -1,4 +1,5 @@
 #include "app/ui/messagebox.h"
+#include "app/ui/programfiledialog.h"
 #include "common/cp932.h"
 #include "icon/iconfile.h"
 #include "icon/iconpalette.h"
@@ -66,7 +67,7 @@ void TestIconScreen::init()
         m_boxes << request;
         return request.buttons.contains(m_answer) ? m_answer : request.buttons.value(0);
     });
-    IconScreen::setFileChooserForTests([this](bool) { return m_chosenFile; });
+    ui::setProgramFileChooserForTests([this](bool) { return m_chosenFile; });
     m_screen = new IconScreen(RobotLink{});
     m_screen->setStepMode(2);
     m_screen->show();
@@ -78,7 +79,7 @@ void TestIconScreen::cleanup()
     delete m_screen;
     m_screen = nullptr;
     ui::setMessageResponder({});
-    IconScreen::setFileChooserForTests({});
+    ui::setProgramFileChooserForTests({});
 }
 
 bool TestIconScreen::dropOn(int n, const QString &icon)

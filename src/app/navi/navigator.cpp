@@ -1,4 +1,5 @@
 #include "app/navi/navigator.h"
+#include "common/errornumbers.h"
 
 #include "app/ui/errorguard.h"
 #include "app/ui/windowscaling.h"
@@ -71,7 +72,7 @@ void Navigator::closeIfVisible()
 void Navigator::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    ui::guarded(this, 401, [this] { FormShow(); });
+    ui::guarded(this, errors::NAVI_SHOW, [this] { FormShow(); });
 }
 
 void Navigator::FormShow()

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/errornumbers.h"
 
 #include "route/routemodel.h"
 
@@ -19,7 +20,7 @@ inline constexpr int REPORT_TAG_ROUTE = 10;
 
 // The numbered failure of making a report (missing template, a grade, class or name that
 // cannot be part of a file name, a file that cannot be written).
-inline constexpr int REPORT_MAKE_ERROR = 1102;
+inline constexpr int REPORT_MAKE_ERROR = errors::REPORT_MAKE;
 
 // A text program longer than this is not listed.
 inline constexpr int REPORT_TEXT_MAX_LINES = 239;

@@ -1,11 +1,12 @@
 #include "app/report/reportwindow.h"
+#include "common/errornumbers.h"
 
 #include "app/report/reportsource.h"
 #include "app/ui/backgroundpicture.h"
 
 ReportWindow::ReportWindow()
     : PictureWindow({QStringLiteral("TForm11"), QStringLiteral("report"), QSize(770, 578),
-                     QStringLiteral("back"), {1103, 1104}})
+                     QStringLiteral("back"), {errors::REPORT_BUTTON_PRESS, errors::REPORT_BUTTON_RELEASE}})
 {
     background()->setFillColor(Qt::black);
     shutdown1 = addButton(QStringLiteral("shutdown1"), QRect(699, 45, 50, 29),

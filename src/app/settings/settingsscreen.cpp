@@ -1,4 +1,5 @@
 #include "app/settings/settingsscreen.h"
+#include "common/errornumbers.h"
 
 #include "app/settings/colorswatch.h"
 #include "app/settings/delaywithevents.h"
@@ -75,7 +76,7 @@ void paintPreview(QLabel *memo, ColorValue back, ColorValue text, int size, cons
 
 SettingsScreen::SettingsScreen(Trs232c *port)
     : PictureWindow({QStringLiteral("TForm7"), QStringLiteral("setup"), QSize(500, 350),
-                     QStringLiteral("Image1"), {702, 703}})
+                     QStringLiteral("Image1"), {errors::SETTINGS_BUTTON_PRESS, errors::SETTINGS_BUTTON_RELEASE}})
     , m_port(port)
 {
     background()->setFillColor(QColor(225, 232, 245));
@@ -101,7 +102,7 @@ SettingsScreen::SettingsScreen(Trs232c *port)
     connect(TreeView1, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *item) { TreeView1Change(item); });
 
-    m_pages = buildSettingsPages(this, 702, 703);
+    m_pages = buildSettingsPages(this, errors::SETTINGS_BUTTON_PRESS, errors::SETTINGS_BUTTON_RELEASE);
     m_pages.PageControl1->setGeometry(182, 44, 272, 230);
     m_pages.PageControl1->setAutoFillBackground(true);
     m_pages.PageControl1->setCurrentIndex(1);
@@ -177,7 +178,7 @@ void SettingsScreen::showEvent(QShowEvent *event)
 {
     PictureWindow::showEvent(event);
     if (!event->spontaneous())
-        ui::guarded(this, 701, [this] { FormShow(); });
+        ui::guarded(this, errors::SETTINGS_LOAD, [this] { FormShow(); });
 }
 
 void SettingsScreen::FormShow()

@@ -66,6 +66,8 @@ void PictureButton::mousePressEvent(QMouseEvent *event)
     m_held = true;
     update();
     emit pressed();
+    if (!m_pressedPictures)
+        return;
     ui::guarded(window(), m_numbers.press,
                 [&] { setPictureFile(ui::buttonPictureName(objectName(), true, m_extension)); });
 }
@@ -77,8 +79,9 @@ void PictureButton::mouseReleaseEvent(QMouseEvent *event)
     m_held = false;
     update();
     emit released();
-    ui::guarded(window(), m_numbers.release,
-                [&] { setPictureFile(ui::buttonPictureName(objectName(), false, m_extension)); });
+    if (m_pressedPictures)
+        ui::guarded(window(), m_numbers.release,
+                    [&] { setPictureFile(ui::buttonPictureName(objectName(), false, m_extension)); });
     if (wasHeld && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
 }

@@ -30,6 +30,9 @@ public:
     QPixmap picture() const { return m_picture; }
     // Shows the released picture if there is one, quietly (at creation and after a reset).
     void loadReleasedPictureQuietly();
+    // Off: press and release load no pictures; the owner shows fixed ones itself (the icon
+    // screen's insert button, whose picture tells whether insert mode is on).
+    void setPressedPictures(bool on) { m_pressedPictures = on; }
     // Loads a named picture into the button (guarded by the caller).
     void setPictureFile(const QString &relativeName);
 
@@ -56,4 +59,5 @@ private:
     ErrorNumbers m_numbers;
     int m_tag = 0;
     bool m_held = false;
+    bool m_pressedPictures = true;
 };
