@@ -41,7 +41,7 @@ void drawRobot(QPainter &painter, const PreviewRobot &robot, bool atEnd)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(robot.x, robot.y);
     painter.rotate(-robot.heading);
-    painter.setOpacity(atEnd ? 1.0 : 0.6);
+    painter.setOpacity(atEnd ? 1.0 : 0.8);
 
     const QColor outline(0x24, 0x37, 0x6b);
     painter.setPen(QPen(outline, 1));
@@ -49,7 +49,7 @@ void drawRobot(QPainter &painter, const PreviewRobot &robot, bool atEnd)
     painter.drawRoundedRect(QRectF(-half, -half * 0.5, half * 0.3, half), 1.5, 1.5);
     painter.drawRoundedRect(QRectF(half * 0.7, -half * 0.5, half * 0.3, half), 1.5, 1.5);
 
-    painter.setBrush(atEnd ? QColor(0xff, 0xd8, 0x4d) : QColor(0xd6, 0xe6, 0xff));
+    painter.setBrush(atEnd ? QColor(0xff, 0xd8, 0x4d) : QColor(0x9f, 0xd8, 0xff));
     painter.drawEllipse(QPointF(0, 0), half * 0.7, half * 0.7);
 
     QPainterPath arrow;

@@ -12,7 +12,6 @@ private slots:
     void rows();
     void cells_data();
     void cells();
-    void fullProgramFillsFourColumns();
 };
 
 namespace {
@@ -76,10 +75,6 @@ void TestProgramListRows::rows_data()
                        u"04　　後チェック終了"_s}
         << QStringList{u"Photo\\Button\\F_Off_Start.bmp"_s, u"Photo\\Button\\F_Off_End.bmp"_s,
                        u"Photo\\Button\\B_Off_Start.bmp"_s, u"Photo\\Button\\B_Off_End.bmp"_s};
-    // The row reads what the label shows, even a value not yet confirmed.
-    QTest::newRow("a value label without a number yet")
-        << listingOf({{2, u"Image8"_s, u"後進"_s, u"秒"_s}}) << QStringList{u"01　　後進　　秒"_s}
-        << QStringList{u"Photo\\Button\\BB.bmp"_s};
     QTest::newRow("a name no icon has gives no picture")
         << listingOf({{0, u"Image2"_s, u"まえ"_s, u"01.0秒"_s}}) << QStringList{u"01　　まえ　　01.0秒"_s}
         << QStringList{QString()};
@@ -121,25 +116,6 @@ void TestProgramListRows::cells()
     QFETCH(QRect, picture);
     QCOMPARE(programListCell(row), cell);
     QCOMPARE(programListPictureRect(programListCell(row)), picture);
-}
-
-void TestProgramListRows::fullProgramFillsFourColumns()
-{
-    QList<Placed> placed;
-    for (int n = 0; n < SLOT_COUNT; ++n)
-        placed.append({n, u"Image2"_s, u"前進"_s, u"01.0秒"_s});
-    const Listing listing = listingOf(placed);
-    const QList<ProgramListRow> rows = programListRows(listing.program, listing.labels);
-    QCOMPARE(rows.size(), 59);
-    QCOMPARE(programListRowText(9, rows[9]), u"10　　前進　　01.0秒"_s);
-    QCOMPARE(programListRowText(58, rows[58]), u"59　　前進　　01.0秒"_s);
-
-    const QRect list(0, 0, PROGRAM_LIST_WIDTH, PROGRAM_LIST_HEIGHT);
-    for (int a = 0; a < rows.size(); ++a) {
-        QVERIFY2(list.contains(programListCell(a)), qPrintable(QString::number(a)));
-        for (int b = a + 1; b < rows.size(); ++b)
-            QVERIFY(!programListCell(a).intersects(programListCell(b)));
-    }
 }
 
 QTEST_GUILESS_MAIN(TestProgramListRows)
