@@ -2,15 +2,21 @@
 
 #include "icon/icontable.h"
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // Ideographic spaces between the parts of a row.
-const QString TWO_SPACES = u"　　"_s;
-const QString ONE_SPACE = u"　"_s;
+constexpr QStringView TWO_SPACES = u"　　";
+constexpr QStringView ONE_SPACE = u"　";
 constexpr int PICTURE_LEFT = 20;
 constexpr int PICTURE_RAISE = 2;
+
+QString joined(const QString &first, QStringView gap, const QString &second)
+{
+    QString text = first;
+    text += gap;
+    text += second;
+    return text;
+}
 
 }
 
@@ -23,7 +29,7 @@ QList<ProgramListRow> programListRows(const IconProgram &program, const QList<Ic
         ProgramListRow row;
         switch (kind) {
         case SlotKind::MOTION:
-            row.text = texts.name + TWO_SPACES + texts.value;
+            row.text = joined(texts.name, TWO_SPACES, texts.value);
             break;
         case SlotKind::WHILE_FRONT:
         case SlotKind::END_FRONT:
@@ -33,7 +39,7 @@ QList<ProgramListRow> programListRows(const IconProgram &program, const QList<Ic
             row.text = texts.name;
             break;
         case SlotKind::LOOP_START:
-            row.text = texts.name + ONE_SPACE + texts.value;
+            row.text = joined(texts.name, ONE_SPACE, texts.value);
             break;
         default:
             continue;
@@ -48,7 +54,7 @@ QList<ProgramListRow> programListRows(const IconProgram &program, const QList<Ic
 
 QString programListRowText(int r, const ProgramListRow &row)
 {
-    return QString::number(r + 1).rightJustified(2, u'0') + TWO_SPACES + row.text;
+    return joined(QString::number(r + 1).rightJustified(2, u'0'), TWO_SPACES, row.text);
 }
 
 QRect programListCell(int r)
