@@ -1,0 +1,108 @@
+// Makes the report of a 239-line text program through the window's kettei and writes its PDF,
+// several times each, and prints the times (median and worst) with the goals beside them.
+#include "app/report/reportbuilder.h"
+#include "app/report/reportsource.h"
+#include "common/programfolder.h"
+#include "app/report/reportwindow.h"
+#include "app/settings/workfolder.h"
+#include "app/ui/messagebox.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int RUNS = 15;
+
+class TextSource : public ReportSource
+{
+public:
+    QStringList lines;
+    int reportTag() const override { return REPORT_TAG_TEXT; }
+    void fillReportListing(ReportInput *input) const override { input->programLines = lines; }
+};
+
+void print(const char *what, QList<double> ms, double goal)
+{
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-34s median %7.2f ms   worst %7.2f ms   (goal under %.0f ms, %d runs)\n", what,
+                ms.at(ms.size() / 2), ms.last(), goal, int(ms.size()));
+}
+
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir out;
+    ui::setMessageResponder([](const ui::MessageRequest &) { return ui::MessageButton::Ok; });
+
+    TextSource source;
+    for (int i = 1; i <= 239; ++i)
+        source.lines << u"motor(fwd,fwd)　// %1 ばんめ"_s.arg(i) ;
+    ReportWindow window;
+    window.openFor(&source);
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    window.findChild<QLineEdit *>(u"Edit2"_s)->setText(u"5"_s);
+    window.findChild<QLineEdit *>(u"Edit3"_s)->setText(u"2"_s);
+    window.findChild<QLineEdit *>(u"Edit1"_s)->setText(u"たろう"_s);
+    QWidget *kettei = window.findChild<QWidget *>(u"kettei"_s);
+    QWidget *p_back = window.findChild<QWidget *>(u"p_back"_s);
+
+    QList<double> make;
+    QList<double> pdf;
+    QElapsedTimer clock;
+    for (int run = 0; run < RUNS; ++run) {
+        clock.start();
+        QTest::mouseClick(kettei, Qt::LeftButton, {}, kettei->rect().center());
+        make << clock.nsecsElapsed() / 1e6;
+        if (window.lastReportPath().isEmpty()) {
+            std::fprintf(stderr, "kettei wrote no report\n");
+            return 1;
+        }
+        const QString path = out.filePath(u"r%1.pdf"_s.arg(run));
+        clock.start();
+        const bool written = window.iePrinterSet1().printToPdf(path);
+        pdf << clock.nsecsElapsed() / 1e6;
+        if (!written) {
+            std::fprintf(stderr, "no PDF written\n");
+            return 1;
+        }
+        QTest::mouseClick(p_back, Qt::LeftButton, {}, p_back->rect().center());
+    }
+    // The part without the window: filling the template and writing the file.
+    QList<double> build;
+    ReportInput input;
+    input.tag = REPORT_TAG_TEXT;
+    input.grade = u"5"_s;
+    input.className = u"2"_s;
+    input.name = u"たろう"_s;
+    source.fillReportListing(&input);
+    for (int run = 0; run < RUNS; ++run) {
+        clock.start();
+        const ReportResult r = makeReport(input, programFilePath(u"Data\\report.txt"_s), out.path());
+        build << clock.nsecsElapsed() / 1e6;
+        if (r.status != ReportStatus::Written)
+            return 1;
+    }
+    print("kettei, 239-line text program", make, 50);
+    print("  of it: page made and written", build, 50);
+    print("its PDF (2 A4 pages)", pdf, 500);
+    std::printf("PDF size %lld bytes\n", static_cast<long long>(QFile(out.filePath(u"r0.pdf"_s)).size()));
+    window.close();
+    return 0;
+}
