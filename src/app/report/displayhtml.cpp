@@ -18,7 +18,7 @@ QString flattenTableBorder(const QString &tag)
     if (!m.hasMatch() || m.captured(1).toInt() == 0 || style.match(tag).hasMatch())
         return tag;
     QString flat = tag;
-    flat.insert(flat.size() - 1, u" style=\"border-style: solid; border-collapse: collapse\""_s);
+    flat.insert(flat.size() - 1, u" style=\"border-style: solid\""_s);
     return flat;
 }
 
