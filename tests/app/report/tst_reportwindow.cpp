@@ -2,7 +2,9 @@
 #include "app/report/reportsource.h"
 #include "app/report/reportwindow.h"
 #include "app/settings/workfolder.h"
+#include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
+#include "common/errornumbers.h"
 #include "app/ui/programfiledialog.h"
 #include "common/cp932.h"
 #include "icon/iconfile.h"
@@ -113,6 +115,7 @@ private slots:
     void requiredFieldsWriteNothing_data();
     void requiredFieldsWriteNothing();
     void closingDeletesTheFileAndClearsFields();
+    void nameThatIsNoFileNameGivesNumberedBox();
     void textListingLimit_data();
     void textListingLimit();
     void wrappedAimPartsAreLines();
@@ -327,6 +330,18 @@ void TestReportWindow::closingDeletesTheFileAndClearsFields()
     open(&source);
     QCOMPARE(child<QStackedWidget>(u"PageControl1"_s)->currentIndex(), 0);
     QVERIFY(!child(u"p_back"_s)->isVisible());
+}
+
+void TestReportWindow::nameThatIsNoFileNameGivesNumberedBox()
+{
+    FakeSource source;
+    open(&source);
+    fill(u"5"_s, u"2"_s, u"../たろう"_s);
+    click(u"kettei"_s);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().text, ui::numberedErrorText(errors::REPORT_MAKE));
+    QCOMPARE(htmlFiles(), QStringList());
+    QCOMPARE(child<QStackedWidget>(u"PageControl1"_s)->currentIndex(), 0);
 }
 
 void TestReportWindow::textListingLimit_data()
