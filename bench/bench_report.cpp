@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
 
     TextSource source;
     for (int i = 1; i <= 239; ++i)
-        source.lines << u"motor(fwd,fwd)　// %1 ばんめ"_s.arg(i) ;
+        source.lines << u"motor(fwd,fwd)　// %1 ばんめ"_s.arg(i);
     ReportWindow window;
     window.openFor(&source);
     if (!QTest::qWaitForWindowExposed(&window))
