@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QPainterPath>
 #include <QWheelEvent>
 
@@ -26,6 +27,8 @@ constexpr double WHEEL_LENGTH_CM = 6.0;
 constexpr double WHEEL_WIDTH_CM = 2.0;
 // The trail keeps a point when the robot moved at least this far, so arcs stay smooth.
 constexpr double TRAIL_STEP_CM = 0.3;
+// A very long drive forgets the oldest part of its trail, so drawing stays cheap.
+constexpr qsizetype TRAIL_MAX_POINTS = 20000;
 
 }
 
@@ -41,12 +44,21 @@ void FloorView::setPose(const sim::Pose &pose)
 {
     const QPointF p(pose.x, pose.y);
     const bool moved = m_trail.isEmpty() || std::hypot(p.x() - m_trail.last().x(), p.y() - m_trail.last().y()) >= TRAIL_STEP_CM;
-    const bool changed = moved || pose.heading != m_pose.heading;
+    if (!moved && pose.heading == m_pose.heading)
+        return;
+    const QRect before = robotRect(m_pose);
     m_pose = pose;
-    if (moved)
+    if (moved) {
+        if (m_trail.size() >= TRAIL_MAX_POINTS) {
+            m_trail.remove(0, TRAIL_MAX_POINTS / 4);
+            rebuildLayer();
+            update();
+        } else if (!m_trail.isEmpty()) {
+            drawTrailSegment(m_trail.last(), p);
+        }
         m_trail.append(p);
-    if (changed)
-        update();
+    }
+    update(before.united(robotRect(m_pose)));
 }
 
 void FloorView::setSwitches(bool front, bool rear)
@@ -55,13 +67,14 @@ void FloorView::setSwitches(bool front, bool rear)
         return;
     m_front = front;
     m_rear = rear;
-    update();
+    update(robotRect(m_pose));
 }
 
 void FloorView::clearTrail()
 {
     m_trail.clear();
     m_trail.append(QPointF(m_pose.x, m_pose.y));
+    rebuildLayer();
     update();
 }
 
@@ -90,17 +103,43 @@ QPointF FloorView::toFloor(const QPointF &screen) const
     return {(screen.x() - f.left()) / s - START_X_CM, (f.bottom() - screen.y()) / s - START_Y_CM};
 }
 
-void FloorView::resizeEvent(QResizeEvent *)
+QRect FloorView::robotRect(const sim::Pose &pose) const
 {
-    drawGrid();
+    // The body's diagonal and the switches, with room for antialiasing.
+    const double r = (BODY_CM * 0.75 + 2.0) * pixelsPerCm() + 3;
+    const QPointF c = toScreen(pose.x, pose.y);
+    return QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r).toAlignedRect();
 }
 
-void FloorView::drawGrid()
+void FloorView::resizeEvent(QResizeEvent *)
 {
-    m_grid = QPixmap(size() * devicePixelRatioF());
-    m_grid.setDevicePixelRatio(devicePixelRatioF());
-    m_grid.fill(QColor(238, 242, 250));
-    QPainter p(&m_grid);
+    rebuildLayer();
+}
+
+QPen FloorView::trailPen() const
+{
+    return QPen(QColor(240, 120, 40), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void FloorView::drawTrailSegment(const QPointF &from, const QPointF &to)
+{
+    if (m_layer.isNull())
+        return;
+    QPainter p(&m_layer);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(floorRect());
+    p.setPen(trailPen());
+    p.drawLine(toScreen(from.x(), from.y()), toScreen(to.x(), to.y()));
+}
+
+void FloorView::rebuildLayer()
+{
+    if (width() <= 0 || height() <= 0)
+        return;
+    m_layer = QPixmap(size() * devicePixelRatioF());
+    m_layer.setDevicePixelRatio(devicePixelRatioF());
+    m_layer.fill(QColor(238, 242, 250));
+    QPainter p(&m_layer);
     const QRectF f = floorRect();
     p.fillRect(f, QColor(255, 255, 250));
     const int cells = int(std::lround(FLOOR_CM / CELL_CM));
@@ -128,31 +167,31 @@ void FloorView::drawGrid()
     p.drawText(QRectF(0, f.top() - 22, MARGIN_PX - 4, 14), Qt::AlignRight, u"cm"_s);
     p.setPen(QPen(QColor(90, 110, 170), 2));
     p.drawRect(f);
-}
 
-void FloorView::paintEvent(QPaintEvent *)
-{
-    if (m_grid.size() != size() * devicePixelRatioF())
-        drawGrid();
-    QPainter p(this);
-    p.drawPixmap(0, 0, m_grid);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setClipRect(floorRect());
-
-    // Start mark.
-    const QPointF start = toScreen(0, 0);
+    p.setClipRect(f);
     p.setPen(QPen(QColor(120, 180, 120), 1.5, Qt::DashLine));
-    p.drawEllipse(start, 4.0, 4.0);
-
+    p.drawEllipse(toScreen(0, 0), 4.0, 4.0);
     if (m_trail.size() > 1) {
         QPolygonF screen;
-        screen.reserve(m_trail.size() + 1);
+        screen.reserve(m_trail.size());
         for (const QPointF &pt : m_trail)
             screen.append(toScreen(pt.x(), pt.y()));
-        screen.append(toScreen(m_pose.x, m_pose.y));
-        p.setPen(QPen(QColor(240, 120, 40), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(trailPen());
         p.drawPolyline(screen);
     }
+}
+
+void FloorView::paintEvent(QPaintEvent *event)
+{
+    if (m_layer.size() != size() * devicePixelRatioF())
+        rebuildLayer();
+    QPainter p(this);
+    const QRect r = event->rect();
+    const double dpr = m_layer.devicePixelRatioF();
+    p.drawPixmap(r, m_layer, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(floorRect().intersected(QRectF(r)));
     drawRobot(p);
 }
 

@@ -40,14 +40,18 @@ private:
     QPointF toFloor(const QPointF &screen) const;
     double pixelsPerCm() const;
     QRectF floorRect() const;
-    void drawGrid();
+    // The grid with the trail drawn into it, so a frame only copies the part that changed.
+    void rebuildLayer();
+    void drawTrailSegment(const QPointF &from, const QPointF &to);
+    QPen trailPen() const;
+    QRect robotRect(const sim::Pose &pose) const;
     void drawRobot(QPainter &painter) const;
 
     sim::Pose m_pose;
     bool m_front = false;
     bool m_rear = false;
     QPolygonF m_trail;
-    QPixmap m_grid;
+    QPixmap m_layer;
     enum class Drag { None, Move, Turn } m_drag = Drag::None;
     QPointF m_grabOffset;
 };

@@ -21,6 +21,13 @@ namespace {
 
 constexpr int FRAME_MS = 16;
 constexpr qint64 MIN_PRESS_MS = 500;
+constexpr qint64 TRAIL_SAMPLE_MS = 40;
+
+void setTextIfChanged(QLabel *label, const QString &text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
 
 const char STYLE[] = R"(
 QWidget#RobotWindow { background: #eef2fa; }
@@ -204,6 +211,11 @@ void RobotWindow::tick()
             m_switchReleaseAt[i] = -1;
         }
     }
+    // Small steps, so the trail follows an arc even at x16.
+    while (m_robot.now() + TRAIL_SAMPLE_MS < now) {
+        m_robot.advanceTo(m_robot.now() + TRAIL_SAMPLE_MS);
+        m_floor->setPose(m_robot.pose());
+    }
     m_robot.advanceTo(now);
     refreshPanel();
 }
@@ -304,8 +316,8 @@ void RobotWindow::refreshPanel()
     }
     if (!m_robot.busy() && !m_robot.lastEnd().isEmpty())
         details << m_robot.lastEnd();
-    m_details->setText(details.join(u'\n'));
-    m_pose->setText(u"x %1 cm   y %2 cm   向き %3°"_s.arg(pose.x, 0, 'f', 1).arg(pose.y, 0, 'f', 1).arg(pose.heading, 0, 'f', 0));
+    setTextIfChanged(m_details, details.join(u'\n'));
+    setTextIfChanged(m_pose, u"x %1 cm   y %2 cm   向き %3°"_s.arg(pose.x, 0, 'f', 1).arg(pose.y, 0, 'f', 1).arg(pose.heading, 0, 'f', 0));
 
     if (m_robot.program() != m_shownProgram && m_robot.state() != sim::RobotState::Receiving)
         refreshProgram();
