@@ -15,6 +15,8 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -22,6 +24,15 @@ namespace {
 constexpr int FRAME_MS = 16;
 constexpr qint64 MIN_PRESS_MS = 500;
 constexpr qint64 TRAIL_SAMPLE_MS = 40;
+// The offset of list lines that belong to no instruction.
+constexpr int NO_OFFSET = -100;
+
+// One decimal, and no "-0.0" for a robot that is back where it started.
+QString oneDecimal(double value)
+{
+    const QString text = QString::number(value, 'f', 1);
+    return text == u"-0.0" ? u"0.0"_s : text;
+}
 
 void setTextIfChanged(QLabel *label, const QString &text)
 {
@@ -317,7 +328,7 @@ void RobotWindow::refreshPanel()
     if (!m_robot.busy() && !m_robot.lastEnd().isEmpty())
         details << m_robot.lastEnd();
     setTextIfChanged(m_details, details.join(u'\n'));
-    setTextIfChanged(m_pose, u"x %1 cm   y %2 cm   向き %3°"_s.arg(pose.x, 0, 'f', 1).arg(pose.y, 0, 'f', 1).arg(pose.heading, 0, 'f', 0));
+    setTextIfChanged(m_pose, u"x %1 cm   y %2 cm   向き %3°"_s.arg(oneDecimal(pose.x), oneDecimal(pose.y)).arg(std::lround(pose.heading) % 360));
 
     if (m_robot.program() != m_shownProgram && m_robot.state() != sim::RobotState::Receiving)
         refreshProgram();
@@ -327,7 +338,7 @@ void RobotWindow::refreshPanel()
         int first = -1;
         for (int i = 0; i < m_program->count(); ++i) {
             QListWidgetItem *item = m_program->item(i);
-            const bool running = item->data(Qt::UserRole).toInt() == offset;
+            const bool running = offset >= 0 && item->data(Qt::UserRole).toInt() == offset;
             item->setBackground(running ? QColor(255, 217, 102) : QColor(Qt::transparent));
             if (running && first < 0)
                 first = i;
@@ -344,7 +355,7 @@ void RobotWindow::refreshProgram()
     m_program->clear();
     if (m_robot.state() == sim::RobotState::Waiting) {
         auto *item = new QListWidgetItem(u"まだプログラムがありません"_s, m_program);
-        item->setData(Qt::UserRole, -1);
+        item->setData(Qt::UserRole, NO_OFFSET);
         item->setForeground(QColor(140, 140, 160));
         return;
     }

@@ -178,10 +178,12 @@ void VirtualRobot::handleIdle(quint8 byte)
         return;
     case CMD_REMOTE:
         m_state = RobotState::Remote;
+        m_lastEnd.clear();
         emitEvent(-1, u"remote"_s);
         return;
     case CMD_TEST:
         m_state = RobotState::Test;
+        m_lastEnd.clear();
         m_testBytesWanted = 2;
         return;
     default:
