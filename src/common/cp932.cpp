@@ -20,7 +20,9 @@ bool available()
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+    // Opening the codec costs more than decoding a file of ours; one per thread serves all.
+    thread_local QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+    decoder.resetState();
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     // The codec silently drops a lead byte at the very end; a line feed after the input makes it
@@ -36,6 +38,7 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(QStringView text, bool *ok)
 {
+    // A fresh encoder each time: resetting one does not clear its error flag.
     QStringEncoder encoder(codecName);
     if (!encoder.isValid()) {
         if (ok)
