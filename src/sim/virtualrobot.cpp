@@ -13,7 +13,7 @@ namespace {
 constexpr qint64 TENTH_MS = 1000 / TIME_FACTOR;
 
 // The operation test drives forward and back for a second each, so it ends where it began.
-const QByteArray TEST_PROGRAM = QByteArrayLiteral("\x45\x0a\x4a\x0a\xfe");
+constexpr char TEST_PROGRAM[] = "\x45\x0a\x4a\x0a\xfe";
 
 }
 
@@ -153,7 +153,7 @@ void VirtualRobot::receive(quint8 byte)
     if (m_testBytesWanted > 0) {
         (m_testBytesWanted == 2 ? m_speedA : m_speedB) = byte;
         if (--m_testBytesWanted == 0)
-            startRun(TEST_PROGRAM, RobotState::Test);
+            startRun(QByteArray(TEST_PROGRAM), RobotState::Test);
         return;
     }
     handleIdle(byte);

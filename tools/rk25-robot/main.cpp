@@ -17,7 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const char usageText[] =
+constexpr char USAGE_TEXT[] =
     "usage: rk25-robot [--com N]\n"
     "       rk25-robot --replay FILE [--press sw1@SECONDS]...\n"
     "  (window)          a robot on a floor; the application reaches it as COM N (1 to 4,\n"
@@ -43,7 +43,7 @@ struct Options
 
 int usage()
 {
-    std::fputs(usageText, stderr);
+    std::fputs(USAGE_TEXT, stderr);
     return 2;
 }
 
