@@ -59,7 +59,6 @@ RouteScreen::RouteScreen(const RobotLink &link)
                     10)
     , m_link(link)
 {
-    setAttribute(Qt::WA_NoSystemBackground, false);
     createControls();
     createCommandButtons();
 
@@ -232,9 +231,10 @@ void RouteScreen::Image1MouseDown(QPoint pixel, Qt::MouseButton button)
                 startRoute(pixel);
             break;
         case Drawing:
-            // The point goes where the band shows, also when no move came before the press.
-            if (!m_erasePending)
-                m_target = bandTarget(m_segmentStart, pixel, m_target, m_zoom);
+            // The point goes where the pointer is, also when no move (or only the one that
+            // took a stale band away) came before the press.
+            m_erasePending = false;
+            m_target = bandTarget(m_segmentStart, pixel, m_target, m_zoom);
             addPoint(button == Qt::RightButton);
             break;
         case PlacingObstacles:

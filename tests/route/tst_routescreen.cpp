@@ -2,6 +2,7 @@
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
+#include "app/ui/pictures.h"
 #include "app/ui/programfiledialog.h"
 #include "robot/transferwindow.h"
 #include "robot/trs232c.h"
@@ -46,6 +47,7 @@ private slots:
     void obstacles();
     void oneDeleteRestoresHeading();
     void oneDeleteOfOnlySegmentAbandonsRoute();
+    void pressWithoutMoveLandsUnderPointer();
     void zoomKeepsRoute();
     void leavingAsksFirst_data();
     void leavingAsksFirst();
@@ -54,6 +56,7 @@ private slots:
     void readRefusals_data();
     void readRefusals();
     void readRouteFillsOneBlockFurther();
+    void missingPictureIsReported();
 
 private:
     void showScreen(bool how = true);
@@ -119,6 +122,7 @@ void TestRouteScreen::cleanup()
     m_pty.reset();
     ui::setMessageResponder({});
     ui::setProgramFileChooserForTests({});
+    ui::setPictureFolderForTests(QString());
 }
 
 void TestRouteScreen::showScreen(bool how)
@@ -406,6 +410,21 @@ void TestRouteScreen::oneDeleteOfOnlySegmentAbandonsRoute()
     QCOMPARE(m_screen->route().record(0).x, 100);
 }
 
+void TestRouteScreen::pressWithoutMoveLandsUnderPointer()
+{
+    showScreen();
+    clickAt({250, 400});
+    clickAt({250, 300});
+    clickAt({350, 300});
+    click(u"One_Delete"_s);
+    // No move reaches the floor before the press: the point must not come back where the
+    // removed one was.
+    sendMouse(QEvent::MouseButtonPress, QPoint(150, 300), Qt::LeftButton);
+    QCOMPARE(m_screen->route().lastIndex(), 2);
+    QCOMPARE(m_screen->route().record(2).x, 150);
+    QCOMPARE(m_screen->route().record(2).y, 300);
+}
+
 void TestRouteScreen::zoomKeepsRoute()
 {
     showScreen();
@@ -618,6 +637,23 @@ void TestRouteScreen::readRouteFillsOneBlockFurther()
     const QList<ReceivedByte> got = m_pty->waitForBytes(wire.size(), 20000);
     QCOMPARE(PseudoTerminal::valuesOf(got), wire);
     QVERIFY(m_boxes.isEmpty());
+}
+
+void TestRouteScreen::missingPictureIsReported()
+{
+    showScreen();
+    QTemporaryDir empty;
+    ui::setPictureFolderForTests(empty.path());
+    clickAt({250, 400});
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, ui::numberedErrorText(errors::ROUTE_REDRAW));
+    // The route goes on; the pictures come back once they can be read.
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Drawing);
+    ui::setPictureFolderForTests(QString());
+    clickAt({250, 300});
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_screen->route().lastIndex(), 1);
+    QCOMPARE(m_screen->floor()->markers().size(), 2);
 }
 
 QTEST_MAIN(TestRouteScreen)
