@@ -35,7 +35,7 @@ bool insideFloor(QPoint p, int zoom)
     return p.x() >= 0 && p.y() >= 0 && p.x() <= size && p.y() <= size;
 }
 
-// A picture whose anchor lies beyond the floor's edge is moved inside, whole.
+// A picture of a point beyond the floor's edge (or of the segment to it) is moved inside, whole.
 QRect keptOnFloor(QRect rect, QPoint anchor, int zoom)
 {
     if (insideFloor(anchor, zoom))
@@ -151,7 +151,7 @@ QList<FloorMarker> floorMarkers(const FloorRoute &route, const QList<QPoint> &ob
             const QPoint middle(nearest(zoom * (a.x + (b.x - a.x) / 2.0)), nearest(zoom * (a.y + (b.y - a.y) / 2.0)));
             const int size = arrowSize(b.heading);
             const QRect rect(middle.x() - MARKER_OFFSET, middle.y() - MARKER_OFFSET, size, size);
-            markers.append({MarkerKind::Arrow, u"meirei_image"_s + QString::number(n), keptOnFloor(rect, middle, zoom),
+            markers.append({MarkerKind::Arrow, u"meirei_image"_s + QString::number(n), keptOnFloor(rect, pixelOf(b, zoom), zoom),
                             clockwiseTurnOfArrow(b.heading)});
         }
         if (route.finished) {

@@ -65,8 +65,8 @@ struct FloorRoute
 QList<QLine> routeLines(const FloorRoute &route, int zoom);
 
 // The start, one arrow per segment and the end of a finished route, then one cone per obstacle.
-// A marker of a point beyond the floor's edge (a diagonal near the edge) is moved inside, so
-// that it stays whole on the floor.
+// The arrow and end of a point beyond the floor's edge (a diagonal near the edge) are moved
+// inside, so that they stay whole on the floor.
 QList<FloorMarker> floorMarkers(const FloorRoute &route, const QList<QPoint> &obstacles, int zoom);
 
 // The rubber band's target for the pointer (pixels), as routeTarget bends and snaps it; a

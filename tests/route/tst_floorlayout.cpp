@@ -205,6 +205,13 @@ void TestFloorLayout::markersBeyondTheEdgeStayOnTheFloor()
         // The line itself still runs to the point the program drives to.
         QCOMPARE(routeLines({&model, true, true}, zoom).at(0).p2(), QPoint(890 * zoom, 650 * zoom));
     }
+    // A short diagonal just over the edge: its middle lies on the edge, its arrow inside.
+    RouteModel over;
+    over.startRoute(480, 250);
+    over.addPoint(520, 290, 0, 0, 115);
+    const QList<FloorMarker> m = floorMarkers({&over, true, true}, {}, 1);
+    QVERIFY(QRect(0, 0, 500, 500).contains(m[1].rect));
+    QVERIFY(QRect(0, 0, 500, 500).contains(m[2].rect));
     // A start on the edge itself is a point on the floor and stays where it is.
     RouteModel edge;
     edge.startRoute(0, 500);
