@@ -156,7 +156,7 @@ int main(int argc, char *argv[])
 
     // Adding the 58th point redraws the whole floor; removing it first is not timed.
     QList<double> redraws;
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 150; ++i) {
         click(screen, "One_Delete");
         QApplication::processEvents();
         const RoutePoint &end = screen.route().record(screen.route().lastIndex());

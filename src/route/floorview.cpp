@@ -65,9 +65,8 @@ void FloorView::redraw(const FloorRoute &route, const QList<QPoint> &obstacles, 
     QPainter p(&scene);
     p.setPen(QPen(Qt::black, ROUTE_LINE_WIDTH));
     p.drawLines(m_lines);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const FloorMarker &marker : std::as_const(m_markers))
-        p.drawImage(QRectF(marker.rect), markerPicture(marker));
+        p.drawImage(marker.rect.topLeft(), markerPicture(marker));
     p.end();
     m_scene = scene;
     update();
@@ -94,7 +93,7 @@ void FloorView::drawGrid()
 QImage FloorView::markerPicture(const FloorMarker &marker)
 {
     const QString name = pictureOf(marker.kind);
-    const QString key = name + u'@' + QString::number(marker.rotation);
+    const QString key = u"%1@%2@%3x%4"_s.arg(name).arg(marker.rotation).arg(marker.rect.width()).arg(marker.rect.height());
     auto found = m_pictures.constFind(key);
     if (found != m_pictures.constEnd())
         return *found;
@@ -103,6 +102,8 @@ QImage FloorView::markerPicture(const FloorMarker &marker)
         // Turned about its centre; the corners that turn in stay transparent.
         image = image.transformed(QTransform().rotate(marker.rotation), Qt::SmoothTransformation);
     }
+    // Stretched once to its place's size, so a redraw only copies it.
+    image = image.scaled(marker.rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     m_pictures.insert(key, image);
     return image;
 }

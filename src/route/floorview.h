@@ -56,7 +56,7 @@ private:
     QPixmap m_scene;
     QList<FloorMarker> m_markers;
     QList<QLine> m_lines;
-    // Marker pictures with their background keyed out, by file name and rotation.
+    // Marker pictures with their background keyed out, by file name, rotation and size.
     QHash<QString, QImage> m_pictures;
     QLine m_band;
     bool m_bandShown = false;
