@@ -4,7 +4,7 @@
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
 #include "app/ui/programfiledialog.h"
-#include "route/floorview.h"
+#include "route/routefloorview.h"
 #include "route/routefile.h"
 #include "route/routescreen.h"
 
@@ -105,7 +105,7 @@ int main(int argc, char *argv[])
     RouteScreen screen{RobotLink{}};
     screen.show();
     QTest::qWaitForWindowExposed(&screen);
-    FloorView *floor = screen.floor();
+    RouteFloorView *floor = screen.floor();
 
     click(screen, "s_insert");
     for (int i = 0; i < ROUTE_MAX_OBSTACLES; ++i)

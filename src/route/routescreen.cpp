@@ -7,7 +7,7 @@
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"
 #include "robot/programsource.h"
-#include "route/floorview.h"
+#include "route/routefloorview.h"
 #include "route/routefile.h"
 
 #include <QtWidgets/QLabel>
@@ -84,12 +84,12 @@ void RouteScreen::createControls()
     ScrollBox1->verticalScrollBar()->setSingleStep(SCROLL_STEP);
     ScrollBox1->setBackgroundRole(QPalette::Dark);
 
-    m_floor = new FloorView;
+    m_floor = new RouteFloorView;
     m_floor->setObjectName(u"Image1"_s);
     m_floor->setProperty("tag", int(Idle));
     ScrollBox1->setWidget(m_floor);
-    connect(m_floor, &FloorView::pressed, this, &RouteScreen::Image1MouseDown);
-    connect(m_floor, &FloorView::moved, this, &RouteScreen::Image1MouseMove);
+    connect(m_floor, &RouteFloorView::pressed, this, &RouteScreen::Image1MouseDown);
+    connect(m_floor, &RouteFloorView::moved, this, &RouteScreen::Image1MouseMove);
 
     Label1 = hiddenLabel(u"Label1"_s, u"0"_s, this);
     Label2 = hiddenLabel(u"Label2"_s, u"0"_s, this);

@@ -8,7 +8,7 @@
 #include "route/floorlayout.h"
 #include "route/routemodel.h"
 
-class FloorView;
+class RouteFloorView;
 class QLabel;
 class QPlainTextEdit;
 class QScrollArea;
@@ -35,7 +35,7 @@ public:
     int zoom() const { return m_zoom; }
     bool how() const { return m_how; }
     const QList<QPoint> &obstacles() const { return m_obstacles; }
-    FloorView *floor() const { return m_floor; }
+    RouteFloorView *floor() const { return m_floor; }
     QScrollArea *scrollBox() const { return ScrollBox1; }
 
     // The rubber band's snapped target, in pixels of the floor.
@@ -101,7 +101,7 @@ private:
     bool m_erasePending = false;
 
     QScrollArea *ScrollBox1 = nullptr;
-    FloorView *m_floor = nullptr;
+    RouteFloorView *m_floor = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;

@@ -6,7 +6,7 @@
 #include "app/ui/programfiledialog.h"
 #include "robot/transferwindow.h"
 #include "robot/trs232c.h"
-#include "route/floorview.h"
+#include "route/routefloorview.h"
 #include "route/routefile.h"
 #include "route/routescreen.h"
 #include "common/errornumbers.h"
@@ -135,7 +135,7 @@ void TestRouteScreen::showScreen(bool how)
 
 void TestRouteScreen::sendMouse(QEvent::Type type, QPoint pixel, Qt::MouseButton button)
 {
-    FloorView *floor = m_screen->floor();
+    RouteFloorView *floor = m_screen->floor();
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove ? Qt::NoButton
                                                                                                  : Qt::MouseButtons(button);
     QMouseEvent event(type, QPointF(pixel), QPointF(floor->mapToGlobal(pixel)), button, held, Qt::NoModifier);

@@ -1,4 +1,4 @@
-#include "route/floorview.h"
+#include "route/routefloorview.h"
 
 #include "app/ui/pictures.h"
 
@@ -45,14 +45,14 @@ QImage keyedOut(const QPixmap &pixmap)
 
 } // namespace
 
-FloorView::FloorView(QWidget *parent)
+RouteFloorView::RouteFloorView(QWidget *parent)
     : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void FloorView::redraw(const FloorRoute &route, const QList<QPoint> &obstacles, int zoom)
+void RouteFloorView::redraw(const FloorRoute &route, const QList<QPoint> &obstacles, int zoom)
 {
     if (zoom != m_zoom || m_grid.isNull()) {
         m_zoom = zoom;
@@ -72,7 +72,7 @@ void FloorView::redraw(const FloorRoute &route, const QList<QPoint> &obstacles, 
     update();
 }
 
-void FloorView::drawGrid()
+void RouteFloorView::drawGrid()
 {
     const int size = floorPixels(m_zoom);
     m_grid = QPixmap(size, size);
@@ -90,7 +90,7 @@ void FloorView::drawGrid()
         p.drawText(QRect(label.at, QSize(60, 14)), Qt::AlignLeft | Qt::AlignTop, label.text);
 }
 
-QImage FloorView::markerPicture(const FloorMarker &marker)
+QImage RouteFloorView::markerPicture(const FloorMarker &marker)
 {
     const QString name = pictureOf(marker.kind);
     const QString key = u"%1@%2@%3x%4"_s.arg(name).arg(marker.rotation).arg(marker.rect.width()).arg(marker.rect.height());
@@ -108,7 +108,7 @@ QImage FloorView::markerPicture(const FloorMarker &marker)
     return image;
 }
 
-void FloorView::showBand(QPoint start, QPoint end)
+void RouteFloorView::showBand(QPoint start, QPoint end)
 {
     const QLine line(start, end);
     if (m_bandShown && line == m_band)
@@ -120,7 +120,7 @@ void FloorView::showBand(QPoint start, QPoint end)
     updateBandArea(m_band);
 }
 
-void FloorView::hideBand()
+void RouteFloorView::hideBand()
 {
     if (!m_bandShown)
         return;
@@ -128,13 +128,13 @@ void FloorView::hideBand()
     updateBandArea(m_band);
 }
 
-void FloorView::updateBandArea(QLine line)
+void RouteFloorView::updateBandArea(QLine line)
 {
     for (const QRect &r : lineCover(line, ROUTE_LINE_WIDTH))
         update(r);
 }
 
-void FloorView::paintEvent(QPaintEvent *event)
+void RouteFloorView::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     for (const QRect &r : event->region())
@@ -147,17 +147,17 @@ void FloorView::paintEvent(QPaintEvent *event)
     }
 }
 
-void FloorView::mousePressEvent(QMouseEvent *event)
+void RouteFloorView::mousePressEvent(QMouseEvent *event)
 {
     emit pressed(event->position().toPoint(), event->button());
 }
 
-void FloorView::mouseMoveEvent(QMouseEvent *event)
+void RouteFloorView::mouseMoveEvent(QMouseEvent *event)
 {
     emit moved(event->position().toPoint());
 }
 
-void FloorView::mouseDoubleClickEvent(QMouseEvent *event)
+void RouteFloorView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
 }

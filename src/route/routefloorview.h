@@ -12,11 +12,11 @@
 // the rubber band over them. The floor and its markers are painted once into a cached picture
 // when the route changes; a pointer move only repaints the few pixels the band leaves and
 // enters, so the band keeps up with the pointer even on the largest floor.
-class FloorView : public QWidget
+class RouteFloorView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit FloorView(QWidget *parent = nullptr);
+    explicit RouteFloorView(QWidget *parent = nullptr);
 
     int zoom() const { return m_zoom; }
     // Repaints the cached picture from the route, the obstacles and the zoom. Loading a marker
