@@ -29,7 +29,7 @@ QImage render(const Picture &picture, bool pressed)
     case Draw::Key: drawKey(image, picture, pressed); break;
     case Draw::Angle: drawAngle(image, picture, pressed); break;
     case Draw::Remote: drawRemote(image, picture, pressed); break;
-    case Draw::Marker: drawMarker(image, picture); break;
+    case Draw::Marker: if (!drawFloorMarker(image, picture)) drawMarker(image, picture); break;
     case Draw::HelpCard: drawHelpCard(image, picture); break;
     case Draw::HelpItem: drawHelpItem(image, picture); break;
     }

@@ -63,6 +63,8 @@ void drawKey(QImage &image, const pictures::Picture &picture, bool pressed);
 void drawAngle(QImage &image, const pictures::Picture &picture, bool pressed);
 void drawRemote(QImage &image, const pictures::Picture &picture, bool pressed);
 void drawMarker(QImage &image, const pictures::Picture &picture);
+// The start, goal and cone of the route floor; false for any other marker.
+bool drawFloorMarker(QImage &image, const pictures::Picture &picture);
 void drawHelpCard(QImage &image, const pictures::Picture &picture);
 void drawHelpItem(QImage &image, const pictures::Picture &picture);
 

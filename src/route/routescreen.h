@@ -5,21 +5,118 @@
 #include "app/report/reportsource.h"
 #include "app/ui/workingscreen.h"
 #include "robot/transfer.h"
+#include "route/floorlayout.h"
+#include "route/routemodel.h"
 
-// TForm10: route programming, STEP5.
+class RouteFloorView;
+class QLabel;
+class QPlainTextEdit;
+class QScrollArea;
+
+// TForm10: route programming, STEP5. The pupil clicks a route on the floor, point by point in
+// eight directions; every segment becomes program text at once (RouteModel). Cones are only
+// scenery. The route lives here; the floor view only shows it.
 class RouteScreen : public WorkingScreen, public ReportSource
 {
     Q_OBJECT
 public:
+    // The mode of the floor, kept in the Tag of Image1.
+    enum RouteMode { Idle = 0, PlacingObstacles = 5, Drawing = 10 };
+
     explicit RouteScreen(const RobotLink &link);
+    ~RouteScreen() override;
 
     QString helpPage() const override;
     int reportTag() const override;
     void fillReportListing(ReportInput *input) const override;
 
+    const RouteModel &route() const { return m_route; }
+    RouteMode routeMode() const { return m_mode; }
+    int zoom() const { return m_zoom; }
+    bool how() const { return m_how; }
+    const QList<QPoint> &obstacles() const { return m_obstacles; }
+    RouteFloorView *floor() const { return m_floor; }
+    QScrollArea *scrollBox() const { return ScrollBox1; }
+
+    // The rubber band's snapped target, in pixels of the floor.
+    QPoint target() const { return m_target; }
+
+    // The route file behind the hidden Save and Read (Ctrl+S, Ctrl+O).
+    void SaveClick();
+    void ReadClick();
+
 signals:
     void reportRequested();
 
+protected:
+    bool mayLeave() override;
+    void programLeft() override;
+    void naviClick() override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void createControls();
+    void createCommandButtons();
+
+    void FormShow();
+    void Image1MouseDown(QPoint pixel, Qt::MouseButton button);
+    void Image1MouseMove(QPoint pixel);
+    void startRoute(QPoint pixel);
+    void addPoint(bool finish);
+    void addObstacle(QPoint pixel);
+
+    void sendClick();
+    void playClick();
+    void ReportClick();
+    void One_DeleteClick();
+    void All_DeleteClick();
+    void s_insertClick();
+    void s_deleteClick();
+    void largeClick();
+    void smallClick();
+    void changeZoom(int zoom);
+
+    // Clearing the route (All_Delete, leaving, reading a file): the obstacles stay.
+    void clearRoute();
+    void setMode(RouteMode mode);
+    void setPlacingButtons(bool placing);
+    void leavePlacingObstacles();
+    // Repaints the floor from the data; the floor is disabled under a finished route.
+    void redraw();
+    void showLists();
+    QPoint lastPointPixels() const;
+    bool routeShown() const;
+    bool routeFinished() const;
+
     RobotLink m_link;
+    RouteModel m_route;
+    RouteMode m_mode = Idle;
+    int m_zoom = FLOOR_MIN_ZOOM;
+    bool m_how = true;
+    QList<QPoint> m_obstacles;
+    // The segment start and the band's snapped target, in pixels.
+    QPoint m_segmentStart;
+    QPoint m_target;
+    // After a deletion or zoom change the band is gone until the pointer moves again.
+    bool m_erasePending = false;
+
+    QScrollArea *ScrollBox1 = nullptr;
+    RouteFloorView *m_floor = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label5 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QPlainTextEdit *Memo2 = nullptr;
+    PictureButton *send = nullptr;
+    PictureButton *play = nullptr;
+    PictureButton *Report = nullptr;
+    PictureButton *One_Delete = nullptr;
+    PictureButton *All_Delete = nullptr;
+    PictureButton *s_insert = nullptr;
+    PictureButton *s_delete = nullptr;
+    PictureButton *large = nullptr;
+    PictureButton *small = nullptr;
+    PictureButton *Read = nullptr;
+    PictureButton *Save = nullptr;
 };

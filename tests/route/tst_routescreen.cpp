@@ -1,0 +1,668 @@
+#include "app/settings/settingsfile.h"
+#include "app/ui/errorguard.h"
+#include "app/ui/messagebox.h"
+#include "app/ui/picturebutton.h"
+#include "app/ui/pictures.h"
+#include "app/ui/programfiledialog.h"
+#include "robot/transferwindow.h"
+#include "robot/trs232c.h"
+#include "route/routefloorview.h"
+#include "route/routefile.h"
+#include "route/routescreen.h"
+#include "common/errornumbers.h"
+#include "common/programfilename.h"
+#include "support/pseudoterminal.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The route screen driven by mouse events on its floor, with the real transfer window and a
+// pseudo-terminal as the robot's line.
+class TestRouteScreen : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void workedRouteIsSent_data();
+    void workedRouteIsSent();
+    void finishedRouteRefusesClicks();
+    void zeroLengthClickAddsRecordWithoutLines();
+    void secondPressOfDoubleClickIsIgnored();
+    void lineLimit_data();
+    void lineLimit();
+    void recordLimit();
+    void obstacles();
+    void oneDeleteRestoresHeading();
+    void oneDeleteOfOnlySegmentAbandonsRoute();
+    void pressWithoutMoveLandsUnderPointer();
+    void zoomKeepsRoute();
+    void leavingAsksFirst_data();
+    void leavingAsksFirst();
+    void navigatorAsksFirst();
+    void savedRouteReadsBack();
+    void readRefusals_data();
+    void readRefusals();
+    void readRouteFillsOneBlockFurther();
+    void missingPictureIsReported();
+
+private:
+    void showScreen(bool how = true);
+    // Moves the pointer to the grid point (x, y) and presses there.
+    void clickAt(QPoint grid, Qt::MouseButton button = Qt::LeftButton);
+    void moveTo(QPoint grid);
+    void sendMouse(QEvent::Type type, QPoint pixel, Qt::MouseButton button);
+    void click(const QString &objectName);
+    void drawWorkedRoute(bool finish);
+    PictureButton *button(const QString &objectName) const;
+    QString labelText(const QString &objectName) const;
+    QString memoText(const QString &objectName) const;
+
+    std::unique_ptr<PseudoTerminal> m_pty;
+    std::unique_ptr<Trs232c> m_port;
+    std::unique_ptr<TransferWindow> m_transfer;
+    std::unique_ptr<RouteScreen> m_screen;
+    QList<ui::MessageRequest> m_boxes;
+    ui::MessageButton m_answer = ui::MessageButton::Ok;
+    QTemporaryDir m_dir;
+};
+
+namespace {
+
+const QStringList WORKED_TEXT = {
+    u"motor(fwd,fwd)"_s, u"wait(20)"_s,
+    u"motor(fwd,rev)"_s, u"wait(5)"_s, u"motor(fwd,fwd)"_s, u"wait(20)"_s,
+    u"motor(rev,fwd)"_s, u"wait(8)"_s, u"motor(fwd,fwd)"_s, u"wait(14)"_s,
+    u"motor(rev,fwd)"_s, u"wait(2)"_s, u"motor(fwd,fwd)"_s, u"wait(20)"_s,
+    u"motor(rev,fwd)"_s, u"wait(5)"_s, u"motor(fwd,fwd)"_s, u"wait(20)"_s,
+    u"motor(fwd,rev)"_s, u"wait(10)"_s, u"motor(fwd,fwd)"_s, u"wait(20)"_s,
+};
+// Its instruction code: 69 straight on, 70 right turn, 73 left turn, each with its wait.
+const QByteArray WORKED_CODE("\x45\x14\x46\x05\x45\x14\x49\x08\x45\x0E\x49\x02\x45\x14\x49\x05\x45\x14\x46\x0A\x45\x14");
+const QByteArray START_HEADER("\xC1\x40\x01\xC9");
+const QList<QPoint> WORKED_POINTS = {{250, 300}, {350, 300}, {300, 250}, {200, 250}, {200, 350}, {200, 250}};
+
+}
+
+void TestRouteScreen::init()
+{
+    m_boxes.clear();
+    m_answer = ui::MessageButton::Ok;
+    ui::setMessageResponder([this](const ui::MessageRequest &r) {
+        m_boxes.append(r);
+        return r.buttons.contains(m_answer) ? m_answer : r.buttons.value(0);
+    });
+    QFile::remove(SettingsFile::defaultPath());
+    m_pty = std::make_unique<PseudoTerminal>();
+    QVERIFY(m_pty->open());
+    m_port = std::make_unique<Trs232c>();
+    m_port->setPortname(m_pty->slavePath());
+    QVERIFY(m_port->Open());
+    m_transfer = std::make_unique<TransferWindow>();
+    m_screen = std::make_unique<RouteScreen>(RobotLink{m_port.get(), m_transfer.get()});
+}
+
+void TestRouteScreen::cleanup()
+{
+    m_screen.reset();
+    m_transfer.reset();
+    m_port.reset();
+    m_pty.reset();
+    ui::setMessageResponder({});
+    ui::setProgramFileChooserForTests({});
+    ui::setPictureFolderForTests(QString());
+}
+
+void TestRouteScreen::showScreen(bool how)
+{
+    QVERIFY(SettingsFile().setPlayHow(how).ok);
+    m_screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
+    QCOMPARE(m_screen->how(), how);
+}
+
+void TestRouteScreen::sendMouse(QEvent::Type type, QPoint pixel, Qt::MouseButton button)
+{
+    RouteFloorView *floor = m_screen->floor();
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove ? Qt::NoButton
+                                                                                                 : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(pixel), QPointF(floor->mapToGlobal(pixel)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(floor, &event);
+}
+
+void TestRouteScreen::moveTo(QPoint grid)
+{
+    sendMouse(QEvent::MouseMove, grid * m_screen->zoom(), Qt::NoButton);
+}
+
+void TestRouteScreen::clickAt(QPoint grid, Qt::MouseButton button)
+{
+    const QPoint pixel = grid * m_screen->zoom();
+    sendMouse(QEvent::MouseMove, pixel, Qt::NoButton);
+    sendMouse(QEvent::MouseButtonPress, pixel, button);
+    sendMouse(QEvent::MouseButtonRelease, pixel, button);
+}
+
+PictureButton *TestRouteScreen::button(const QString &objectName) const
+{
+    return m_screen->findChild<PictureButton *>(objectName);
+}
+
+void TestRouteScreen::click(const QString &objectName)
+{
+    PictureButton *b = button(objectName);
+    QVERIFY2(b, qPrintable(objectName));
+    QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+}
+
+QString TestRouteScreen::labelText(const QString &objectName) const
+{
+    return m_screen->findChild<QLabel *>(objectName)->text();
+}
+
+QString TestRouteScreen::memoText(const QString &objectName) const
+{
+    return m_screen->findChild<QPlainTextEdit *>(objectName)->toPlainText();
+}
+
+void TestRouteScreen::drawWorkedRoute(bool finish)
+{
+    clickAt({250, 400});
+    for (qsizetype i = 0; i < WORKED_POINTS.size(); ++i)
+        clickAt(WORKED_POINTS[i], finish && i + 1 == WORKED_POINTS.size() ? Qt::RightButton : Qt::LeftButton);
+}
+
+void TestRouteScreen::workedRouteIsSent_data()
+{
+    QTest::addColumn<bool>("how");
+    QTest::newRow("starts at once") << true;
+    QTest::newRow("waits for the front switch") << false;
+}
+
+void TestRouteScreen::workedRouteIsSent()
+{
+    QFETCH(bool, how);
+    showScreen(how);
+    drawWorkedRoute(true);
+    QCOMPARE(m_screen->route().programText(), WORKED_TEXT);
+    QCOMPARE(m_screen->route().lineCount(), 22);
+    QCOMPARE(m_screen->route().lastIndex(), 6);
+    QCOMPARE(memoText(u"Memo2"_s), WORKED_TEXT.join(u'\n'));
+    QCOMPARE(memoText(u"Memo1"_s), u"250,400\n250,300\n350,300\n300,250\n200,250\n200,350\n200,250"_s);
+    QCOMPARE(labelText(u"Label1"_s), u"6"_s);
+    QCOMPARE(labelText(u"Label2"_s), u"22"_s);
+    QVERIFY(m_boxes.isEmpty());
+
+    click(u"send"_s);
+    const QByteArray image = (how ? QByteArray() : START_HEADER) + WORKED_CODE + char(254);
+    const QByteArray wire = '\x01' + image + QByteArray(40 - image.size(), char(254));
+    const QList<ReceivedByte> got = m_pty->waitForBytes(41, 10000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), wire);
+    // 100 ms after the block number, then 80 ms after each of the 39 bytes before the last.
+    QVERIFY2(got.last().msecsSinceStart - got.first().msecsSinceStart >= 100 + 39 * 80 - 5,
+             qPrintable(QString::number(got.last().msecsSinceStart - got.first().msecsSinceStart)));
+    QVERIFY(QTest::qWaitFor([this] { return !m_transfer->isVisible(); }, 3000));
+    QVERIFY(m_boxes.isEmpty());
+
+    m_pty->clear();
+    click(u"play"_s);
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(1, 2000)), QByteArray("\x04"));
+}
+
+void TestRouteScreen::finishedRouteRefusesClicks()
+{
+    showScreen();
+    drawWorkedRoute(true);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Idle);
+    QVERIFY(!m_screen->floor()->isEnabled());
+    QVERIFY(!button(u"One_Delete"_s)->isEnabled());
+    QCOMPARE(m_screen->floor()->markers().last().name, u"meirei_image7"_s);
+    QCOMPARE(m_screen->floor()->markers().last().kind, MarkerKind::End);
+
+    clickAt({250, 100});
+    clickAt({100, 100});
+    QCOMPARE(m_screen->route().lastIndex(), 6);
+    QCOMPARE(m_screen->route().record(0).x, 250);
+
+    ReportInput report;
+    m_screen->fillReportListing(&report);
+    QCOMPARE(m_screen->reportTag(), REPORT_TAG_ROUTE);
+    QCOMPARE(report.route.lineCount(), 22);
+    QCOMPARE(report.route.record(3).turnWait, u"wait(8)"_s);
+
+    // Cleared, the floor takes a new start, and the report no longer lists the old route.
+    click(u"All_Delete"_s);
+    m_screen->fillReportListing(&report);
+    QCOMPARE(report.route.lineCount(), 0);
+    QVERIFY(m_screen->floor()->isEnabled());
+    QVERIFY(button(u"One_Delete"_s)->isEnabled());
+    QVERIFY(m_screen->route().programText().isEmpty());
+    QVERIFY(memoText(u"Memo2"_s).isEmpty());
+    clickAt({100, 100});
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Drawing);
+    QCOMPARE(m_screen->route().record(0).x, 100);
+    QCOMPARE(m_screen->route().lastIndex(), 0);
+}
+
+void TestRouteScreen::zeroLengthClickAddsRecordWithoutLines()
+{
+    showScreen();
+    clickAt({250, 400});
+    clickAt({250, 400});
+    QCOMPARE(m_screen->route().lastIndex(), 1);
+    QCOMPARE(m_screen->route().lineCount(), 0);
+    QCOMPARE(m_screen->route().record(1).heading, 90);
+    QCOMPARE(m_screen->route().record(1).x, 250);
+    QCOMPARE(m_screen->route().record(1).y, 400);
+    // The robot still faces up: a run to the right starts with a right turn.
+    clickAt({300, 400});
+    QCOMPARE(m_screen->route().programText(),
+             QStringList({u"motor(fwd,rev)"_s, u"wait(5)"_s, u"motor(fwd,fwd)"_s, u"wait(10)"_s}));
+}
+
+void TestRouteScreen::secondPressOfDoubleClickIsIgnored()
+{
+    showScreen();
+    clickAt({250, 400});
+    clickAt({250, 300});
+    sendMouse(QEvent::MouseButtonDblClick, QPoint(250, 300), Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, QPoint(250, 300), Qt::LeftButton);
+    QCOMPARE(m_screen->route().lastIndex(), 1);
+    QCOMPARE(m_screen->route().lineCount(), 2);
+}
+
+void TestRouteScreen::lineLimit_data()
+{
+    QTest::addColumn<bool>("how");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("starts at once") << true << 115;
+    QTest::newRow("waits for the front switch") << false << 110;
+}
+
+void TestRouteScreen::lineLimit()
+{
+    QFETCH(bool, how);
+    QFETCH(int, limit);
+    showScreen(how);
+    // A staircase: every point turns a quarter, four lines each.
+    QPoint at(20, 480);
+    clickAt(at);
+    int points = 0;
+    while (m_screen->route().lineCount() < limit) {
+        at += points % 2 == 0 ? QPoint(10, 0) : QPoint(0, -10);
+        clickAt(at);
+        ++points;
+        QCOMPARE(m_screen->route().lastIndex(), points);
+    }
+    QVERIFY(m_boxes.isEmpty());
+    const QStringList text = m_screen->route().programText();
+    clickAt(at + QPoint(10, 0));
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].kind, ui::MessageKind::Warning);
+    QCOMPARE(m_boxes[0].text, u"これ以上命令を追加できません。"_s);
+    QCOMPARE(m_screen->route().lastIndex(), points);
+    QCOMPARE(m_screen->route().programText(), text);
+    // The limit also holds for the right button: the route is not finished by a refused point.
+    clickAt(at + QPoint(10, 0), Qt::RightButton);
+    QCOMPARE(m_boxes.size(), 2);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Drawing);
+}
+
+void TestRouteScreen::recordLimit()
+{
+    showScreen();
+    clickAt({250, 250});
+    for (int n = 1; n <= 57; ++n)
+        clickAt({250, 250});
+    QCOMPARE(m_screen->route().lastIndex(), 57);
+    QVERIFY(m_boxes.isEmpty());
+    clickAt({250, 200});
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, u"これ以上命令を追加できません。"_s);
+    QCOMPARE(m_screen->route().lastIndex(), 57);
+    QCOMPARE(m_screen->route().record(58), RoutePoint());
+}
+
+void TestRouteScreen::obstacles()
+{
+    showScreen();
+    click(u"s_insert"_s);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::PlacingObstacles);
+    for (const char *name : {"send", "play", "One_Delete", "Report", "All_Delete", "large", "small"})
+        QVERIFY2(!button(QString::fromLatin1(name))->isEnabled(), name);
+    for (int i = 0; i < 10; ++i)
+        sendMouse(QEvent::MouseButtonPress, QPoint(33 + 40 * i, 57), Qt::LeftButton);
+    QCOMPARE(m_screen->obstacles().size(), 10);
+    // Cones stand where they were put, not on the cells.
+    QCOMPARE(m_screen->obstacles().first(), QPoint(33, 57));
+    QVERIFY(m_boxes.isEmpty());
+    sendMouse(QEvent::MouseButtonPress, QPoint(400, 400), Qt::LeftButton);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].kind, ui::MessageKind::Information);
+    QCOMPARE(m_boxes[0].text, u"これ以上障害物を設置することが出来ません"_s);
+    QCOMPARE(m_screen->obstacles().size(), 10);
+    QCOMPARE(m_screen->floor()->markers().size(), 10);
+    QCOMPARE(m_screen->floor()->markers().last().name, u"shogaibutu_image9"_s);
+
+    click(u"s_insert"_s);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Idle);
+    for (const char *name : {"send", "play", "One_Delete", "Report", "All_Delete", "large"})
+        QVERIFY2(button(QString::fromLatin1(name))->isEnabled(), name);
+    QVERIFY(!button(u"small"_s)->isEnabled());
+
+    // Cones are scenery: the route is drawn around them and clearing it keeps them.
+    drawWorkedRoute(false);
+    QCOMPARE(m_screen->route().programText(), WORKED_TEXT);
+    click(u"s_insert"_s);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Drawing);
+    click(u"All_Delete"_s);
+    QCOMPARE(m_screen->obstacles().size(), 10);
+    click(u"s_delete"_s);
+    QVERIFY(m_screen->obstacles().isEmpty());
+    QVERIFY(m_screen->floor()->markers().isEmpty());
+}
+
+void TestRouteScreen::oneDeleteRestoresHeading()
+{
+    showScreen();
+    clickAt({250, 400});
+    clickAt({250, 300});
+    clickAt({350, 300});
+    QCOMPARE(m_screen->route().currentHeading(), 0);
+    click(u"One_Delete"_s);
+    QCOMPARE(m_screen->route().lastIndex(), 1);
+    QCOMPARE(m_screen->route().currentHeading(), 90);
+    QCOMPARE(labelText(u"Label2"_s), u"2"_s);
+    QCOMPARE(m_screen->route().record(2), RoutePoint());
+    QVERIFY(!m_screen->floor()->bandShown());
+    // The next move only takes the stale band away; the one after shows it again.
+    moveTo({150, 300});
+    QVERIFY(!m_screen->floor()->bandShown());
+    moveTo({150, 300});
+    QVERIFY(m_screen->floor()->bandShown());
+    QCOMPARE(m_screen->floor()->band(), QLine(250, 300, 150, 300));
+    // From facing up, a run to the left is a left quarter turn.
+    clickAt({150, 300});
+    QCOMPARE(m_screen->route().programText().mid(2),
+             QStringList({u"motor(rev,fwd)"_s, u"wait(5)"_s, u"motor(fwd,fwd)"_s, u"wait(20)"_s}));
+    QCOMPARE(memoText(u"Memo1"_s), u"250,400\n250,300\n150,300"_s);
+}
+
+void TestRouteScreen::oneDeleteOfOnlySegmentAbandonsRoute()
+{
+    showScreen();
+    clickAt({250, 400});
+    clickAt({250, 300});
+    click(u"One_Delete"_s);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Idle);
+    QCOMPARE(m_screen->route().lastIndex(), 0);
+    QVERIFY(m_screen->floor()->markers().isEmpty());
+    QVERIFY(m_screen->floor()->lines().isEmpty());
+    QVERIFY(button(u"s_insert"_s)->isEnabled());
+    QVERIFY(memoText(u"Memo2"_s).isEmpty());
+    // The next click starts a new route rather than adding a point.
+    clickAt({100, 400});
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Drawing);
+    QCOMPARE(m_screen->route().record(0).x, 100);
+}
+
+void TestRouteScreen::pressWithoutMoveLandsUnderPointer()
+{
+    showScreen();
+    clickAt({250, 400});
+    clickAt({250, 300});
+    clickAt({350, 300});
+    click(u"One_Delete"_s);
+    // No move reaches the floor before the press: the point must not come back where the
+    // removed one was.
+    sendMouse(QEvent::MouseButtonPress, QPoint(150, 300), Qt::LeftButton);
+    QCOMPARE(m_screen->route().lastIndex(), 2);
+    QCOMPARE(m_screen->route().record(2).x, 150);
+    QCOMPARE(m_screen->route().record(2).y, 300);
+}
+
+void TestRouteScreen::zoomKeepsRoute()
+{
+    showScreen();
+    clickAt({250, 400});
+    clickAt({250, 300});
+    clickAt({350, 300});
+    const QStringList text = m_screen->route().programText();
+    click(u"large"_s);
+    click(u"large"_s);
+    QCOMPARE(m_screen->zoom(), 3);
+    QCOMPARE(labelText(u"Label3"_s), u"3"_s);
+    QVERIFY(!button(u"large"_s)->isEnabled());
+    QVERIFY(button(u"small"_s)->isEnabled());
+    QCOMPARE(m_screen->floor()->size(), QSize(1500, 1500));
+    QCOMPARE(m_screen->route().programText(), text);
+    QCOMPARE(m_screen->floor()->markers().at(2).rect, QRect(900 - 12, 900 - 12, 24, 24));
+    // The view is centred on the last point.
+    const QScrollArea *box = m_screen->scrollBox();
+    const QPoint centre(box->horizontalScrollBar()->value() + box->viewport()->width() / 2,
+                        box->verticalScrollBar()->value() + box->viewport()->height() / 2);
+    QVERIFY2((centre - QPoint(1050, 900)).manhattanLength() <= 40,
+             qPrintable(u"%1,%2"_s.arg(centre.x()).arg(centre.y())));
+    // Drawing on at zoom 3 lands on the same grid.
+    clickAt({350, 200});
+    QCOMPARE(m_screen->route().record(3).x, 350);
+    QCOMPARE(m_screen->route().record(3).y, 200);
+
+    click(u"small"_s);
+    QCOMPARE(m_screen->zoom(), 2);
+    QVERIFY(button(u"large"_s)->isEnabled());
+    QVERIFY(button(u"small"_s)->isEnabled());
+    click(u"small"_s);
+    QCOMPARE(m_screen->zoom(), 1);
+    QVERIFY(!button(u"small"_s)->isEnabled());
+    QVERIFY(button(u"large"_s)->isEnabled());
+    QCOMPARE(m_screen->route().lastIndex(), 3);
+    QCOMPARE(m_screen->floor()->size(), QSize(500, 500));
+    // A press on the last point keeps the target, which followed the zoom to the same corner.
+    const int lines = m_screen->route().lineCount();
+    clickAt({350, 200});
+    QCOMPARE(m_screen->route().record(4).x, 350);
+    QCOMPARE(m_screen->route().record(4).y, 200);
+    QCOMPARE(m_screen->route().lineCount(), lines);
+}
+
+void TestRouteScreen::leavingAsksFirst_data()
+{
+    QTest::addColumn<QString>("buttonName");
+    QTest::newRow("menu") << u"shutdown"_s;
+    QTest::newRow("next step") << u"F_step"_s;
+    QTest::newRow("previous step") << u"B_step"_s;
+}
+
+void TestRouteScreen::leavingAsksFirst()
+{
+    QFETCH(QString, buttonName);
+    bool shown = false;
+    m_screen->setPreviousScreen([&shown] { shown = true; });
+    m_screen->setNextScreen([&shown] { shown = true; });
+    connect(m_screen.get(), &WorkingScreen::menuRequested, this, [&shown] { shown = true; });
+    showScreen();
+    drawWorkedRoute(false);
+    m_answer = ui::MessageButton::No;
+    click(buttonName);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, u"プログラムがすべて失われます。よろしいですか？"_s);
+    QCOMPARE(m_boxes[0].buttons, QList<ui::MessageButton>({ui::MessageButton::Yes, ui::MessageButton::No}));
+    QVERIFY(!shown);
+    QVERIFY(m_screen->isVisible());
+    QCOMPARE(m_screen->route().programText(), WORKED_TEXT);
+
+    click(u"large"_s);
+    m_answer = ui::MessageButton::Yes;
+    click(buttonName);
+    QVERIFY(shown);
+    QVERIFY(!m_screen->isVisible());
+    QVERIFY(m_screen->route().programText().isEmpty());
+    QCOMPARE(m_screen->zoom(), 1);
+    QCOMPARE(labelText(u"Label3"_s), u"1"_s);
+    QVERIFY(!button(u"small"_s)->isEnabled());
+    QVERIFY(button(u"large"_s)->isEnabled());
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Idle);
+}
+
+void TestRouteScreen::navigatorAsksFirst()
+{
+    QSignalSpy asked(m_screen.get(), &WorkingScreen::navigatorRequested);
+    showScreen();
+    drawWorkedRoute(false);
+    m_answer = ui::MessageButton::Cancel;
+    click(u"navi"_s);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].buttons, QList<ui::MessageButton>({ui::MessageButton::Yes, ui::MessageButton::Cancel}));
+    QCOMPARE(asked.size(), 0);
+    QCOMPARE(m_screen->route().lastIndex(), 6);
+    m_answer = ui::MessageButton::Yes;
+    click(u"navi"_s);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(m_screen->route().lastIndex(), 0);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Idle);
+    // Without a route there is nothing to ask.
+    click(u"navi"_s);
+    QCOMPARE(m_boxes.size(), 2);
+    QCOMPARE(asked.size(), 2);
+}
+
+void TestRouteScreen::savedRouteReadsBack()
+{
+    QVERIFY(m_dir.isValid());
+    const QString path = m_dir.filePath(u"route.rk5"_s);
+    ui::setProgramFileChooserForTests([path](bool) { return path; });
+    showScreen();
+    drawWorkedRoute(false);
+    const auto records = m_screen->route().records();
+    QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+    QTest::keyClick(m_screen.get(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY2(QFile::exists(path), "Ctrl+S saves");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    file.close();
+    const QList<QByteArray> lines = saved.split('\n');
+    QCOMPARE(lines.value(0), QByteArray("D_pro\r"));
+    QCOMPARE(lines.value(1), QByteArray("////250/400/0/0/0\r"));
+    QCOMPARE(lines.value(2), QByteArray("//motor(fwd,fwd)/wait(20)/250/300/238/338/90\r"));
+    QCOMPARE(lines.value(3), QByteArray("motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/350/300/288/288/0\r"));
+
+    click(u"All_Delete"_s);
+    clickAt({100, 100});
+    clickAt({100, 50});
+    QTest::keyClick(m_screen.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(m_screen->route().records(), records);
+    QCOMPARE(m_screen->route().programText(), WORKED_TEXT);
+    QCOMPARE(memoText(u"Memo2"_s), WORKED_TEXT.join(u'\n'));
+    QCOMPARE(memoText(u"Memo1"_s), u"250,400\n250,300\n350,300\n300,250\n200,250\n200,350\n200,250"_s);
+    QCOMPARE(labelText(u"Label1"_s), u"6"_s);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Drawing);
+    QCOMPARE(m_screen->floor()->markers().size(), 7);
+    QVERIFY(m_boxes.isEmpty());
+
+    // The read route is open: it goes on from its last point and heading.
+    clickAt({200, 150}, Qt::RightButton);
+    QCOMPARE(m_screen->route().programText().mid(22), QStringList({u"motor(fwd,fwd)"_s, u"wait(20)"_s}));
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Idle);
+    // Saving the read route again (without the last point) gives the same bytes.
+    click(u"All_Delete"_s);
+    QTest::keyClick(m_screen.get(), Qt::Key_O, Qt::ControlModifier);
+    QFile::remove(path);
+    QTest::keyClick(m_screen.get(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), saved);
+}
+
+void TestRouteScreen::readRefusals_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("icon file") << QByteArray("DD\r\n") << QString::fromUtf16(OTHER_STEP_MESSAGE);
+    QTest::newRow("text file") << QByteArray("KB\r\nmotor(fwd,fwd)\r\n") << QString::fromUtf16(OTHER_STEP_MESSAGE);
+    QTest::newRow("cut short") << QByteArray("D_pro\r\n////250/400/0/0/0\r\n") << ui::numberedErrorText(errors::ROUTE_READ);
+}
+
+void TestRouteScreen::readRefusals()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path = m_dir.filePath(u"other.rk5"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+    ui::setProgramFileChooserForTests([path](bool) { return path; });
+    showScreen();
+    drawWorkedRoute(false);
+    m_screen->ReadClick();
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, message);
+    // The route on the floor is untouched and still open.
+    QCOMPARE(m_screen->route().programText(), WORKED_TEXT);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Drawing);
+    QCOMPARE(m_screen->floor()->markers().size(), 7);
+}
+
+void TestRouteScreen::readRouteFillsOneBlockFurther()
+{
+    // 39 bytes of code and the end byte fill one block exactly; the route's rule sends a
+    // second block of 254 after it. A file may hold any text, so one line is a one-byte one.
+    QStringList lines = {u"D_pro"_s, u"////100/400/0/0/0"_s, u"setio1(out)//motor(fwd,fwd)/wait(1)/100/390/0/0/90"_s};
+    for (int i = 2; i <= 19; ++i)
+        lines.append(u"//motor(fwd,fwd)/wait(1)/100/%1/0/0/90"_s.arg(400 - 10 * i));
+    while (lines.size() < 59)
+        lines.append(u"////0/0/0/0/0"_s);
+    const QString path = m_dir.filePath(u"long.rk5"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write((lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+    file.close();
+    ui::setProgramFileChooserForTests([path](bool) { return path; });
+    showScreen();
+    m_screen->ReadClick();
+    QVERIFY(m_boxes.isEmpty());
+    QCOMPARE(m_screen->route().lastIndex(), 19);
+
+    click(u"send"_s);
+    QByteArray code("\x29\x45\x01");
+    for (int i = 2; i <= 19; ++i)
+        code += QByteArray("\x45\x01");
+    QCOMPARE(code.size(), 39);
+    const QByteArray wire = '\x01' + code + char(254) + '\x02' + QByteArray(40, char(254));
+    const QList<ReceivedByte> got = m_pty->waitForBytes(wire.size(), 20000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), wire);
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void TestRouteScreen::missingPictureIsReported()
+{
+    showScreen();
+    QTemporaryDir empty;
+    ui::setPictureFolderForTests(empty.path());
+    clickAt({250, 400});
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, ui::numberedErrorText(errors::ROUTE_REDRAW));
+    // The route goes on; the pictures come back once they can be read.
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Drawing);
+    ui::setPictureFolderForTests(QString());
+    clickAt({250, 300});
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_screen->route().lastIndex(), 1);
+    QCOMPARE(m_screen->floor()->markers().size(), 2);
+}
+
+QTEST_MAIN(TestRouteScreen)
+#include "tst_routescreen.moc"
