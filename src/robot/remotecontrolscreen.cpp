@@ -1,4 +1,7 @@
 #include "robot/remotecontrolscreen.h"
+
+#include "app/ui/messagebox.h"
+#include "robot/transfer.h"
 #include "common/errornumbers.h"
 
 #include "app/ui/pictures.h"
@@ -149,9 +152,11 @@ RemoteControlScreen::RemoteControlScreen(Trs232c *port)
     if (m_player) {
         connect(m_player, &WirePlayer::driveSent, this, &RemoteControlScreen::refreshPortState);
         connect(m_player, &WirePlayer::driveRefused, this, &RemoteControlScreen::refreshPortState);
+        connect(m_player, &WirePlayer::driveFailed, this, &RemoteControlScreen::tellUnreachable);
     }
     if (port) {
         connect(port, &Trs232c::OnOpen, this, &RemoteControlScreen::refreshPortState);
+        connect(port, &Trs232c::OnOpen, this, [this] { m_toldUnreachable = false; });
         connect(port, &Trs232c::lineReleased, this, &RemoteControlScreen::refreshPortState);
         // Raised while the device is still open: look once it has closed.
         connect(port, &Trs232c::OnClose, this, &RemoteControlScreen::refreshPortState, Qt::QueuedConnection);
@@ -295,4 +300,15 @@ void RemoteControlScreen::refreshPortState()
         m_portLabel->setStyleSheet(QStringLiteral("color: rgb(210, 30, 30);"));
         break;
     }
+}
+
+void RemoteControlScreen::tellUnreachable()
+{
+    refreshPortState();
+    // Once until the port is opened again: every further key would otherwise bring a box.
+    if (m_toldUnreachable)
+        return;
+    m_toldUnreachable = true;
+    // After the player's handler has returned: the box runs an event loop of its own.
+    QTimer::singleShot(0, this, [this] { ui::showMessage(this, ui::MessageKind::Warning, robotUnreachableText()); });
 }

@@ -84,6 +84,7 @@ private:
     void send(quint8 value);
     void sendTerminator();
     void refreshPortState();
+    void tellUnreachable();
 
     QPointer<Trs232c> m_port;
     std::array<DrivePicture *, 9> m_drive {};
@@ -92,4 +93,5 @@ private:
     QPointer<WirePlayer> m_player;
     QTimer m_enableTimer;
     PortState m_portState = PortState::Closed;
+    bool m_toldUnreachable = false;
 };

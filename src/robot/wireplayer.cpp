@@ -180,6 +180,9 @@ void WirePlayer::sendDriveByte()
     // is what counts, not an old one delivered late.
     if (!m_port || !m_port->isOpen() || !m_port->WriteByteAs(this, b.value)) {
         emit driveRefused(b.value);
+        // Not a busy line: the robot cannot be reached (no port, or the cable is out).
+        if (!m_port || !m_port->lineClaimed())
+            emit driveFailed(b.value);
         return;
     }
     m_readyAtNs = m_clock.nsecsElapsed() + qint64(b.pauseMs) * NS_PER_MS;

@@ -60,6 +60,8 @@ public:
 signals:
     void driveSent(quint8 value);
     void driveRefused(quint8 value);
+    // A refused drive byte that no busy line explains: the port is closed or a write failed.
+    void driveFailed(quint8 value);
 
 private:
     friend class WirePlayback;

@@ -10,6 +10,7 @@
 #include "app/ui/pictures.h"
 #include "robot/instructioncode.h"
 #include "robot/serialportnames.h"
+#include "robot/transfer.h"
 #include "robot/trs232c.h"
 #include "robot/wireplan.h"
 #include "robot/wireplayer.h"
@@ -378,6 +379,9 @@ void SettingsScreen::dosatestClick()
     setBusy(false);
     if (failure == WirePlayer::Failure::LineBusy)
         ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
+    // The pupil would otherwise wait for a robot that never got the test.
+    else if (failure != WirePlayer::Failure::None)
+        ui::showMessage(this, ui::MessageKind::Warning, robotUnreachableText());
 }
 
 void SettingsScreen::refreshPortDevices()
