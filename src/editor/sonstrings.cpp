@@ -99,8 +99,6 @@ QList<Span> resolve(const QStringList &bodies, int line, int column, int n)
             if (last + 1 < body.size() && body.at(last + 1).isLowSurrogate())
                 ++last;
             spans.append({line, first, last - first + 1});
-        } else if (column < width + terminator) {
-            spans.append({line, int(body.size()), 0});
         }
         const int available = width + terminator - column;
         if (available > 0)
@@ -182,9 +180,10 @@ double luminance(quint32 rgb)
 }
 
 // Reds from pale to dark, so one of them stands apart from any background.
-constexpr quint32 CANDIDATES[] = {0xFFC4C4, 0xFF8A8A, 0xD03030, 0x8B1A1A, 0x4A0A0A};
+constexpr quint32 CANDIDATES[] = {0xFFC4C4, 0xFFA0A0, 0xFF7070, 0xE04040, 0xB02020, 0x8B1A1A, 0x4A0A0A};
 // Below this the marked line would hardly differ from the others.
 constexpr double DISTINCT_FROM_BACKGROUND = 1.25;
+constexpr double READABLE = 3.0;
 
 }
 
@@ -201,7 +200,9 @@ quint32 background(quint32 editorBackground, quint32 text, quint32 comment)
     for (const quint32 candidate : CANDIDATES) {
         if (contrast(candidate, editorBackground) < DISTINCT_FROM_BACKGROUND)
             continue;
-        const double score = qMin(contrast(candidate, text), contrast(candidate, comment));
+        // The statements must stay readable first; the comment colour counts among those.
+        const double forText = contrast(candidate, text);
+        const double score = (forText >= READABLE ? 100 : 0) + qMin(forText, contrast(candidate, comment));
         if (score > bestScore) {
             bestScore = score;
             best = candidate;

@@ -50,11 +50,12 @@ struct Span
 {
     int line = 0;
     int first = 0; // character index
-    int count = 0; // characters; 0 when the range covers only the line's terminator
+    int count = 0; // characters
 };
 
 // From line, column, over n bytes; a range that runs past a line's end (its CR LF counts two
-// bytes) goes on at the start of the next line. Lines outside the text are left out.
+// bytes, which paint nothing) goes on at the start of the next line. Lines outside the text
+// are left out.
 QList<Span> resolve(const QStringList &bodies, int line, int column, int n);
 
 }
