@@ -336,7 +336,6 @@ void TSonEdit::applyPalette()
     }
     setPalette(p);
     setAutoFillBackground(true);
-    m_overlaysPending = true;
     scheduleOverlays();
     refresh();
 }
