@@ -565,6 +565,12 @@ void TSonEdit::paintLineNumbers(QPaintEvent *event)
 
 void TSonEdit::keyPressEvent(QKeyEvent *event)
 {
+    if (!m_wantTabs && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        && !(event->modifiers() & Qt::ControlModifier)) {
+        focusNextPrevChild(event->key() == Qt::Key_Tab);
+        event->accept();
+        return;
+    }
     const QString typed = event->text();
     if (!typed.isEmpty() && !holdable::all(typed)) {
         QString refused;
