@@ -10,6 +10,7 @@
 #include <QTextLayout>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -142,6 +143,7 @@ void TSonEdit::contentsChanged(int, int removed, int added)
     if (removed == 0 && added == 0)
         return;
     m_overlays.clear();
+    m_overlayIndex.clear();
     m_overlaysPending = true;
     m_marked.clear();
     if (m_quiet)
@@ -167,9 +169,10 @@ void TSonEdit::textChangedHere()
 
 void TSonEdit::paintRange(int i, int column, int n, const QColor &f, const QColor &b)
 {
-    for (Overlay &o : m_overlays) {
-        if (o.line != i || o.column != column || o.bytes != n)
-            continue;
+    const OverlayKey key{i, column, n};
+    const auto found = m_overlayIndex.constFind(key);
+    if (found != m_overlayIndex.cend()) {
+        Overlay &o = m_overlays[*found];
         if (o.text == f && o.background == b)
             return;
         o.text = f;
@@ -177,6 +180,7 @@ void TSonEdit::paintRange(int i, int column, int n, const QColor &f, const QColo
         scheduleOverlays();
         return;
     }
+    m_overlayIndex.insert(key, int(m_overlays.size()));
     m_overlays.append({i, column, n, f, b});
     scheduleOverlays();
 }
@@ -210,26 +214,37 @@ void TSonEdit::applyOverlays()
         s.format.setProperty(QTextFormat::FullWidthSelection, true);
         selections.append(s);
     }
+    // Walk the blocks once, in line order, rather than looking each line up.
+    QList<const Overlay *> ordered;
+    ordered.reserve(m_overlays.size());
+    for (const Overlay &o : std::as_const(m_overlays))
+        ordered.append(&o);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Overlay *a, const Overlay *b) { return a->line < b->line; });
+    QTextBlock block = document()->begin();
     QStringList bodies;
-    for (const Overlay &o : std::as_const(m_overlays)) {
-        QTextBlock block = document()->findBlockByNumber(o.line);
+    for (const Overlay *o : std::as_const(ordered)) {
+        while (block.isValid() && block.blockNumber() < o->line)
+            block = block.next();
         if (!block.isValid())
-            continue;
-        // The range may run on into later lines; only those it reaches are read.
-        const int reach = o.line + 1 + o.bytes / 2;
+            break;
         bodies.clear();
-        for (QTextBlock b = block; b.isValid() && b.blockNumber() <= reach; b = b.next())
+        bodies.append(block.text());
+        // A range longer than its line runs on; only then are the next lines read.
+        int reach = o->bytes - bytecolumns::lineBytes(bodies.first()) + o->column;
+        for (QTextBlock b = block.next(); reach > 0 && b.isValid(); b = b.next()) {
             bodies.append(b.text());
-        for (const bytecolumns::Span &span : bytecolumns::resolve(bodies, 0, o.column, o.bytes)) {
-            if (span.count == 0)
-                continue;
-            const QTextBlock at = document()->findBlockByNumber(o.line + span.line);
+            reach -= 2 + bytecolumns::lineBytes(bodies.last());
+        }
+        for (const bytecolumns::Span &span : bytecolumns::resolve(bodies, 0, o->column, o->bytes)) {
+            QTextBlock at = block;
+            for (int k = 0; k < span.line; ++k)
+                at = at.next();
             QTextEdit::ExtraSelection s;
             s.cursor = QTextCursor(document());
             s.cursor.setPosition(at.position() + span.first);
             s.cursor.setPosition(at.position() + span.first + span.count, QTextCursor::KeepAnchor);
-            s.format.setForeground(o.text);
-            s.format.setBackground(m_marked.contains(o.line + span.line) ? mark : o.background);
+            s.format.setForeground(o->text);
+            s.format.setBackground(m_marked.contains(o->line + span.line) ? mark : o->background);
             selections.append(s);
         }
     }

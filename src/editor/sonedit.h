@@ -6,6 +6,7 @@
 #include "editor/sonstrings.h"
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 
 class SonLineNumbers;
@@ -118,6 +119,13 @@ private:
         QColor text, background;
     };
 
+    struct OverlayKey
+    {
+        int line, column, bytes;
+        bool operator==(const OverlayKey &) const = default;
+    };
+    friend size_t qHash(const OverlayKey &k, size_t seed = 0) { return qHashMulti(seed, k.line, k.column, k.bytes); }
+
     void contentsChanged(int position, int removed, int added);
     void textChangedHere();
     void scheduleOverlays();
@@ -131,6 +139,7 @@ private:
 
     SonLineNumbers *m_numbers = nullptr;
     QList<Overlay> m_overlays;
+    QHash<OverlayKey, int> m_overlayIndex;
     QList<int> m_marked;
     bool m_overlaysPending = false;
     bool m_inChange = false;

@@ -49,7 +49,7 @@ TextScreen::TextScreen(const RobotLink &link)
     SonEdit1->setObjectName(u"SonEdit1"_s);
     SonEdit1->setGeometry(256, 31, 302, 500);
     applyLayoutLook();
-    connect(SonEdit1, &TSonEdit::OnChange, this, &TextScreen::paintComments);
+    connect(SonEdit1, &TSonEdit::OnChange, this, &TextScreen::SonEdit1Change);
     connect(SonEdit1, &TSonEdit::OnPaint, this, &TextScreen::paintComments);
     connect(SonEdit1, &TSonEdit::textRefused, this, &TextScreen::refuseCharacters);
 
@@ -190,10 +190,16 @@ void TextScreen::applyEditorAppearance(const EditorAppearance &appearance)
     paintComments();
 }
 
+void TextScreen::SonEdit1Change()
+{
+    m_comments = commentRanges(SonEdit1->lines().bodies());
+    paintComments();
+}
+
+// Every repaint paints the ranges again; they are found anew only when the text changes.
 void TextScreen::paintComments()
 {
-    const QStringList bodies = SonEdit1->lines().bodies();
-    for (const CommentRange &r : commentRanges(bodies))
+    for (const CommentRange &r : std::as_const(m_comments))
         SonEdit1->paintRange(r.line, r.column, r.bytes, m_comment, m_back);
 }
 

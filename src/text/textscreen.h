@@ -5,6 +5,7 @@
 #include "app/report/reportsource.h"
 #include "app/settings/editorappearance.h"
 #include "app/ui/workingscreen.h"
+#include "editor/sonstrings.h"
 #include "robot/transfer.h"
 
 #include <QColor>
@@ -47,6 +48,7 @@ private:
     void FormShow();
     void applyLayoutLook();
     // Comments from the first "//" of each line, in the comment colour on the background.
+    void SonEdit1Change();
     void paintComments();
     void refuseCharacters(const QString &characters);
 
@@ -69,6 +71,7 @@ private:
     EditorAppearance m_appearance;
     QColor m_comment = Qt::green;
     QColor m_back = Qt::black;
+    QList<CommentRange> m_comments;
 
     TSonEdit *SonEdit1 = nullptr;
     HelpPanel *m_help = nullptr;
