@@ -32,6 +32,7 @@ QImage render(const Picture &picture, bool pressed)
     case Draw::Marker: drawMarker(image, picture); break;
     case Draw::HelpCard: drawHelpCard(image, picture); break;
     case Draw::HelpItem: drawHelpItem(image, picture); break;
+    case Draw::HelpEntry: drawHelpEntry(image, picture); break;
     }
     return image;
 }

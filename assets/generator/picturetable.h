@@ -29,6 +29,7 @@ enum class Draw {
     Marker,     // small picture on the floor or beside a list (start, goal, cone, ball)
     HelpCard,   // explanation picture of the text screen's help panel
     HelpItem,   // entry of the text screen's help list
+    HelpEntry,  // entry of the text screen's help list, its left end free for the marker
 };
 
 struct Picture
@@ -178,22 +179,22 @@ inline constexpr Picture kPictures[] = {
     {"Photo\\Button\\piron.bmp", 25, 30, Draw::Marker, "", 0xf07a18, false},
 
     // Text screen: help list entries, their markers and the explanation pictures.
-    {"Photo\\Button\\m1.jpg", 129, 19, Draw::HelpItem, "きほんの うごき", 0x3d7fd9, false},
-    {"Photo\\Button\\m3.jpg", 129, 19, Draw::HelpItem, "スピード", 0x3d7fd9, false},
-    {"Photo\\Button\\m4.jpg", 129, 19, Draw::HelpItem, "くりかえし", 0x3d7fd9, false},
-    {"Photo\\Button\\m5.jpg", 129, 19, Draw::HelpItem, "じょうけん くりかえし", 0x3d7fd9, false},
-    {"Photo\\Button\\m6.jpg", 129, 19, Draw::HelpItem, "じょうけん ぶんき", 0x3d7fd9, false},
-    {"Photo\\Button\\m_1.jpg", 120, 19, Draw::HelpItem, "きほんの うごき", 0x8a5bd6, false},
-    {"Photo\\Button\\m_3.jpg", 120, 19, Draw::HelpItem, "スピード", 0x8a5bd6, false},
-    {"Photo\\Button\\m_4.jpg", 120, 19, Draw::HelpItem, "くりかえし", 0x8a5bd6, false},
-    {"Photo\\Button\\m_8.jpg", 120, 19, Draw::HelpItem, "ioの せってい", 0x8a5bd6, false},
-    {"Photo\\Button\\m_7.jpg", 120, 19, Draw::HelpItem, "ioの どうさ", 0x8a5bd6, false},
-    {"Photo\\Button\\m51.jpg", 120, 19, Draw::HelpItem, "じょうけん くりかえし", 0x8a5bd6, false},
-    {"Photo\\Button\\m_5.jpg", 96, 17, Draw::HelpItem, "スイッチ (SW)", 0xa07be0, false},
-    {"Photo\\Button\\m_9.jpg", 96, 17, Draw::HelpItem, "io", 0xa07be0, false},
-    {"Photo\\Button\\m61.jpg", 120, 19, Draw::HelpItem, "じょうけん ぶんき", 0x8a5bd6, false},
-    {"Photo\\Button\\m_6.jpg", 96, 17, Draw::HelpItem, "スイッチ (SW)", 0xa07be0, false},
-    {"Photo\\Button\\m_10.jpg", 96, 17, Draw::HelpItem, "io", 0xa07be0, false},
+    {"Photo\\Button\\m1.jpg", 129, 19, Draw::HelpEntry, "きほんの うごき", 0x3d7fd9, false},
+    {"Photo\\Button\\m3.jpg", 129, 19, Draw::HelpEntry, "スピード", 0x3d7fd9, false},
+    {"Photo\\Button\\m4.jpg", 129, 19, Draw::HelpEntry, "くりかえし", 0x3d7fd9, false},
+    {"Photo\\Button\\m5.jpg", 129, 19, Draw::HelpEntry, "じょうけん くりかえし", 0x3d7fd9, false},
+    {"Photo\\Button\\m6.jpg", 129, 19, Draw::HelpEntry, "じょうけん ぶんき", 0x3d7fd9, false},
+    {"Photo\\Button\\m_1.jpg", 120, 19, Draw::HelpEntry, "きほんの うごき", 0x8a5bd6, false},
+    {"Photo\\Button\\m_3.jpg", 120, 19, Draw::HelpEntry, "スピード", 0x8a5bd6, false},
+    {"Photo\\Button\\m_4.jpg", 120, 19, Draw::HelpEntry, "くりかえし", 0x8a5bd6, false},
+    {"Photo\\Button\\m_8.jpg", 120, 19, Draw::HelpEntry, "ioの せってい", 0x8a5bd6, false},
+    {"Photo\\Button\\m_7.jpg", 120, 19, Draw::HelpEntry, "ioの どうさ", 0x8a5bd6, false},
+    {"Photo\\Button\\m51.jpg", 120, 19, Draw::HelpEntry, "じょうけん くりかえし", 0x8a5bd6, false},
+    {"Photo\\Button\\m_5.jpg", 96, 17, Draw::HelpEntry, "スイッチ (SW)", 0xa07be0, false},
+    {"Photo\\Button\\m_9.jpg", 96, 17, Draw::HelpEntry, "io", 0xa07be0, false},
+    {"Photo\\Button\\m61.jpg", 120, 19, Draw::HelpEntry, "じょうけん ぶんき", 0x8a5bd6, false},
+    {"Photo\\Button\\m_6.jpg", 96, 17, Draw::HelpEntry, "スイッチ (SW)", 0xa07be0, false},
+    {"Photo\\Button\\m_10.jpg", 96, 17, Draw::HelpEntry, "io", 0xa07be0, false},
     {"Photo\\Button\\ball.bmp", 20, 19, Draw::Marker, "", 0xf2b705, false},
     {"Photo\\Button\\ball1.bmp", 20, 19, Draw::Marker, "", 0xf2b705, false},
     {"Photo\\Button\\s_ball.bmp", 15, 15, Draw::Marker, "", 0xe0533d, false},

@@ -199,7 +199,7 @@ void HelpPanel::m_1Click(HelpPicture *item)
         return m_extended.first();
     };
     auto subBall = [this](HelpPicture *sub) {
-        s_ball->move(sub->x() + 2, sub->y() + 1);
+        s_ball->move(sub->x() + 1, sub->y() + 1);
         s_ball->show();
         s_ball->raise();
     };
