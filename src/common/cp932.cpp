@@ -5,6 +5,11 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cerrno>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
 namespace cp932 {
 
 namespace {
@@ -20,7 +25,9 @@ bool available()
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+    // Opening the codec costs more than decoding a file of ours; one per thread serves all.
+    thread_local QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+    decoder.resetState();
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     // The codec silently drops a lead byte at the very end; a line feed after the input makes it
@@ -36,15 +43,28 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(QStringView text, bool *ok)
 {
-    QStringEncoder encoder(codecName);
-    if (!encoder.isValid()) {
+    // Opening the codec costs more than encoding a file of ours: one encoder per thread. It is
+    // made in place and never moved, since the codec keeps the address of the encoder's state.
+    thread_local std::optional<QStringEncoder> encoder;
+    if (!encoder)
+        encoder.emplace(codecName);
+    if (!encoder->isValid()) {
         if (ok)
             *ok = false;
         return text.toLatin1();
     }
-    QByteArray bytes = encoder.encode(text);
+    QByteArray bytes = encoder->encode(text);
+    // A high surrogate at the very end waits inside the codec for its pair and would be lost.
+    const bool failed = encoder->hasError() || (!text.isEmpty() && text.back().isHighSurrogate());
+    // Resetting an encoder does not clear its error flag: after a failure it is made anew.
+    if (failed) {
+        encoder.reset();
+        encoder.emplace(codecName);
+    } else {
+        encoder->resetState();
+    }
     if (ok)
-        *ok = !encoder.hasError();
+        *ok = !failed;
     return bytes;
 }
 
@@ -95,17 +115,45 @@ QByteArray encodeLines(const QStringList &lines, bool *ok)
     return encode(text, ok);
 }
 
+QString writeFailureText(int savedErrno, const QString &systemText)
+{
+    QString reason;
+    switch (savedErrno) {
+    case ENOSPC:
+    case EDQUOT:
+        reason = u"ディスクが いっぱいです。"_s;
+        break;
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        reason = u"この フォルダには 書きこめません。"_s;
+        break;
+    case ENOENT:
+        reason = u"フォルダが 見つかりません。"_s;
+        break;
+    default:
+        return systemText;
+    }
+    return systemText.isEmpty() ? reason : reason + u"（"_s + systemText + u"）"_s;
+}
+
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    errno = 0;
+    // Unbuffered: a buffered write that fails only when commit() flushes it (a full disk) is not
+    // noticed by QSaveFile, which would then put an empty file in place of the good one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int savedErrno = errno;
         if (error)
-            *error = file.errorString();
+            *error = writeFailureText(savedErrno, file.errorString());
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError || !file.commit()) {
+        const int savedErrno = errno;
         if (error)
-            *error = file.errorString();
+            *error = writeFailureText(savedErrno, file.errorString());
         file.cancelWriting();
         return false;
     }
@@ -114,7 +162,15 @@ bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
 
 bool writeLines(const QString &path, const QStringList &lines, QString *error)
 {
-    return writeBytes(path, encodeLines(lines), error);
+    // A character the file cannot hold would be saved as "?": nothing is written instead.
+    bool encodable = false;
+    const QByteArray bytes = encodeLines(lines, &encodable);
+    if (!encodable) {
+        if (error)
+            *error = u"ほぞんできない もじが あります。"_s;
+        return false;
+    }
+    return writeBytes(path, bytes, error);
 }
 
 }
