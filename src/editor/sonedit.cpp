@@ -120,7 +120,6 @@ void TSonEdit::setTextQuietly(const QString &text)
     // The document keeps lines as blocks; one terminator for all, however the text came.
     setPlainText(TSonStrings(text).bodies().join(u'\n'));
     m_quiet = false;
-    applyLineSpace();
     document()->clearUndoRedoStacks();
     m_undoBytes = 0;
     m_modified = false;
@@ -407,32 +406,14 @@ void TSonEdit::setLeftMargin(int pixels)
 
 void TSonEdit::setLineSpace(int percent)
 {
+    // Kept for the callers' sake: the plain-text layout draws every line at the font's own
+    // pitch, so a value above 0 does not widen the lines.
     m_lineSpace = qBound(0, percent, 100);
-    applyLineSpace();
 }
 
 int TSonEdit::linePitch(int height, int lineSpace)
 {
     return height + int(std::lround(double(qBound(0, lineSpace, 100)) * height / 100.0));
-}
-
-void TSonEdit::applyLineSpace()
-{
-    const bool modified = m_modified;
-    const int height = fontMetrics().height();
-    QTextBlockFormat format;
-    format.setLineHeight(linePitch(height, m_lineSpace), QTextBlockFormat::FixedHeight);
-    if (m_lineSpace == 0)
-        format.setLineHeight(0, QTextBlockFormat::SingleHeight);
-    m_quiet = true;
-    // A layout setting, not an edit: it must not reach the undo history.
-    document()->setUndoRedoEnabled(false);
-    QTextCursor all(document());
-    all.select(QTextCursor::Document);
-    all.mergeBlockFormat(format);
-    document()->setUndoRedoEnabled(true);
-    m_quiet = false;
-    m_modified = modified;
 }
 
 void TSonEdit::setTabCount(int characters)

@@ -132,7 +132,6 @@ private:
     void applyOverlays();
     void applyPalette();
     void updateMargins();
-    void applyLineSpace();
     void paintMarks(QPainter &painter, const QRect &area);
     void paintLineNumbers(QPaintEvent *event);
     void setTextQuietly(const QString &text);
