@@ -33,6 +33,7 @@ QImage render(const Picture &picture, bool pressed)
     case Draw::HelpCard: drawHelpCard(image, picture); break;
     case Draw::HelpItem: drawHelpItem(image, picture); break;
     case Draw::HelpEntry: drawHelpEntry(image, picture); break;
+    case Draw::HelpCardSketch: drawHelpCardWithSketch(image, picture); break;
     }
     return image;
 }
