@@ -32,6 +32,8 @@ QImage render(const Picture &picture, bool pressed)
     case Draw::Marker: if (!drawFloorMarker(image, picture)) drawMarker(image, picture); break;
     case Draw::HelpCard: drawHelpCard(image, picture); break;
     case Draw::HelpItem: drawHelpItem(image, picture); break;
+    case Draw::HelpEntry: drawHelpEntry(image, picture); break;
+    case Draw::HelpCardSketch: drawHelpCardWithSketch(image, picture); break;
     }
     return image;
 }

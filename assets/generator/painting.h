@@ -67,6 +67,8 @@ void drawMarker(QImage &image, const pictures::Picture &picture);
 bool drawFloorMarker(QImage &image, const pictures::Picture &picture);
 void drawHelpCard(QImage &image, const pictures::Picture &picture);
 void drawHelpItem(QImage &image, const pictures::Picture &picture);
+void drawHelpEntry(QImage &image, const pictures::Picture &picture);
+void drawHelpCardWithSketch(QImage &image, const pictures::Picture &picture);
 
 // The base name of a picture ("Photo\Button\send.jpg" gives "send").
 QString baseName(const pictures::Picture &picture);

@@ -29,6 +29,8 @@ enum class Draw {
     Marker,     // small picture on the floor or beside a list (start, goal, cone, ball)
     HelpCard,   // explanation picture of the text screen's help panel
     HelpItem,   // entry of the text screen's help list
+    HelpEntry,  // entry of the text screen's help list, its left end free for the marker
+    HelpCardSketch, // explanation picture with a small sketch of what it explains
 };
 
 struct Picture
@@ -179,53 +181,53 @@ inline constexpr Picture kPictures[] = {
     {"Photo\\Button\\piron.bmp", 25, 30, Draw::Marker, "", 0xf07a18, false},
 
     // Text screen: help list entries, their markers and the explanation pictures.
-    {"Photo\\Button\\m1.jpg", 129, 19, Draw::HelpItem, "きほんの うごき", 0x3d7fd9, false},
-    {"Photo\\Button\\m3.jpg", 129, 19, Draw::HelpItem, "スピード", 0x3d7fd9, false},
-    {"Photo\\Button\\m4.jpg", 129, 19, Draw::HelpItem, "くりかえし", 0x3d7fd9, false},
-    {"Photo\\Button\\m5.jpg", 129, 19, Draw::HelpItem, "じょうけん くりかえし", 0x3d7fd9, false},
-    {"Photo\\Button\\m6.jpg", 129, 19, Draw::HelpItem, "じょうけん ぶんき", 0x3d7fd9, false},
-    {"Photo\\Button\\m_1.jpg", 120, 19, Draw::HelpItem, "きほんの うごき", 0x8a5bd6, false},
-    {"Photo\\Button\\m_3.jpg", 120, 19, Draw::HelpItem, "スピード", 0x8a5bd6, false},
-    {"Photo\\Button\\m_4.jpg", 120, 19, Draw::HelpItem, "くりかえし", 0x8a5bd6, false},
-    {"Photo\\Button\\m_8.jpg", 120, 19, Draw::HelpItem, "ioの せってい", 0x8a5bd6, false},
-    {"Photo\\Button\\m_7.jpg", 120, 19, Draw::HelpItem, "ioの どうさ", 0x8a5bd6, false},
-    {"Photo\\Button\\m51.jpg", 120, 19, Draw::HelpItem, "じょうけん くりかえし", 0x8a5bd6, false},
-    {"Photo\\Button\\m_5.jpg", 96, 17, Draw::HelpItem, "スイッチ (SW)", 0xa07be0, false},
-    {"Photo\\Button\\m_9.jpg", 96, 17, Draw::HelpItem, "io", 0xa07be0, false},
-    {"Photo\\Button\\m61.jpg", 120, 19, Draw::HelpItem, "じょうけん ぶんき", 0x8a5bd6, false},
-    {"Photo\\Button\\m_6.jpg", 96, 17, Draw::HelpItem, "スイッチ (SW)", 0xa07be0, false},
-    {"Photo\\Button\\m_10.jpg", 96, 17, Draw::HelpItem, "io", 0xa07be0, false},
+    {"Photo\\Button\\m1.jpg", 129, 19, Draw::HelpEntry, "きほんの うごき", 0x3d7fd9, false},
+    {"Photo\\Button\\m3.jpg", 129, 19, Draw::HelpEntry, "スピード", 0x3d7fd9, false},
+    {"Photo\\Button\\m4.jpg", 129, 19, Draw::HelpEntry, "くりかえし", 0x3d7fd9, false},
+    {"Photo\\Button\\m5.jpg", 129, 19, Draw::HelpEntry, "じょうけん くりかえし", 0x3d7fd9, false},
+    {"Photo\\Button\\m6.jpg", 129, 19, Draw::HelpEntry, "じょうけん ぶんき", 0x3d7fd9, false},
+    {"Photo\\Button\\m_1.jpg", 120, 19, Draw::HelpEntry, "きほんの うごき", 0x8a5bd6, false},
+    {"Photo\\Button\\m_3.jpg", 120, 19, Draw::HelpEntry, "スピード", 0x8a5bd6, false},
+    {"Photo\\Button\\m_4.jpg", 120, 19, Draw::HelpEntry, "くりかえし", 0x8a5bd6, false},
+    {"Photo\\Button\\m_8.jpg", 120, 19, Draw::HelpEntry, "ioの せってい", 0x8a5bd6, false},
+    {"Photo\\Button\\m_7.jpg", 120, 19, Draw::HelpEntry, "ioの どうさ", 0x8a5bd6, false},
+    {"Photo\\Button\\m51.jpg", 120, 19, Draw::HelpEntry, "じょうけん くりかえし", 0x8a5bd6, false},
+    {"Photo\\Button\\m_5.jpg", 96, 17, Draw::HelpEntry, "スイッチ (SW)", 0xa07be0, false},
+    {"Photo\\Button\\m_9.jpg", 96, 17, Draw::HelpEntry, "io", 0xa07be0, false},
+    {"Photo\\Button\\m61.jpg", 120, 19, Draw::HelpEntry, "じょうけん ぶんき", 0x8a5bd6, false},
+    {"Photo\\Button\\m_6.jpg", 96, 17, Draw::HelpEntry, "スイッチ (SW)", 0xa07be0, false},
+    {"Photo\\Button\\m_10.jpg", 96, 17, Draw::HelpEntry, "io", 0xa07be0, false},
     {"Photo\\Button\\ball.bmp", 20, 19, Draw::Marker, "", 0xf2b705, false},
     {"Photo\\Button\\ball1.bmp", 20, 19, Draw::Marker, "", 0xf2b705, false},
     {"Photo\\Button\\s_ball.bmp", 15, 15, Draw::Marker, "", 0xe0533d, false},
 
     // Explanation pictures. Caption: title, then the example lines (code first, "#" before a
     // line of explanation).
-    {"Photo\\Button\\key\\m_1.jpg", 172, 206, Draw::HelpCard,
+    {"Photo\\Button\\key\\m_1.jpg", 172, 206, Draw::HelpCardSketch,
      "きほんの うごき|motor(fwd,fwd)|wait(10)|#motor(ひだり,みぎ)|#fwd まえ  rev うしろ|#stop とまる|"
      "#wait(10) で 1びょう|#motorの つぎは wait", 0x3d7fd9, false},
-    {"Photo\\Button\\key\\m_3.jpg", 172, 206, Draw::HelpCard,
+    {"Photo\\Button\\key\\m_3.jpg", 172, 206, Draw::HelpCardSketch,
      "スピード|speed(20,20)|#speed(ひだり,みぎ)|#1から255まで|#ちいさいほど はやい|"
      "#ゆかに あわせて|#えらんでね", 0x3d7fd9, false},
-    {"Photo\\Button\\key\\m_4.jpg", 172, 206, Draw::HelpCard,
+    {"Photo\\Button\\key\\m_4.jpg", 172, 206, Draw::HelpCardSketch,
      "くりかえし|loop(3)|  motor(fwd,fwd)|  wait(10)|endloop|#loop と endloop の|"
      "#あいだを 3かい|#くりかえすよ", 0x8a5bd6, false},
-    {"Photo\\Button\\key\\m_5.jpg", 172, 206, Draw::HelpCard,
+    {"Photo\\Button\\key\\m_5.jpg", 172, 206, Draw::HelpCardSketch,
      "スイッチで くりかえし|while(sw1=off)|  motor(fwd,fwd)|  wait(1)|endwhile|"
      "#前SW(sw1)が OFFの|#あいだ くりかえす|#while(1) は ずっと", 0x1fa39a, false},
-    {"Photo\\Button\\key\\m_9.jpg", 172, 206, Draw::HelpCard,
+    {"Photo\\Button\\key\\m_9.jpg", 172, 206, Draw::HelpCardSketch,
      "ioで くりかえし|setio1(in)|while(io1=lo)|  motor(fwd,fwd)|  wait(1)|endwhile|"
      "#io1が loの あいだ|#くりかえす (hi/lo)", 0x1fa39a, false},
-    {"Photo\\Button\\key\\m_6.jpg", 172, 206, Draw::HelpCard,
+    {"Photo\\Button\\key\\m_6.jpg", 172, 206, Draw::HelpCardSketch,
      "スイッチで わかれる|if(sw2=on)|  motor(fwd,fwd)|  wait(10)|elseif|  motor(stop,stop)|"
      "  wait(10)|endif|#後SW(sw2)が ONなら|#うえ、ちがえば した", 0xe0662a, false},
-    {"Photo\\Button\\key\\m_10.jpg", 172, 206, Draw::HelpCard,
+    {"Photo\\Button\\key\\m_10.jpg", 172, 206, Draw::HelpCardSketch,
      "ioで わかれる|setio2(in)|if(io2=hi)|  io1(on)|  wait(5)|elseif|  io1(off)|  wait(5)|endif|"
      "#io2が hiなら うえ", 0xe0662a, false},
-    {"Photo\\Button\\key\\m_8.jpg", 172, 206, Draw::HelpCard,
+    {"Photo\\Button\\key\\m_8.jpg", 172, 206, Draw::HelpCardSketch,
      "ioの せってい|setio1(out)|setio2(in)|#out … だす がわ|#in … よむ がわ|"
      "#さいしょに きめよう", 0xb7791f, false},
-    {"Photo\\Button\\key\\m_7.jpg", 172, 206, Draw::HelpCard,
+    {"Photo\\Button\\key\\m_7.jpg", 172, 206, Draw::HelpCardSketch,
      "ioの どうさ|setio1(out)|io1(on)|wait(10)|io1(off)|wait(10)|#io1を ON/OFF する|"
      "#つぎは かならず wait", 0xb7791f, false},
 };

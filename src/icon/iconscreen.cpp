@@ -18,6 +18,8 @@
 
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QShortcut>
 
 using namespace Qt::StringLiterals;
 using ui::MessageButton;
@@ -101,6 +103,7 @@ IconScreen::IconScreen(const RobotLink &link)
     Memo1->setStyleSheet(u"QLabel { background: black; color: white; padding: 2px; }"_s);
 
     createCommandButtons();
+    createKeyboardShortcuts();
     watchHints();
 
     setStepMode(1);
@@ -424,12 +427,14 @@ void IconScreen::clearAll()
         }
         m_modified = false;
     });
+    ScrollBox1->clearMark();
 }
 
 void IconScreen::sendClick()
 {
     const ProgramTextResult text = buildProgramText(m_program);
     if (!text.ok) {
+        showRefusedSlot(text.refusedSlot);
         ui::showMessage(this, text.box == RefusalBox::Warning ? MessageKind::Warning : MessageKind::Information,
                         text.message);
         return;
@@ -522,4 +527,19 @@ void IconScreen::insertMouseDown()
 void IconScreen::insertClick()
 {
     m_insertMode = !m_insertMode;
+}
+
+// The keys every editor user knows do what the buttons do, questions included.
+void IconScreen::createKeyboardShortcuts()
+{
+    auto *saveKey = new QShortcut(QKeySequence::Save, this);
+    connect(saveKey, &QShortcut::activated, this, &IconScreen::SaveClick);
+    auto *openKey = new QShortcut(QKeySequence::Open, this);
+    connect(openKey, &QShortcut::activated, this, &IconScreen::ReadClick);
+}
+
+void IconScreen::showRefusedSlot(int slot)
+{
+    if (slot >= 0)
+        ScrollBox1->markSlot(slot);
 }

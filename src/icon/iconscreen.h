@@ -70,6 +70,9 @@ protected:
 
 private:
     void createCommandButtons();
+    void createKeyboardShortcuts();
+    // Shows the pupil the slot that kept the program from being sent.
+    void showRefusedSlot(int slot);
     void watchHints();
 
     // Slot events.

@@ -1,5 +1,7 @@
 #include "icon/slotcolumn.h"
 
+#include "editor/sonstrings.h"
+
 #include "app/ui/pictures.h"
 #include "icon/iconpalette.h"
 #include "icon/iconprogram.h"
@@ -230,4 +232,44 @@ bool SlotColumn::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QScrollArea::eventFilter(watched, event);
+}
+
+void SlotColumn::markSlot(int slot)
+{
+    clearMark();
+    if (!IconProgram::isSlotNumber(slot))
+        return;
+    m_markedSlot = slot;
+    const QColor mark = QColor::fromRgb(faultmark::background(0xFFFFFF, 0x000000, 0x000000));
+    m_mark = new QWidget(m_inside);
+    m_mark->setObjectName(u"SlotMark"_s);
+    m_mark->setGeometry(0, PICTURE_TOP + ROW_PITCH * slot - 4, m_inside->width(), ROW_PITCH);
+    m_mark->setAutoFillBackground(true);
+    QPalette pal = m_mark->palette();
+    pal.setColor(QPalette::Window, mark);
+    m_mark->setPalette(pal);
+    m_mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_mark->show();
+    m_mark->lower();
+    QLabel *number = m_rows[size_t(slot)].number;
+    QFont bold = number->font();
+    bold.setBold(true);
+    number->setFont(bold);
+    ensureWidgetVisible(m_rows[size_t(slot)].picture, 0, ROW_PITCH);
+    connect(this, &SlotColumn::iconDropped, this, &SlotColumn::clearMark, Qt::SingleShotConnection);
+    connect(this, &SlotColumn::slotClicked, this, &SlotColumn::clearMark, Qt::SingleShotConnection);
+    connect(this, &SlotColumn::valueLabelClicked, this, &SlotColumn::clearMark, Qt::SingleShotConnection);
+}
+
+void SlotColumn::clearMark()
+{
+    if (m_markedSlot < 0)
+        return;
+    QLabel *number = m_rows[size_t(m_markedSlot)].number;
+    QFont plain = number->font();
+    plain.setBold(false);
+    number->setFont(plain);
+    delete m_mark;
+    m_mark = nullptr;
+    m_markedSlot = -1;
 }

@@ -71,6 +71,12 @@ public:
     // The last three rows are hidden while the robot waits for its front switch.
     void setLastRowsVisible(bool visible);
 
+    // A slot that keeps the program from being sent: scrolled into view, its number and row
+    // in the mark colour, until the next drop, click or clearMark().
+    void markSlot(int slot);
+    void clearMark();
+    int markedSlot() const { return m_markedSlot; }
+
 signals:
     void iconDropped(int slot, const QString &icon);
     void slotClicked(int slot);
@@ -89,4 +95,6 @@ private:
     };
     std::array<Row, 59> m_rows{};
     QWidget *m_inside = nullptr;
+    QWidget *m_mark = nullptr;
+    int m_markedSlot = -1;
 };

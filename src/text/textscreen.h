@@ -5,9 +5,16 @@
 #include "app/report/reportsource.h"
 #include "app/settings/editorappearance.h"
 #include "app/ui/workingscreen.h"
+#include "editor/sonstrings.h"
 #include "robot/transfer.h"
 
-// TForm9: text programming, STEP4.
+#include <QColor>
+
+class HelpPanel;
+class HelpPicture;
+class TSonEdit;
+
+// TForm9: text programming, STEP4. The program is the text of the editor SonEdit1.
 class TextScreen : public WorkingScreen, public EditorAppearanceTarget, public ReportSource
 {
     Q_OBJECT
@@ -16,7 +23,7 @@ public:
 
     // With the extended help panel open the navigator shows the panel's own page.
     QString helpPage() const override;
-    bool helpPanelOpen() const { return m_helpPanelOpen; }
+    bool helpPanelOpen() const;
 
     int reportTag() const override;
     void fillReportListing(ReportInput *input) const override;
@@ -24,11 +31,55 @@ public:
     void applyEditorAppearance(const EditorAppearance &appearance) override;
     EditorAppearance editorAppearance() const { return m_appearance; }
 
+    TSonEdit *editor() const { return SonEdit1; }
+    HelpPanel *helpPanel() const { return m_help; }
+    QColor commentColor() const { return m_comment; }
+
 signals:
     void reportRequested();
 
+protected:
+    bool mayLeave() override;
+    void programLeft() override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void createCommandButtons();
+    void FormShow();
+    void applyLayoutLook();
+    // Comments from the first "//" of each line, in the comment colour on the background.
+    void SonEdit1Change();
+    void paintComments();
+    void refuseCharacters(const QString &characters);
+
+    void sendClick();
+    void playClick();
+    void ReadClick();
+    void SaveClick();
+    void ReportClick();
+    void readsampleClick();
+    void Image1MouseDown();
+
+    // Writes "KB" and the text to a file the pupil chooses; true when a file was written.
+    bool saveProgram();
+    // The question before the text is lost; false ends the operation.
+    bool askBeforeLosing();
+    // Reading and the sample: the lines after the first, each with CR LF, become the text.
+    void loadFileLines(const QStringList &lines, bool checkMarker);
+
     RobotLink m_link;
     EditorAppearance m_appearance;
-    bool m_helpPanelOpen = false;
+    QColor m_comment = Qt::green;
+    QColor m_back = Qt::black;
+    QList<CommentRange> m_comments;
+
+    TSonEdit *SonEdit1 = nullptr;
+    HelpPanel *m_help = nullptr;
+    HelpPicture *Image1 = nullptr;
+    PictureButton *send = nullptr;
+    PictureButton *play = nullptr;
+    PictureButton *Read = nullptr;
+    PictureButton *Save = nullptr;
+    PictureButton *Report = nullptr;
+    PictureButton *readsample = nullptr;
 };

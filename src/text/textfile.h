@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The text program file (.rk5): the line "KB", then the editor's text unchanged, every line of
+// the file ended by CR LF.
+inline constexpr auto TEXT_FILE_MARKER = u"KB";
+
+QStringList textFileLines(const QString &editorText);
+
+enum class TextReadStatus { Ok, OtherStep };
+
+struct TextRead
+{
+    TextReadStatus status = TextReadStatus::OtherStep;
+    // Every line after the first, each followed by CR LF: so a text that ended with a line
+    // break comes back with one more empty line.
+    QString text;
+};
+
+// The lines of a file as read; anything whose first line is not exactly "KB" is of another step.
+TextRead textFromFileLines(const QStringList &lines);
+
+// The lines (from 0) that the compiler's messages name ("<n>行目が違います(...)"), each once,
+// in the order of the messages.
+QList<int> faultLinesOf(const QStringList &messages);
