@@ -5,10 +5,14 @@
 # bin/ holds relative links into the program folder: the program follows the link back to its
 # folder, and the installed tree stays movable.
 set(rk25_commands rk25 rk25c)
+# The virtual robot joins them once its target exists.
 if(TARGET rk25-robot)
+  install(TARGETS rk25-robot RUNTIME DESTINATION ${RK25_PROGRAM_DIR})
   list(APPEND rk25_commands rk25-robot)
 endif()
+set(RK25_PROVIDED_BINARIES "")
 foreach(command IN LISTS rk25_commands)
+  string(APPEND RK25_PROVIDED_BINARIES "    <binary>${command}</binary>\n")
   install(CODE "
     set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/${command}\")
     file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
