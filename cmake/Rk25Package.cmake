@@ -5,9 +5,8 @@
 # bin/ holds relative links into the program folder: the program follows the link back to its
 # folder, and the installed tree stays movable.
 set(rk25_commands rk25 rk25c)
-# The virtual robot joins them once its target exists.
+# The virtual robot has no window in a core-only build.
 if(TARGET rk25-robot)
-  install(TARGETS rk25-robot RUNTIME DESTINATION ${RK25_PROGRAM_DIR})
   list(APPEND rk25_commands rk25-robot)
 endif()
 set(RK25_PROVIDED_BINARIES "")
@@ -32,6 +31,11 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/rk25.desktop.in
 configure_file(${CMAKE_SOURCE_DIR}/packaging/rk25.metainfo.xml.in
                ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.desktop DESTINATION share/applications)
+if(TARGET rk25-robot)
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/rk25-robot.desktop.in
+                 ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.Robot.desktop @ONLY)
+  install(FILES ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.Robot.desktop DESTINATION share/applications)
+endif()
 install(FILES ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(DIRECTORY ${RK25_ICON_DIR}/hicolor DESTINATION share/icons)
 

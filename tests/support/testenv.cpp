@@ -19,10 +19,17 @@ QString rk25cPath()
     return binDir() + QStringLiteral("/rk25c");
 }
 
-Outcome runRk25c(const QStringList &args, const QByteArray &input)
+QString rk25RobotPath()
+{
+    return binDir() + QStringLiteral("/rk25-robot");
+}
+
+namespace {
+
+Outcome runProgram(const QString &program, const QStringList &args, const QByteArray &input)
 {
     QProcess p;
-    p.start(rk25cPath(), args);
+    p.start(program, args);
     if (!p.waitForStarted(10000))
         return {};
     p.write(input);
@@ -31,6 +38,18 @@ Outcome runRk25c(const QStringList &args, const QByteArray &input)
         p.kill();
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2,
             QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+}
+
+Outcome runRk25c(const QStringList &args, const QByteArray &input)
+{
+    return runProgram(rk25cPath(), args, input);
+}
+
+Outcome runRk25Robot(const QStringList &args, const QByteArray &input)
+{
+    return runProgram(rk25RobotPath(), args, input);
 }
 
 }

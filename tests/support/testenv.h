@@ -25,4 +25,8 @@ struct Outcome
 // Runs rk25c as a separate process with the arguments, feeding it the input on standard input.
 Outcome runRk25c(const QStringList &args, const QByteArray &input = QByteArray());
 
+// Path of the virtual robot built beside the tests, and the same runner for it.
+QString rk25RobotPath();
+Outcome runRk25Robot(const QStringList &args, const QByteArray &input = QByteArray());
+
 }
