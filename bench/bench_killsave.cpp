@@ -19,8 +19,9 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     clock.start();
     const saveloop::KillOutcome outcome = saveloop::killRepeatedly(QCoreApplication::applicationFilePath(), kills, seed);
-    std::printf("kills %d  torn files %d  left-over files %d  seed %u  (%.1f s)\n", outcome.kills,
-                outcome.torn, outcome.leftovers, seed, clock.elapsed() / 1000.0);
+    std::printf("kills %d  torn files %d  temporaries left by a kill %d  still there after the next save %d"
+                "  seed %u  (%.1f s)\n",
+                outcome.kills, outcome.torn, outcome.leftBehind, outcome.leftovers, seed, clock.elapsed() / 1000.0);
     for (const QString &problem : outcome.problems.mid(0, 20))
         std::printf("  %s\n", qPrintable(problem));
     return outcome.torn == 0 && outcome.leftovers == 0 && outcome.kills == kills ? 0 : 1;

@@ -1,8 +1,8 @@
 // Plays a full three-block icon-screen transfer to a pseudo-terminal and prints how closely
 // the pauses are kept, what it costs in CPU time, and how late a 10 ms timer beside it runs.
-#include "robot/transferplayer.h"
 #include "robot/trs232c.h"
 #include "robot/wireplan.h"
+#include "robot/wireplayer.h"
 #include "support/pseudoterminal.h"
 
 #include <QCoreApplication>
@@ -78,10 +78,10 @@ int main(int argc, char *argv[])
         ticker.start(10);
     });
 
-    TransferPlayer player(&port);
+    WirePlayback player(plan);
     QEventLoop loop;
-    QObject::connect(&player, &TransferPlayer::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&player, &TransferPlayer::failed, &loop, [&] {
+    QObject::connect(&player, &WirePlayback::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&player, &WirePlayback::failed, &loop, [&] {
         std::fprintf(stderr, "transfer failed\n");
         loop.exit(1);
     });
@@ -92,7 +92,7 @@ int main(int argc, char *argv[])
     wall.start();
     tickClock.start();
     ticker.start(10);
-    player.start(plan);
+    WirePlayer::of(&port)->play(&player);
     if (loop.exec() != 0)
         return 1;
     const double totalMs = wall.nsecsElapsed() / 1e6;

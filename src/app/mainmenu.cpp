@@ -158,6 +158,8 @@ void MainMenu::showMenu()
 
 void MainMenu::closeEvent(QCloseEvent *event)
 {
+    // The robot must not be left in the middle of a block.
+    finishSendingBeforeQuit(m_link);
     event->accept();
     QCoreApplication::quit();
 }

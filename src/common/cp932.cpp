@@ -1,6 +1,9 @@
 #include "common/cp932.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -137,8 +140,26 @@ QString writeFailureText(int savedErrno, const QString &systemText)
     return systemText.isEmpty() ? reason : reason + u"（"_s + systemText + u"）"_s;
 }
 
+namespace {
+
+// A save killed at the wrong moment leaves its temporary copy ("name.XXXXXX") beside the
+// file; the next save of that file takes it away.
+void removeStaleTemporaries(const QString &path)
+{
+    const QFileInfo info(path);
+    const QRegularExpression stale(u"^"_s + QRegularExpression::escape(info.fileName()) + u"\\.[A-Za-z0-9]{6}$"_s);
+    const QDir dir = info.absoluteDir();
+    for (const QString &name : dir.entryList({info.fileName() + u".??????"_s}, QDir::Files | QDir::Hidden)) {
+        if (stale.match(name).hasMatch())
+            QFile::remove(dir.filePath(name));
+    }
+}
+
+}
+
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
 {
+    removeStaleTemporaries(path);
     QSaveFile file(path);
     errno = 0;
     // Unbuffered: a buffered write that fails only when commit() flushes it (a full disk) is not

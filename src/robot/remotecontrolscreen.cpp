@@ -3,8 +3,9 @@
 
 #include "app/ui/pictures.h"
 #include "robot/instructioncode.h"
-#include "robot/pacedsender.h"
 #include "robot/trs232c.h"
+#include "robot/wireplan.h"
+#include "robot/wireplayer.h"
 
 #include <QtWidgets/QLabel>
 
@@ -13,9 +14,6 @@
 #include <QPainter>
 
 namespace {
-
-constexpr int RemoteStartPauseMs = 500;
-constexpr int DrivePauseMs = 100;
 
 struct Drive
 {
@@ -123,7 +121,7 @@ RemoteControlScreen::RemoteControlScreen(Trs232c *port)
                      QRect(332, 550, 118, 27), QRect(125, 549, 116, 29), QRect()},
                     8)
     , m_port(port)
-    , m_sender(new PacedSender(port, this))
+    , m_player(WirePlayer::of(port))
 {
     setFocusPolicy(Qt::StrongFocus);
     rajikon = addButton(QStringLiteral("rajikon"), QRect(208, 109, 357, 62), QStringLiteral("リモコン スタート"));
@@ -145,11 +143,13 @@ RemoteControlScreen::RemoteControlScreen(Trs232c *port)
     m_portLabel->setFont(f);
 
     m_enableTimer.setSingleShot(true);
-    m_enableTimer.setInterval(RemoteStartPauseMs);
+    m_enableTimer.setInterval(REMOTE_START_PAUSE_MS);
     connect(&m_enableTimer, &QTimer::timeout, this, [this] { setDrivePicturesEnabled(true); });
 
-    connect(m_sender, &PacedSender::sent, this, &RemoteControlScreen::refreshPortState);
-    connect(m_sender, &PacedSender::refused, this, &RemoteControlScreen::refreshPortState);
+    if (m_player) {
+        connect(m_player, &WirePlayer::driveSent, this, &RemoteControlScreen::refreshPortState);
+        connect(m_player, &WirePlayer::driveRefused, this, &RemoteControlScreen::refreshPortState);
+    }
     if (port) {
         connect(port, &Trs232c::OnOpen, this, &RemoteControlScreen::refreshPortState);
         connect(port, &Trs232c::lineReleased, this, &RemoteControlScreen::refreshPortState);
@@ -196,13 +196,21 @@ void RemoteControlScreen::FormShow()
 
 void RemoteControlScreen::rajikonClick()
 {
-    m_sender->send(CMD_REMOTE, RemoteStartPauseMs);
+    send(CMD_REMOTE);
     m_enableTimer.start();
 }
 
 void RemoteControlScreen::Image1Click(int tag)
 {
-    m_sender->send(driveCode(tag), DrivePauseMs);
+    send(driveCode(tag));
+}
+
+// Through the port's player, whose rule keeps the robot on the pupil's last wish: a held key
+// or quick clicks replace the code still waiting instead of piling up behind it.
+void RemoteControlScreen::send(quint8 value)
+{
+    if (m_player)
+        m_player->drive(value);
 }
 
 void RemoteControlScreen::Image1MouseDown(int tag)
@@ -241,7 +249,7 @@ void RemoteControlScreen::showAllNormal()
 
 void RemoteControlScreen::sendTerminator()
 {
-    m_sender->send(TERMINATOR, 0);
+    send(TERMINATOR);
 }
 
 void RemoteControlScreen::B_stepClick()

@@ -11,7 +11,7 @@
 #include <array>
 #include <optional>
 
-class PacedSender;
+class WirePlayer;
 class QLabel;
 class Trs232c;
 
@@ -49,7 +49,7 @@ private:
 
 // TForm8: remote-control driving, the step after STEP5. `rajikon` sends 5 and, 500 ms later,
 // lets the drive pictures be used; each picture or digit key sends its motor code, at least
-// 100 ms after the one before. Leaving to the menu or the route screen sends 254, so the robot
+// 100 ms after the one before; a code still waiting is replaced by a newer choice. Leaving to the menu or the route screen sends 254, so the robot
 // stops; quitting sends nothing. A line at the bottom tells whether the robot's port is open.
 class RemoteControlScreen : public WorkingScreen
 {
@@ -81,6 +81,7 @@ private:
     void FormKeyPress(const QString &text);
     void setDrivePicturesEnabled(bool on);
     void showAllNormal();
+    void send(quint8 value);
     void sendTerminator();
     void refreshPortState();
 
@@ -88,7 +89,7 @@ private:
     std::array<DrivePicture *, 9> m_drive {};
     PictureButton *rajikon = nullptr;
     QLabel *m_portLabel = nullptr;
-    PacedSender *m_sender = nullptr;
+    QPointer<WirePlayer> m_player;
     QTimer m_enableTimer;
     PortState m_portState = PortState::Closed;
 };

@@ -9,7 +9,8 @@
 class Trs232c;
 
 // What a transfer shows while it plays (the transfer window, TForm3). Hiding the widget (the
-// pupil closing it, or leaving) stops the transfer.
+// pupil closing it), or leaving the screen the transfer came from, stops the transfer at the
+// end of the block on its way, so the robot never waits for the rest of a block.
 class TransferDisplay
 {
 public:
@@ -42,6 +43,11 @@ bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programT
 // playClick: sends the run byte of the screen (4, or 7 from the text screen). Refused with a
 // box while a transfer plays or when the port is not open.
 bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen);
+
+// Before the application ends: a transfer still playing is stopped at the end of the block on
+// its way, with the transfer window showing it, and whatever else is on its way goes out; this
+// returns when the line is quiet (at most one block later).
+void finishSendingBeforeQuit(const RobotLink &link);
 
 // Our own words when the robot cannot be reached.
 QString robotUnreachableText();

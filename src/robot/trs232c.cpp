@@ -4,6 +4,11 @@
 
 #include <QDeadlineTimer>
 
+#include <chrono>
+#include <thread>
+
+#include <sys/ioctl.h>
+
 namespace {
 
 QSerialPort::DataBits dataBitsFrom(int charbit, bool *ok)
@@ -152,7 +157,10 @@ bool Trs232c::Close()
         return fail(lineBusyText());
     if (!m_opened)
         return false;
-    m_port->clear(QSerialPort::AllDirections);
+    // The last bytes (the 254 on leaving, or before quitting) may still be on their way out;
+    // purging the output now would drop them. Only what could not go out in time is purged.
+    const bool sent = waitUntilSent();
+    m_port->clear(sent ? QSerialPort::Input : QSerialPort::AllDirections);
     // No receive thread to stop: none is ever created.
     emit OnClose();
     m_opened = false;
@@ -160,6 +168,25 @@ bool Trs232c::Close()
     const bool ok = m_port->error() == QSerialPort::NoError;
     m_port->clearError();
     return ok;
+}
+
+bool Trs232c::waitUntilSent()
+{
+    QDeadlineTimer deadline(m_txtimeout, Qt::PreciseTimer);
+    while (m_port->bytesToWrite() > 0) {
+        if (!m_port->waitForBytesWritten(int(deadline.remainingTime())) || deadline.hasExpired())
+            return m_port->bytesToWrite() == 0;
+    }
+    // The driver's queue: at 9600 baud a byte takes about a millisecond to leave.
+    const int fd = int(m_port->handle());
+    for (;;) {
+        int queued = 0;
+        if (fd < 0 || ::ioctl(fd, TIOCOUTQ, &queued) != 0 || queued <= 0)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 bool Trs232c::Write(const char *buffer, int count)

@@ -136,6 +136,8 @@ signals:
 
 private:
     bool fail(const QString &reason);
+    // Waits, at most txtimeout, until everything written has left the driver's queue.
+    bool waitUntilSent();
     bool claimedByOther() const { return lineClaimed() && !m_ownerWriting; }
 
     QSerialPort *m_port = nullptr;

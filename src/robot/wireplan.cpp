@@ -64,7 +64,7 @@ WirePlan wirePlan(const QStringList &compiledLines, ScreenKind kind, bool how)
         const int end = qMin(start + BlockSize, length);
         for (int position = start + 1; position <= end; ++position) {
             progress = static_cast<int>(roundHalfEven(position * step));
-            plan.bytes.append({static_cast<quint8>(image.at(position - 1)), pause, progress, false});
+            plan.bytes.append({static_cast<quint8>(image.at(position - 1)), pause, progress, false, pause});
         }
         plan.bytes.last().pauseMs += BlockEndPauseMs;
     }
@@ -79,4 +79,86 @@ WirePlan wirePlanForText(const QString &programText, ScreenKind kind, bool how)
     if (kind == ScreenKind::Route)
         return wirePlan({}, kind, how);
     return refused(smr.messages());
+}
+
+WirePlan commandPlan(std::initializer_list<std::pair<quint8, int>> bytesAndPauses)
+{
+    WirePlan plan;
+    plan.ok = true;
+    for (const auto &[value, pauseMs] : bytesAndPauses) {
+        plan.image.append(static_cast<char>(value));
+        plan.bytes.append({value, pauseMs, -1, false, 0});
+    }
+    return plan;
+}
+
+WirePlan runPlan(ScreenKind kind)
+{
+    return commandPlan({{startCommand(kind), 0}});
+}
+
+WirePlan operationTestPlan(int speed)
+{
+    const auto value = static_cast<quint8>(speed & 0xFF);
+    return commandPlan({{CMD_TEST, OPERATION_TEST_PAUSE_MS},
+                        {value, OPERATION_TEST_PAUSE_MS},
+                        {value, OPERATION_TEST_PAUSE_MS}});
+}
+
+QList<WireByte> restAfterStop(const WirePlan &plan, int sent)
+{
+    const auto size = static_cast<int>(plan.bytes.size());
+    if (sent <= 0 || sent >= size)
+        return {};
+    int blockStart = -1;
+    for (int i = sent - 1; i >= 0; --i) {
+        if (plan.bytes.at(i).blockNumber) {
+            blockStart = i;
+            break;
+        }
+    }
+    if (blockStart < 0)
+        return plan.bytes.mid(sent);
+    int blockEnd = blockStart + 1;
+    while (blockEnd < size && !plan.bytes.at(blockEnd).blockNumber)
+        ++blockEnd;
+    QList<WireByte> rest = plan.bytes.mid(sent, blockEnd - sent);
+    for (WireByte &b : rest)
+        b.value = TERMINATOR;
+    return rest;
+}
+
+WireByte remoteByte(quint8 value)
+{
+    if (value == CMD_REMOTE)
+        return {value, REMOTE_START_PAUSE_MS, -1, false, 0};
+    if (value == TERMINATOR)
+        return {value, 0, -1, false, 0};
+    return {value, DRIVE_PAUSE_MS, -1, false, 0};
+}
+
+namespace {
+
+// Which waiting bytes a new one may replace: a later wish of the same rank or above wins.
+int remoteRank(quint8 value)
+{
+    if (value == TERMINATOR)
+        return 2;
+    if (value == CMD_REMOTE)
+        return 1;
+    return 0;
+}
+
+}
+
+QList<WireByte> remoteWaitingAfter(const QList<WireByte> &waiting, const WireByte &next)
+{
+    const int rank = remoteRank(next.value);
+    QList<WireByte> after;
+    for (const WireByte &b : waiting) {
+        if (remoteRank(b.value) > rank)
+            after.append(b);
+    }
+    after.append(next);
+    return after;
 }

@@ -2,6 +2,7 @@
 #include "common/fields.h"
 #include "common/rounding.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,6 +19,7 @@ private slots:
     void splitLines();
     void writeEndsEveryLineWithCrLf();
     void writeFailureKeepsOldFile();
+    void saveSweepsItsOwnStaleTemporaries();
     void roundHalfEven_data();
     void roundHalfEven();
     void fieldOf_data();
@@ -124,6 +126,22 @@ void TestCp932::writeFailureKeepsOldFile()
     const cp932::ReadResult missing = cp932::readLines(dir.filePath(u"none.txt"_qs));
     QVERIFY(!missing.ok);
     QVERIFY(!missing.error.isEmpty());
+}
+
+void TestCp932::saveSweepsItsOwnStaleTemporaries()
+{
+    QTemporaryDir dir;
+    const QStringList names{u"x.rk5.AbC123"_qs, u"x.rk5.bak"_qs, u"x.rk5.AbC1234"_qs, u"y.rk5.AbC123"_qs};
+    for (const QString &name : names) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("left");
+    }
+    QVERIFY(cp932::writeLines(dir.filePath(u"x.rk5"_qs), {u"KB"_qs}));
+    // Only the temporary copy of a killed save of this very file goes.
+    QVERIFY(!QFile::exists(dir.filePath(u"x.rk5.AbC123"_qs)));
+    for (const QString &name : names.mid(1))
+        QVERIFY2(QFile::exists(dir.filePath(name)), qPrintable(name));
 }
 
 void TestCp932::roundHalfEven_data()

@@ -7,6 +7,7 @@
 #include "robot/trs232c.h"
 #include "robot/wireplan.h"
 #include "support/pseudoterminal.h"
+#include "support/wiretiming.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QProgressBar>
@@ -15,8 +16,6 @@
 #include <QtTest>
 
 #include <memory>
-
-Q_DECLARE_METATYPE(ScreenKind)
 
 // The send and run operations of the programming screens, with the real transfer window and a
 // pseudo-terminal as the robot's line.
@@ -35,8 +34,8 @@ private slots:
     void lostLineClosesWindowAndTells();
     void nothingInterleavesWithTransfer();
     void reopenDuringTransferLeavesItWhole();
-    void closingWindowDropsTheRest_data();
-    void closingWindowDropsTheRest();
+    void stoppedTransferEndsItsBlock_data();
+    void stoppedTransferEndsItsBlock();
     void barColourRanges_data();
     void barColourRanges();
     void playSendsRunByte_data();
@@ -53,7 +52,6 @@ private:
 };
 
 namespace {
-constexpr int readerSlackMs = 15;
 const QString example = u"motor(fwd,fwd)\r\nwait(10)"_qs;
 }
 
@@ -115,9 +113,14 @@ void TestTransfer::sendsProgram()
 
     QWidget screen;
     QList<int> bar;
+    qint64 firstBarAt = -1;
+    connect(m_window->progressBar(), &QProgressBar::valueChanged, this, [&](int v) {
+        if (v > 0 && firstBarAt < 0)
+            firstBarAt = m_pty->elapsed();
+        bar.append(v);
+    });
     QVERIFY(sendProgram(m_link, kind, example, how, &screen));
     QVERIFY(m_window->isVisible());
-    connect(m_window->progressBar(), &QProgressBar::valueChanged, this, [&bar](int v) { bar.append(v); });
     const QList<ReceivedByte> got = m_pty->waitForBytes(41, 5000);
     QCOMPARE(PseudoTerminal::valuesOf(got), wire);
     QVERIFY(m_window->isVisible()); // the final 500 ms are still to come
@@ -131,6 +134,9 @@ void TestTransfer::sendsProgram()
     QVERIFY(closedAt - got.last().msecsSinceStart + readerSlackMs >= 560);
     QVERIFY(!bar.isEmpty());
     QCOMPARE(bar.last(), 100);
+    // The bar moves once the byte's pause is over, not as soon as the byte is out.
+    QVERIFY2(firstBarAt - got[1].msecsSinceStart + readerSlackMs >= 60,
+             qPrintable(u"byte at %1, bar at %2"_qs.arg(got[1].msecsSinceStart).arg(firstBarAt)));
     QCOMPARE(m_boxes.size(), 0);
     QVERIFY(!m_port->lineClaimed());
 }
@@ -228,32 +234,46 @@ void TestTransfer::reopenDuringTransferLeavesItWhole()
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)), wire + QByteArray(1, char(TERMINATOR)));
 }
 
-void TestTransfer::closingWindowDropsTheRest_data()
+void TestTransfer::stoppedTransferEndsItsBlock_data()
 {
-    QTest::addColumn<bool>("destroy");
-    QTest::newRow("pupil closes the window") << false;
-    QTest::newRow("application goes away") << true;
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("stopAfter");
+    QTest::newRow("pupil closes the window") << u"close window"_qs << 6;
+    QTest::newRow("pupil closes it right after the block number") << u"close window"_qs << 1;
+    QTest::newRow("pupil leaves the screen") << u"leave screen"_qs << 20;
+    QTest::newRow("application goes away") << u"destroy window"_qs << 6;
 }
 
-void TestTransfer::closingWindowDropsTheRest()
+void TestTransfer::stoppedTransferEndsItsBlock()
 {
-    QFETCH(bool, destroy);
-    QVERIFY(sendProgram(m_link, ScreenKind::Icon, example, true, nullptr));
-    m_pty->waitForBytes(6, 3000);
-    if (destroy) {
+    QFETCH(QString, how);
+    QFETCH(int, stopAfter);
+    QWidget screen;
+    screen.show();
+    QVERIFY(sendProgram(m_link, ScreenKind::Icon, example, true, &screen));
+    m_pty->waitForBytes(stopAfter, 3000);
+    if (how == u"destroy window"_qs) {
         m_window.reset();
         m_link.display = nullptr;
+    } else if (how == u"leave screen"_qs) {
+        screen.hide();
     } else {
         m_window->close();
     }
-    const int count = int(m_pty->collectFor(50).size());
-    QTest::qWait(300);
-    QCOMPARE(int(m_pty->received().size()), count);
-    QVERIFY(count < 41);
-    QVERIFY(!m_port->lineClaimed());
+    // The robot has the block's number, so it is given the rest of the block (as 254) and the
+    // next transfer starts on a robot that waits for a block number again.
+    QVERIFY(m_port->lineClaimed());
+    QVERIFY(QTest::qWaitFor([this] { return !m_port->lineClaimed(); }, 6000));
+    const QByteArray wire = PseudoTerminal::valuesOf(m_pty->waitForBytes(41, 1000));
+    QCOMPARE(m_pty->collectFor(300).size(), 41);
+    QVERIFY(holdsWholeBlocks(wire));
+    const QByteArray planned = wirePlanForText(example, ScreenKind::Icon, true).values();
+    QCOMPARE(wire.left(stopAfter), planned.left(stopAfter));
+    QVERIFY(wire.endsWith(QByteArray(41 - 4, char(TERMINATOR))));
+    QVERIFY(!m_window || !m_window->isVisible());
     QCOMPARE(m_boxes.size(), 0);
     QVERIFY(playProgram(m_link, ScreenKind::Icon, nullptr));
-    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(count + 1, 1000)).right(1), QByteArray(1, char(CMD_START)));
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)).right(1), QByteArray(1, char(CMD_START)));
 }
 
 void TestTransfer::barColourRanges_data()

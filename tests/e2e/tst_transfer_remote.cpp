@@ -9,10 +9,16 @@
 #include "route/routescreen.h"
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"
+#include "support/wiretiming.h"
+#include "robot/wireplan.h"
+#include "robot/wireplayer.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QSignalSpy>
 #include <QtTest>
 
 // Remote-control driving with the real windows: what reaches the robot's line for each
@@ -32,7 +38,10 @@ private slots:
     void leavingSends254_data();
     void leavingSends254();
     void showsWhetherPortIsOpen();
+    void heldKeyThenStop();
     void quittingSendsNothing();
+    void quittingFinishesTheBlock_data();
+    void quittingFinishesTheBlock();
 
 private:
     DrivePicture *drive(int tag) const;
@@ -45,10 +54,6 @@ private:
     RemoteControlScreen *m_remote = nullptr;
     QList<ui::MessageRequest> m_boxes;
 };
-
-namespace {
-constexpr int readerSlackMs = 15;
-}
 
 void TestTransferRemote::initTestCase()
 {
@@ -124,13 +129,15 @@ void TestTransferRemote::startThenDrive()
     for (int tag = 1; tag <= 9; ++tag)
         QVERIFY(drive(tag)->isEnabled());
 
-    // Two pictures and a key as fast as the test can: each code waits its turn.
+    // Two pictures and a key as fast as the test can: the first goes out, the second is
+    // still waiting when stop replaces it; the robot follows the last wish.
     QTest::mouseClick(drive(2), Qt::LeftButton);
     QTest::mouseClick(drive(6), Qt::LeftButton);
     QTest::keyClick(m_remote, Qt::Key_5);
-    const QList<ReceivedByte> got = m_pty.waitForBytes(4, 2000);
-    QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray("\x05\x45\x46\x40"));
-    const int pauses[] = {500, 100, 100};
+    const QList<ReceivedByte> got = m_pty.waitForBytes(3, 2000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray("\x05\x45\x40"));
+    QCOMPARE(m_pty.collectFor(200).size(), 3);
+    const int pauses[] = {500, 100};
     for (int i = 1; i < got.size(); ++i)
         QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= pauses[i - 1],
                  qPrintable(QString::number(i)));
@@ -256,6 +263,36 @@ void TestTransferRemote::showsWhetherPortIsOpen()
     QCOMPARE(PseudoTerminal::valuesOf(m_pty.waitForBytes(1, 1000)), QByteArray(1, char(64)));
 }
 
+void TestTransferRemote::heldKeyThenStop()
+{
+    start();
+    m_pty.collectFor(550);
+    m_pty.clear();
+    WirePlayer *player = WirePlayer::of(&m_menu->rs232c1());
+    QSignalSpy sent(player, &WirePlayer::driveSent);
+
+    // Key 8 held for 2 s: the first press, then the keyboard's auto-repeat.
+    QElapsedTimer held;
+    held.start();
+    for (bool first = true; held.elapsed() < 2000; first = false) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_8, Qt::NoModifier, u"8"_qs, !first);
+        QCoreApplication::sendEvent(m_remote, &press);
+        QTest::qWait(30);
+    }
+    const qint64 holding = held.elapsed();
+    const qsizetype onTheirWay = sent.size();
+    QTest::keyClick(m_remote, Qt::Key_5);
+    QVERIFY(QTest::qWaitFor([player] { return player->isIdle(); }, 2000));
+
+    const QByteArray wire = PseudoTerminal::valuesOf(m_pty.collectFor(300));
+    // Stop is the very next byte after the ones already out, and nothing of the held key follows.
+    QCOMPARE(wire, QByteArray(onTheirWay, char(69)) + QByteArray(1, char(64)));
+    // No backlog: at most one code per pause of holding.
+    QVERIFY2(onTheirWay <= holding / DRIVE_PAUSE_MS + 1,
+             qPrintable(u"%1 codes in %2 ms"_qs.arg(onTheirWay).arg(holding)));
+    QCOMPARE(highlighted(), QList<int>{5});
+}
+
 void TestTransferRemote::quittingSendsNothing()
 {
     start();
@@ -265,6 +302,38 @@ void TestTransferRemote::quittingSendsNothing()
     QTRY_VERIFY(!m_remote->isVisible());
     QVERIFY(!m_menu->isVisible());
     QCOMPARE(m_pty.collectFor(300).size(), 0);
+}
+
+// Quitting while a program is on its way: the block on the wire is finished, with the transfer
+// window showing it, before the application ends.
+void TestTransferRemote::quittingFinishesTheBlock_data()
+{
+    QTest::addColumn<bool>("windowClosedFirst");
+    QTest::newRow("while the window shows") << false;
+    QTest::newRow("after the pupil closed the window") << true;
+}
+
+void TestTransferRemote::quittingFinishesTheBlock()
+{
+    QFETCH(bool, windowClosedFirst);
+    m_remote->hide();
+    m_menu->show();
+    auto *window = testenv::findWindow<TransferWindow>(u"TForm3"_qs);
+    const RobotLink link{&m_menu->rs232c1(), window};
+    m_pty.clear();
+    QVERIFY(sendProgram(link, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_qs, true, nullptr));
+    m_pty.waitForBytes(5, 2000);
+    // Quitting shows the window again for the rest.
+    if (windowClosedFirst)
+        window->close();
+    bool shownWhileQuitting = false;
+    QTimer::singleShot(300, this, [&] { shownWhileQuitting = window->isVisible(); });
+    m_menu->close();
+    QVERIFY(!m_menu->rs232c1().lineClaimed());
+    QVERIFY(shownWhileQuitting);
+    const QByteArray wire = PseudoTerminal::valuesOf(m_pty.waitForBytes(41, 1000));
+    QCOMPARE(m_pty.collectFor(200).size(), 41);
+    QVERIFY(holdsWholeBlocks(wire));
 }
 
 QTEST_MAIN(TestTransferRemote)

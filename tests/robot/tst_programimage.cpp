@@ -3,7 +3,7 @@
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(ScreenKind)
+#include "support/wiretiming.h"
 
 class TestProgramImage : public QObject
 {

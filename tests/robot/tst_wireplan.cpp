@@ -3,7 +3,9 @@
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(ScreenKind)
+#include "support/wiretiming.h"
+
+Q_DECLARE_METATYPE(WirePlan)
 
 // The wire plan is every byte a send puts on the line with the pause after it; these tests
 // check it as plain data, without a port.
@@ -21,6 +23,12 @@ private slots:
     void progressRoundsHalvesToEven();
     void fullTransferTakesItsTime_data();
     void fullTransferTakesItsTime();
+    void restAfterStop_data();
+    void restAfterStop();
+    void commandPlans_data();
+    void commandPlans();
+    void remoteRule_data();
+    void remoteRule();
 };
 
 namespace {
@@ -116,6 +124,9 @@ void TestWirePlan::blocks()
         if (b.blockNumber)
             QCOMPARE(b.progress, lastProgress);
         QVERIFY(b.progress >= lastProgress);
+        // The bar moves after the byte's own pause, before a block's end pause.
+        if (!b.blockNumber)
+            QCOMPARE(b.progressAfterMs, bytePause);
         lastProgress = b.progress;
     }
     QCOMPARE(lastProgress, 100);
@@ -229,6 +240,109 @@ void TestWirePlan::fullTransferTakesItsTime()
     QVERIFY(plan.ok);
     QCOMPARE(plan.bytes.size(), 123);
     QCOMPARE(plan.totalPauseMs(), total);
+}
+
+void TestWirePlan::restAfterStop_data()
+{
+    QTest::addColumn<int>("compiledCount");
+    QTest::addColumn<int>("sent");
+    QTest::addColumn<int>("restCount"); // bytes that follow, all 254
+    // One block is 41 bytes on the wire: its number and 40 bytes.
+    QTest::newRow("nothing sent yet") << 20 << 0 << 0;
+    QTest::newRow("just the block number") << 20 << 1 << 40;
+    QTest::newRow("in the middle of block 1") << 20 << 6 << 35;
+    QTest::newRow("one byte short of the end") << 20 << 40 << 1;
+    QTest::newRow("block 1 complete, transfer done") << 20 << 41 << 0;
+    QTest::newRow("between blocks 1 and 2") << 100 << 41 << 0;
+    QTest::newRow("block number 2 sent") << 100 << 42 << 40;
+    QTest::newRow("in the middle of block 3") << 100 << 100 << 23;
+    QTest::newRow("past the end") << 100 << 200 << 0;
+}
+
+void TestWirePlan::restAfterStop()
+{
+    QFETCH(int, compiledCount);
+    QFETCH(int, sent);
+    QFETCH(int, restCount);
+    const WirePlan plan = wirePlan(compiled(compiledCount), ScreenKind::Route, true);
+    QVERIFY(plan.ok);
+    const QList<WireByte> rest = ::restAfterStop(plan, sent);
+    QCOMPARE(rest.size(), restCount);
+    for (int i = 0; i < rest.size(); ++i) {
+        const WireByte &planned = plan.bytes.at(sent + i);
+        QCOMPARE(int(rest[i].value), int(TERMINATOR));
+        QVERIFY(!rest[i].blockNumber);
+        // At the planned pauses, the block's end pause included, so the robot gets its time.
+        QCOMPARE(rest[i].pauseMs, planned.pauseMs);
+        QCOMPARE(rest[i].progress, planned.progress);
+    }
+    if (restCount > 0)
+        QCOMPARE(rest.last().pauseMs, RouteBytePauseMs + BlockEndPauseMs);
+}
+
+void TestWirePlan::commandPlans_data()
+{
+    QTest::addColumn<WirePlan>("plan");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<QList<int>>("pauses");
+    QTest::addColumn<int>("restAfterFirst");
+    QTest::newRow("operation test at 20") << operationTestPlan(20) << QByteArray("\x06\x14\x14")
+                                          << QList<int>{100, 100, 100} << 2;
+    QTest::newRow("operation test at 50") << operationTestPlan(50) << QByteArray("\x06\x32\x32")
+                                          << QList<int>{100, 100, 100} << 2;
+    QTest::newRow("run, icon") << runPlan(ScreenKind::Icon) << QByteArray("\x04") << QList<int>{0} << 0;
+    QTest::newRow("run, route") << runPlan(ScreenKind::Route) << QByteArray("\x04") << QList<int>{0} << 0;
+    QTest::newRow("run, text") << runPlan(ScreenKind::Text) << QByteArray("\x07") << QList<int>{0} << 0;
+}
+
+void TestWirePlan::commandPlans()
+{
+    QFETCH(WirePlan, plan);
+    QFETCH(QByteArray, wire);
+    QFETCH(QList<int>, pauses);
+    QFETCH(int, restAfterFirst);
+    QVERIFY(plan.ok);
+    QCOMPARE(plan.values(), wire);
+    QCOMPARE(plan.bytes.size(), pauses.size());
+    for (int i = 0; i < pauses.size(); ++i) {
+        QCOMPARE(plan.bytes[i].pauseMs, pauses[i]);
+        QVERIFY(plan.bytes[i].progress < 0); // no bar
+    }
+    // A stopped test still sends its speed bytes: 6 alone would leave the robot waiting.
+    const QList<WireByte> rest = ::restAfterStop(plan, 1);
+    QCOMPARE(rest.size(), restAfterFirst);
+    for (int i = 0; i < rest.size(); ++i)
+        QCOMPARE(rest[i].value, plan.bytes[i + 1].value);
+}
+
+void TestWirePlan::remoteRule_data()
+{
+    QTest::addColumn<QByteArray>("waiting");
+    QTest::addColumn<int>("next");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("nothing waits") << QByteArray() << 69 << QByteArray("\x45");
+    QTest::newRow("a held key repeats its code") << QByteArray("\x45") << 69 << QByteArray("\x45");
+    QTest::newRow("a new code replaces the waiting one") << QByteArray("\x45") << 70 << QByteArray("\x46");
+    QTest::newRow("stop replaces a drive") << QByteArray("\x45") << 64 << QByteArray("\x40");
+    QTest::newRow("a drive replaces a waiting stop") << QByteArray("\x40") << 74 << QByteArray("\x4a");
+    QTest::newRow("5 stays ahead of a drive") << QByteArray("\x05") << 69 << QByteArray("\x05\x45");
+    QTest::newRow("5 stays ahead of stop") << QByteArray("\x05\x45") << 64 << QByteArray("\x05\x40");
+    QTest::newRow("5 replaces drives and a waiting 5") << QByteArray("\x05\x45") << 5 << QByteArray("\x05");
+    QTest::newRow("254 replaces everything") << QByteArray("\x05\x45") << 254 << QByteArray("\xfe");
+}
+
+void TestWirePlan::remoteRule()
+{
+    QFETCH(QByteArray, waiting);
+    QFETCH(int, next);
+    QFETCH(QByteArray, after);
+    QList<WireByte> queue;
+    for (char c : waiting)
+        queue.append(remoteByte(quint8(c)));
+    QByteArray got;
+    for (const WireByte &b : remoteWaitingAfter(queue, remoteByte(quint8(next))))
+        got.append(char(b.value));
+    QCOMPARE(got, after);
 }
 
 QTEST_GUILESS_MAIN(TestWirePlan)

@@ -1,17 +1,16 @@
 #include "robot/instructioncode.h"
-#include "robot/transferplayer.h"
 #include "robot/trs232c.h"
 #include "robot/wireplan.h"
+#include "robot/wireplayer.h"
 #include "support/pseudoterminal.h"
+#include "support/wiretiming.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
 
-Q_DECLARE_METATYPE(ScreenKind)
-
-// The player on a pseudo-terminal: the bytes that arrive, the pauses between them (as
+// The port's player on a pseudo-terminal: the bytes that arrive, the pauses between them (as
 // minimums), and what happens when the line is lost, stopped or asked for by someone else.
 class TestWirePlayer : public QObject
 {
@@ -25,8 +24,10 @@ private slots:
     void lostLineStopsAtOnce();
     void portGoneStopsSafely();
     void ownsTheLineWhilePlaying();
-    void stopKeepsWhatWasSent_data();
-    void stopKeepsWhatWasSent();
+    void stopFinishesTheBlock_data();
+    void stopFinishesTheBlock();
+    void pauseIsKeptForTheNextSender();
+    void playAndWaitReturnsAfterTheLastPause();
 
 private:
     std::unique_ptr<PseudoTerminal> m_pty;
@@ -34,11 +35,6 @@ private:
 };
 
 namespace {
-
-// The pseudo-terminal's timestamps are taken by a reader thread after it wakes up; on a busy
-// machine one byte can be seen late and the gap behind it short. The player's own clock is
-// checked exactly; the wire only for gross faults (a missing block pause, a wrong byte pause).
-constexpr int readerSlackMs = 15;
 
 QStringList compiled(int count)
 {
@@ -82,10 +78,14 @@ void TestWirePlayer::playsOneBlock()
     QVERIFY(plan.ok);
     QCOMPARE(plan.bytes.size(), 41);
 
-    TransferPlayer player(m_port.get());
-    QSignalSpy progress(&player, &TransferPlayer::progressChanged);
-    QSignalSpy finished(&player, &TransferPlayer::finished);
-    QVERIFY(player.start(plan));
+    WirePlayback playback(plan);
+    QSignalSpy finished(&playback, &WirePlayback::finished);
+    // When each bar value came, and how many bytes had gone out by then.
+    QList<std::tuple<int, qint64, int>> bar;
+    connect(&playback, &WirePlayback::progressChanged, this, [&](int percent) {
+        bar.append({percent, playback.nsecsSincePlay(), playback.sentCount()});
+    });
+    QVERIFY(WirePlayer::of(m_port.get())->play(&playback));
     QVERIFY(finished.wait(int(plan.totalPauseMs()) + 3000));
     const QList<ReceivedByte> got = m_pty->waitForBytes(41, 1000);
     const qint64 finishedAt = m_pty->elapsed();
@@ -98,73 +98,87 @@ void TestWirePlayer::playsOneBlock()
     }
     // The last pause (the block's 500 ms and the byte's own) is over before finished comes.
     QVERIFY(finishedAt - got.last().msecsSinceStart + readerSlackMs >= plan.bytes.last().pauseMs);
-    const QList<qint64> &sent = player.sentAtNs();
+    const QList<qint64> &sent = playback.sentAtNs();
     QCOMPARE(sent.size(), plan.bytes.size() + 1);
     for (int i = 1; i < sent.size(); ++i)
         QVERIFY2(sent[i] - sent[i - 1] >= qint64(plan.bytes[i - 1].pauseMs) * 1000000,
                  qPrintable(u"pause after byte %1: %2 ns"_qs.arg(i - 1).arg(sent[i] - sent[i - 1])));
 
-    QCOMPARE(progress.size(), 40);
-    for (int i = 0; i < progress.size(); ++i)
-        QCOMPARE(progress[i].at(0).toInt(), plan.bytes[i + 1].progress);
-    QCOMPARE(progress.last().at(0).toInt(), 100);
+    // The bar follows each program byte once its pause is over, never ahead of the robot, and
+    // before the next byte goes out.
+    QCOMPARE(bar.size(), 40);
+    for (int i = 0; i < bar.size(); ++i) {
+        const auto [percent, at, sentBefore] = bar[i];
+        const WireByte &b = plan.bytes[i + 1];
+        QCOMPARE(percent, b.progress);
+        QCOMPARE(sentBefore, i + 2);
+        QVERIFY2(at - sent[i + 1] >= qint64(b.progressAfterMs) * 1000000,
+                 qPrintable(u"bar %1 came %2 ns after its byte"_qs.arg(percent).arg(at - sent[i + 1])));
+    }
+    QCOMPARE(std::get<0>(bar.last()), 100);
     QVERIFY(!m_port->lineClaimed());
 }
 
 void TestWirePlayer::refusesWithoutOpenPort()
 {
     Trs232c closed;
-    TransferPlayer player(&closed);
-    QSignalSpy failed(&player, &TransferPlayer::failed);
-    QVERIFY(!player.start(wirePlan(compiled(3), ScreenKind::Icon, true)));
+    WirePlayback playback(wirePlan(compiled(3), ScreenKind::Icon, true));
+    QSignalSpy failed(&playback, &WirePlayback::failed);
+    QVERIFY(!WirePlayer::of(&closed)->play(&playback));
     QCOMPARE(failed.size(), 1);
-    QCOMPARE(failed[0].at(0).value<TransferPlayer::Failure>(), TransferPlayer::Failure::PortNotOpen);
-    QVERIFY(!player.isPlaying());
+    QCOMPARE(failed[0].at(0).value<WirePlayer::Failure>(), WirePlayer::Failure::PortNotOpen);
+    QVERIFY(!playback.isActive());
     QVERIFY(!closed.lineClaimed());
+    QVERIFY(WirePlayer::of(&closed)->isIdle());
 
-    TransferPlayer orphan(nullptr);
-    QVERIFY(!orphan.start(wirePlan(compiled(3), ScreenKind::Icon, true)));
-    QCOMPARE(orphan.failure(), TransferPlayer::Failure::PortNotOpen);
+    QCOMPARE(playAndWait(nullptr, runPlan(ScreenKind::Icon)), WirePlayer::Failure::PortNotOpen);
+    QCOMPARE(playAndWait(&closed, runPlan(ScreenKind::Icon)), WirePlayer::Failure::PortNotOpen);
 }
 
 void TestWirePlayer::lostLineStopsAtOnce()
 {
-    TransferPlayer player(m_port.get());
-    QSignalSpy failed(&player, &TransferPlayer::failed);
-    QSignalSpy finished(&player, &TransferPlayer::finished);
-    QVERIFY(player.start(wirePlan(compiled(20), ScreenKind::Icon, true)));
+    WirePlayback playback(wirePlan(compiled(20), ScreenKind::Icon, true));
+    QSignalSpy failed(&playback, &WirePlayback::failed);
+    QSignalSpy finished(&playback, &WirePlayback::finished);
+    QVERIFY(WirePlayer::of(m_port.get())->play(&playback));
     m_pty->waitForBytes(5, 2000);
-    // The other end goes away, as when the cable is pulled from a USB adapter.
+    // The other end goes away, as when the cable is pulled from a USB adapter. The robot is out
+    // of reach, so the block is not finished.
     m_pty->close();
     QVERIFY(failed.wait(2000));
-    QCOMPARE(failed[0].at(0).value<TransferPlayer::Failure>(), TransferPlayer::Failure::WriteFailed);
+    QCOMPARE(failed[0].at(0).value<WirePlayer::Failure>(), WirePlayer::Failure::WriteFailed);
     QVERIFY(!failed[0].at(1).toString().isEmpty());
-    const int sent = player.sentCount();
+    const int sent = playback.sentCount();
     QVERIFY(sent < 41);
     QTest::qWait(300);
-    QCOMPARE(player.sentCount(), sent);
+    QCOMPARE(playback.sentCount(), sent);
     QCOMPARE(finished.size(), 0);
     QVERIFY(!m_port->lineClaimed());
+    QVERIFY(WirePlayer::of(m_port.get())->isIdle());
 }
 
 void TestWirePlayer::portGoneStopsSafely()
 {
-    auto player = std::make_unique<TransferPlayer>(m_port.get());
-    QSignalSpy failed(player.get(), &TransferPlayer::failed);
-    QVERIFY(player->start(wirePlan(compiled(20), ScreenKind::Icon, true)));
+    auto playback = std::make_unique<WirePlayback>(wirePlan(compiled(20), ScreenKind::Icon, true));
+    QSignalSpy failed(playback.get(), &WirePlayback::failed);
+    QVERIFY(WirePlayer::of(m_port.get())->play(playback.get()));
     m_pty->waitForBytes(3, 2000);
     m_port.reset();
-    QVERIFY(failed.wait(2000));
-    QCOMPARE(failed[0].at(0).value<TransferPlayer::Failure>(), TransferPlayer::Failure::PortNotOpen);
-    player.reset();
+    QTRY_COMPARE(failed.size(), 1);
+    QCOMPARE(failed[0].at(0).value<WirePlayer::Failure>(), WirePlayer::Failure::PortNotOpen);
+    QVERIFY(!playback->isActive());
+    playback->stop();
+    playback.reset();
 }
 
 void TestWirePlayer::ownsTheLineWhilePlaying()
 {
     const WirePlan plan = wirePlan(compiled(5), ScreenKind::Icon, true);
-    TransferPlayer player(m_port.get());
-    QSignalSpy finished(&player, &TransferPlayer::finished);
-    QVERIFY(player.start(plan));
+    WirePlayer *player = WirePlayer::of(m_port.get());
+    WirePlayback playback(plan);
+    QSignalSpy finished(&playback, &WirePlayback::finished);
+    QSignalSpy refused(player, &WirePlayer::driveRefused);
+    QVERIFY(player->play(&playback));
     m_pty->waitForBytes(3, 2000);
 
     // Every other sender is refused while the transfer plays: play, remote control, the
@@ -175,12 +189,14 @@ void TestWirePlayer::ownsTheLineWhilePlaying()
     QVERIFY(!m_port->Close());
     QVERIFY(m_port->isOpen());
     QVERIFY(!m_port->Open());
-    TransferPlayer second(m_port.get());
-    QSignalSpy secondFailed(&second, &TransferPlayer::failed);
-    QVERIFY(!second.start(wirePlan(compiled(1), ScreenKind::Text, true)));
-    QCOMPARE(secondFailed[0].at(0).value<TransferPlayer::Failure>(), TransferPlayer::Failure::LineBusy);
-    QVERIFY(!player.start(plan));
-    QVERIFY(player.isPlaying());
+    player->drive(64);
+    QCOMPARE(refused.size(), 1);
+    WirePlayback second(wirePlan(compiled(1), ScreenKind::Text, true));
+    QSignalSpy secondFailed(&second, &WirePlayback::failed);
+    QVERIFY(!player->play(&second));
+    QCOMPARE(secondFailed[0].at(0).value<WirePlayer::Failure>(), WirePlayer::Failure::LineBusy);
+    QVERIFY(!player->play(&playback));
+    QVERIFY(playback.isActive());
 
     QVERIFY(finished.wait(int(plan.totalPauseMs()) + 3000));
     m_pty->waitForBytes(41, 1000);
@@ -191,38 +207,97 @@ void TestWirePlayer::ownsTheLineWhilePlaying()
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)).right(1), QByteArray(1, char(CMD_START)));
 }
 
-void TestWirePlayer::stopKeepsWhatWasSent_data()
+void TestWirePlayer::stopFinishesTheBlock_data()
 {
+    QTest::addColumn<int>("compiledCount");
+    QTest::addColumn<int>("stopAfter"); // bytes on the wire when the stop comes, at least
     QTest::addColumn<bool>("destroy");
-    QTest::newRow("stopped") << false;
-    QTest::newRow("destroyed with its window") << true;
+    QTest::newRow("after the block number") << 20 << 1 << false;
+    QTest::newRow("in the middle of the block") << 20 << 6 << false;
+    QTest::newRow("window gone in the middle") << 20 << 6 << true;
+    QTest::newRow("one byte before the end") << 20 << 40 << false;
+    QTest::newRow("between two blocks") << 60 << 41 << false;
+    QTest::newRow("window gone in block 2") << 60 << 45 << true;
 }
 
-void TestWirePlayer::stopKeepsWhatWasSent()
+void TestWirePlayer::stopFinishesTheBlock()
 {
+    QFETCH(int, compiledCount);
+    QFETCH(int, stopAfter);
     QFETCH(bool, destroy);
+    const WirePlan plan = wirePlan(compiled(compiledCount), ScreenKind::Icon, true);
+    QVERIFY(plan.ok);
     auto window = std::make_unique<QObject>();
-    auto *player = new TransferPlayer(m_port.get(), window.get());
-    QSignalSpy stopped(player, &TransferPlayer::stopped);
-    const WirePlan plan = wirePlan(compiled(20), ScreenKind::Icon, true);
-    QVERIFY(player->start(plan));
-    m_pty->waitForBytes(6, 2000);
+    auto *playback = new WirePlayback(plan, window.get());
+    QSignalSpy stopped(playback, &WirePlayback::stopped);
+    QSignalSpy finished(playback, &WirePlayback::finished);
+    WirePlayer *player = WirePlayer::of(m_port.get());
+    QVERIFY(player->play(playback));
+    QVERIFY(QTest::qWaitFor([&] { return playback->sentCount() >= stopAfter; }, 10000));
+    const int sent = playback->sentCount();
     if (destroy) {
         window.reset();
     } else {
-        player->stop();
-        QCOMPARE(stopped.size(), 1);
+        playback->stop();
+        QVERIFY(playback->isStopping());
     }
-    const int count = int(m_pty->collectFor(50).size());
-    QTest::qWait(300);
-    const QByteArray got = m_pty->receivedBytes();
-    QCOMPARE(got.size(), count);
-    QVERIFY(count >= 6 && count < plan.bytes.size());
-    QCOMPARE(got, plan.values().left(count));
-
+    const QList<WireByte> rest = restAfterStop(plan, sent);
+    QVERIFY(QTest::qWaitFor([&] { return player->isIdle(); }, 10000));
     QVERIFY(!m_port->lineClaimed());
+    if (!destroy) {
+        QCOMPARE(stopped.size(), 1);
+        QCOMPARE(finished.size(), 0);
+        // The block's rest kept its pauses.
+        const QList<qint64> &at = playback->sentAtNs();
+        for (int i = sent; i + 1 < at.size(); ++i)
+            QVERIFY(at[i + 1] - at[i] >= qint64(plan.bytes[i].pauseMs) * 1000000);
+    }
+
+    const QByteArray want = plan.values().left(sent) + QByteArray(rest.size(), char(TERMINATOR));
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(int(want.size()), 2000)), want);
+    QCOMPARE(m_pty->collectFor(200).size(), want.size());
+    QVERIFY2(holdsWholeBlocks(m_pty->receivedBytes()), qPrintable(QString::number(want.size())));
+
     QVERIFY(m_port->WriteByte(TERMINATOR));
-    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(count + 1, 1000)).right(1), QByteArray(1, char(TERMINATOR)));
+    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(int(want.size()) + 1, 1000)).right(1),
+             QByteArray(1, char(TERMINATOR)));
+}
+
+void TestWirePlayer::pauseIsKeptForTheNextSender()
+{
+    // A motor code's 100 ms hold also for the run byte after it, and the run byte goes out
+    // whole before a transfer.
+    WirePlayer *player = WirePlayer::of(m_port.get());
+    QSignalSpy sent(player, &WirePlayer::driveSent);
+    player->drive(69);
+    QCOMPARE(sent.size(), 1);
+    WirePlayback run(runPlan(ScreenKind::Text));
+    QSignalSpy runDone(&run, &WirePlayback::finished);
+    QVERIFY(player->play(&run));
+    QCOMPARE(run.sentCount(), 0);
+    QVERIFY(runDone.wait(2000));
+    const QList<ReceivedByte> got = m_pty->waitForBytes(2, 1000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray("\x45\x07"));
+    QVERIFY(got[1].msecsSinceStart - got[0].msecsSinceStart + readerSlackMs >= DRIVE_PAUSE_MS);
+}
+
+void TestWirePlayer::playAndWaitReturnsAfterTheLastPause()
+{
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(playAndWait(m_port.get(), operationTestPlan(30)), WirePlayer::Failure::None);
+    QVERIFY(clock.elapsed() >= 3 * OPERATION_TEST_PAUSE_MS);
+    const QList<ReceivedByte> got = m_pty->waitForBytes(3, 1000);
+    QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray("\x06\x1e\x1e"));
+    for (int i = 1; i < got.size(); ++i)
+        QVERIFY(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= OPERATION_TEST_PAUSE_MS);
+    QVERIFY(!m_port->lineClaimed());
+
+    // Refused while someone else holds the line; nothing goes out.
+    QObject other;
+    QVERIFY(m_port->claimLine(&other));
+    QCOMPARE(playAndWait(m_port.get(), operationTestPlan(30)), WirePlayer::Failure::LineBusy);
+    QCOMPARE(m_pty->collectFor(150).size(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestWirePlayer)

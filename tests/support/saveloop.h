@@ -33,7 +33,8 @@ struct KillOutcome
 {
     int kills = 0;
     int torn = 0;      // files found that were neither version
-    int leftovers = 0; // other files found in the folder (temporary files of a save)
+    int leftBehind = 0; // temporary copies a kill left (the next save removes them)
+    int leftovers = 0;  // temporary copies still there after the next save
     QStringList problems;
 };
 

@@ -2,7 +2,6 @@
 #include "common/errornumbers.h"
 
 #include "app/settings/colorswatch.h"
-#include "app/settings/delaywithevents.h"
 #include "app/settings/reopenport.h"
 #include "app/settings/settingsfile.h"
 #include "app/ui/backgroundpicture.h"
@@ -12,6 +11,8 @@
 #include "robot/instructioncode.h"
 #include "robot/serialportnames.h"
 #include "robot/trs232c.h"
+#include "robot/wireplan.h"
+#include "robot/wireplayer.h"
 
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QButtonGroup>
@@ -370,23 +371,13 @@ void SettingsScreen::dosatestClick()
     ok->setEnabled(false);
     cancel->setEnabled(false);
     m_pages.comport->setEnabled(false);
-    Trs232c &port = *m_port;
-    // The three bytes go out as one unit: holding the line keeps a transfer from starting
-    // between them, and a test is not started while a transfer holds it.
-    if (!port.claimLine(this)) {
-        setBusy(false);
-        ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
-        return;
-    }
-    const int speed = m_pages.LMDTrackBar1->value();
-    port.WriteByteAs(this, CMD_TEST);
-    DelayWithEvents(100);
-    port.WriteByteAs(this, speed);
-    DelayWithEvents(100);
-    port.WriteByteAs(this, speed);
-    DelayWithEvents(100);
-    port.releaseLine(this);
+    // The three bytes go out as one plan through the port's player, which holds the line for
+    // them: a transfer cannot start between them, and the test does not start while one plays.
+    const WirePlan test = operationTestPlan(m_pages.LMDTrackBar1->value());
+    const WirePlayer::Failure failure = playAndWait(m_port, test);
     setBusy(false);
+    if (failure == WirePlayer::Failure::LineBusy)
+        ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
 }
 
 void SettingsScreen::refreshPortDevices()

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "robot/wireplan.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+class Trs232c;
+class WirePlayback;
+
+// The one way paced bytes reach the robot: every byte that needs a pause after it (a transfer,
+// the run byte, the operation test, remote-control driving) goes through the player of the
+// port, so the pause of one sender is kept by the next sender too.
+//
+// Each byte is followed by a wait of at least its pause, measured on a monotonic clock from the
+// moment the byte was handed to the port. The waits are precise single-shot timers on the event
+// loop, so the process sleeps between bytes and the windows stay usable; only the last 2 to 3 ms
+// of a pause are slept.
+//
+// A plan (WirePlayback) plays alone: while it is on the line the player owns it
+// (Trs232c::claimLine), so nothing else can write in between. Remote-control bytes (drive())
+// are not queued behind each other: the newest wish replaces what still waits.
+class WirePlayer : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Failure {
+        None,
+        LineBusy,     // another plan owns the line
+        PortNotOpen,  // no port, or it is not open
+        WriteFailed,  // the port refused a byte
+    };
+    Q_ENUM(Failure)
+
+    // The player of the port, made on first use as the port's child (it goes with the port).
+    static WirePlayer *of(Trs232c *port);
+    ~WirePlayer() override;
+
+    // Starts the plan; the first byte goes out at once when the line is quiet. False when it
+    // cannot start (failed() of the playback has been emitted): a plan is on the line already,
+    // the line is owned by someone else, or the port is not open.
+    bool play(WirePlayback *playback);
+
+    // A remote-control byte (5, a motor code, 254) with its pause (remoteByte), under the rule
+    // of remoteWaitingAfter. Refused while a plan is on the line or the port is not open.
+    void drive(quint8 value);
+
+    // A plan is on the line (playing, or finishing its block after a stop).
+    bool isPlaying() const { return m_planActive; }
+    WirePlayback *playback() const { return m_playback; }
+    // Nothing is on its way: no plan, no remote byte waiting.
+    bool isIdle() const { return !m_planActive && m_driving.isEmpty(); }
+    // Handles events until the player is idle.
+    void waitUntilIdle();
+
+signals:
+    void driveSent(quint8 value);
+    void driveRefused(quint8 value);
+
+private:
+    friend class WirePlayback;
+    explicit WirePlayer(Trs232c *port);
+
+    // The last stretch of a pause, at most this long, is slept rather than left to the event
+    // loop, whose waits are whole milliseconds; the windows never notice 3 ms.
+    static constexpr qint64 FINE_WAIT_NS = 2000000;
+
+    void pump();
+    void arm(qint64 dueNs);
+    void sendPlanByte();
+    void sendDriveByte();
+    // pauseOver: the last byte's pause has run out (not so after a stop between blocks).
+    void endPlan(bool pauseOver);
+    void failPlan(Failure failure, const QString &reason);
+    // tell: false when the playback is going away, so nothing is emitted on it any more.
+    void stopPlayback(WirePlayback *playback, bool tell);
+    void releasePlan();
+
+    QPointer<Trs232c> m_port;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    // The line is quiet (the last byte's pause is over) from this moment on.
+    qint64 m_readyAtNs = 0;
+    // The bar of the last plan byte, shown once the byte's own pause is over.
+    int m_progress = -1;
+    qint64 m_progressDueNs = 0;
+
+    QList<WireByte> m_driving;
+
+    bool m_planActive = false;
+    bool m_stopping = false;
+    QPointer<WirePlayback> m_playback;
+    QList<WireByte> m_planBytes;
+    int m_planNext = 0;
+};
+
+// One plan on its way to the robot. The caller makes it (its parent decides how long it may
+// live), connects to it and hands it to WirePlayer::play. Destroying it while it plays is a
+// stop() whose end nobody hears of.
+class WirePlayback : public QObject
+{
+    Q_OBJECT
+public:
+    explicit WirePlayback(const WirePlan &plan, QObject *parent = nullptr);
+    ~WirePlayback() override;
+
+    const WirePlan &plan() const { return m_plan; }
+    // Sends the rest of the unit on its way (restAfterStop) and drops everything after it;
+    // stopped() follows once that is out and its pause is over (at once when nothing is left).
+    void stop();
+
+    // Between a successful play() and finished(), failed() or stopped().
+    bool isActive() const { return m_active; }
+    bool isStopping() const { return m_stopping; }
+    int sentCount() const { return int(m_sentAtNs.size()) - (m_ended ? 1 : 0); }
+    WirePlayer::Failure failure() const { return m_failure; }
+    // When each byte was handed to the port, in nanoseconds since play(), and (the last entry,
+    // once the plan has ended) the end of the last pause: for checking the pacing.
+    const QList<qint64> &sentAtNs() const { return m_sentAtNs; }
+    qint64 nsecsSincePlay() const { return m_clock.isValid() ? m_clock.nsecsElapsed() : 0; }
+
+signals:
+    // The bar, after a byte's own pause.
+    void progressChanged(int percent);
+    // Every byte went out and the last pause is over.
+    void finished();
+    // Nothing more is sent. reason: the port's own words, for the record.
+    void failed(WirePlayer::Failure failure, const QString &reason);
+    // stop() is done: what had to follow went out.
+    void stopped();
+
+private:
+    friend class WirePlayer;
+
+    WirePlan m_plan;
+    QPointer<WirePlayer> m_player;
+    QElapsedTimer m_clock;
+    QList<qint64> m_sentAtNs;
+    WirePlayer::Failure m_failure = WirePlayer::Failure::None;
+    bool m_active = false;
+    bool m_stopping = false;
+    bool m_ended = false;
+};
+
+// Plays the plan through the port's player and returns when it is over, handling events
+// meanwhile (the windows stay usable, as in DelayWithEvents). Returns how it ended: None when
+// every byte went out and its pause is over.
+WirePlayer::Failure playAndWait(Trs232c *port, const WirePlan &plan);
