@@ -1,5 +1,7 @@
 // Draws every picture of the picture table into <program folder>/Photo and writes
-// Photo/manifest.txt (one line per file: path, width, height).
+// Photo/manifest.txt (one line per file: path, width, height); given an icon folder too, also
+// the desktop icons into it.
+#include "appicon.h"
 #include "painting.h"
 
 #include <QDir>
@@ -55,8 +57,8 @@ bool save(const QImage &image, const QString &path)
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: rk25pictures <program folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: rk25pictures <program folder> [<icon folder>]\n");
         return 2;
     }
     if (!QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
@@ -81,6 +83,10 @@ int main(int argc, char *argv[])
     QSaveFile file(folder + QStringLiteral("/Photo/manifest.txt"));
     if (!file.open(QIODevice::WriteOnly) || file.write(manifest.toUtf8()) < 0 || !file.commit()) {
         std::fprintf(stderr, "rk25pictures: cannot write the manifest\n");
+        return 1;
+    }
+    if (argc == 3 && !writeAppIcons(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "rk25pictures: cannot write the desktop icons\n");
         return 1;
     }
     return 0;

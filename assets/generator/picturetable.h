@@ -232,6 +232,12 @@ inline constexpr Picture kPictures[] = {
      "#つぎは かならず wait", 0xb7791f, false},
 };
 
+// Desktop icons of the installed program (menu entry, window list, software centre): PNG
+// with a transparent outside, one file per size the desktops look for, written into the icon
+// theme folder (hicolor/<n>x<n>/apps/<name>.png) rather than the program folder.
+inline constexpr int APP_ICON_SIZES[] = {16, 22, 24, 32, 48, 64, 128, 256};
+inline constexpr char APP_ICON_NAME[] = "jp.rk25.RK25";
+
 // The path of a picture below the program folder ("/" separators, as on disk).
 inline QString picturePath(const char *name)
 {

@@ -2,10 +2,18 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
 
 QString programFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    // Before the application object exists Qt has no answer and would leave every file
+    // relative to the working directory; the kernel's link to the running executable has one.
+    const QString executable = QFileInfo(u"/proc/self/exe"_s).canonicalFilePath();
+    return executable.isEmpty() ? QString() : QFileInfo(executable).absolutePath();
 }
 
 QString programFilePath(const QString &relativeName)

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Writes the desktop icon in every size of APP_ICON_SIZES below themeFolder
+// (hicolor/<n>x<n>/apps/<name>.png).
+bool writeAppIcons(const QString &themeFolder);

@@ -1,0 +1,76 @@
+# Installing like a desktop program: links in bin/, the menu entry, the icons, the
+# software-centre entry with its screenshot, and the Debian package made by CPack.
+# Included after every target is defined.
+
+# bin/ holds relative links into the program folder: the program follows the link back to its
+# folder, and the installed tree stays movable.
+set(rk25_commands rk25 rk25c)
+# The virtual robot has no window in a core-only build.
+if(TARGET rk25-robot)
+  list(APPEND rk25_commands rk25-robot)
+endif()
+set(RK25_PROVIDED_BINARIES "")
+foreach(command IN LISTS rk25_commands)
+  string(APPEND RK25_PROVIDED_BINARIES "    <binary>${command}</binary>\n")
+  install(CODE "
+    set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/${command}\")
+    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+    file(REMOVE \"\${link}\")
+    file(CREATE_LINK ../${RK25_PROGRAM_DIR}/${command} \"\${link}\" SYMBOLIC)
+    message(STATUS \"Installing: \${link} -> ../${RK25_PROGRAM_DIR}/${command}\")")
+endforeach()
+
+# Where the published screenshot lives: the build makes the picture (target rk25screenshot,
+# installed as share/rk25/screenshots/menu.png) and the publisher puts it at this address.
+set(RK25_SCREENSHOT_URL "https://rk25.example/screenshots/menu.png" CACHE STRING
+    "Web address of the main-menu screenshot named in the software-centre entry")
+
+set(RK25_PACKAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/rk25.desktop.in
+               ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.desktop @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/rk25.metainfo.xml.in
+               ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.desktop DESTINATION share/applications)
+if(TARGET rk25-robot)
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/rk25-robot.desktop.in
+                 ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.Robot.desktop @ONLY)
+  install(FILES ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.Robot.desktop DESTINATION share/applications)
+endif()
+install(FILES ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(DIRECTORY ${RK25_ICON_DIR}/hicolor DESTINATION share/icons)
+
+# The screenshot needs a virtual display and a few seconds of the running program, so it is
+# made on request (the package check asks for it), not by every build.
+set(RK25_SCREENSHOT ${RK25_PACKAGING_DIR}/screenshots/menu.png)
+add_custom_command(
+  OUTPUT ${RK25_SCREENSHOT}
+  COMMAND ${CMAKE_SOURCE_DIR}/packaging/make-screenshot $<TARGET_FILE:rk25> ${RK25_SCREENSHOT}
+  DEPENDS rk25 rk25photo rk25data ${CMAKE_SOURCE_DIR}/packaging/make-screenshot
+  COMMENT "Taking the main-menu screenshot"
+  VERBATIM)
+add_custom_target(rk25screenshot DEPENDS ${RK25_SCREENSHOT})
+install(FILES ${RK25_SCREENSHOT} DESTINATION share/rk25/screenshots OPTIONAL)
+
+# The Debian package.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME rk25)
+set(CPACK_PACKAGE_VENDOR "RK-25")
+set(CPACK_PACKAGE_CONTACT "RK-25 <rk25@rk25.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ステッピングモータロボット制御ソフト (stepping-motor robot programming for schools)")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Pupils program a small two-wheeled stepping-motor robot with icons, text or a route on a floor grid, send the program over a serial line, and drive the robot by remote control.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The Qt libraries come from dpkg-shlibdeps; the plugins, the font and the icon theme it
+# cannot see: the window system plugin and the JPEG reader sit in libqt6gui6, which the
+# libraries already pull in.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, hicolor-icon-theme")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/packaging/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
+include(CPack)
