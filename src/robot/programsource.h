@@ -14,9 +14,6 @@ struct ProgramSource
     QStringList messages;   // why the input was refused, when ok is false
 };
 
-inline constexpr auto TextFileMarker = u"KB";
-inline constexpr auto IconFileMarker = u"DD";
-inline constexpr auto RouteFileMarker = u"D_pro";
 
 ProgramSource programSourceFromLines(const QStringList &lines);
 

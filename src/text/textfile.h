@@ -6,7 +6,7 @@
 
 // The text program file (.rk5): the line "KB", then the editor's text unchanged, every line of
 // the file ended by CR LF.
-inline constexpr auto TEXT_FILE_MARKER = u"KB";
+inline constexpr char16_t TEXT_FILE_MARKER[] = u"KB";
 
 QStringList textFileLines(const QString &editorText);
 
