@@ -5,6 +5,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cerrno>
+
+using namespace Qt::StringLiterals;
+
 namespace cp932 {
 
 namespace {
@@ -20,7 +24,9 @@ bool available()
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+    // Opening the codec costs more than decoding a file of ours; one per thread serves all.
+    thread_local QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+    decoder.resetState();
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     // The codec silently drops a lead byte at the very end; a line feed after the input makes it
@@ -36,6 +42,7 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(QStringView text, bool *ok)
 {
+    // A fresh encoder each time: resetting one does not clear its error flag.
     QStringEncoder encoder(codecName);
     if (!encoder.isValid()) {
         if (ok)
@@ -95,17 +102,45 @@ QByteArray encodeLines(const QStringList &lines, bool *ok)
     return encode(text, ok);
 }
 
+QString writeFailureText(int savedErrno, const QString &systemText)
+{
+    QString reason;
+    switch (savedErrno) {
+    case ENOSPC:
+    case EDQUOT:
+        reason = u"ディスクが いっぱいです。"_s;
+        break;
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        reason = u"この フォルダには 書きこめません。"_s;
+        break;
+    case ENOENT:
+        reason = u"フォルダが 見つかりません。"_s;
+        break;
+    default:
+        return systemText;
+    }
+    return systemText.isEmpty() ? reason : reason + u"（"_s + systemText + u"）"_s;
+}
+
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    errno = 0;
+    // Unbuffered: a buffered write that fails only when commit() flushes it (a full disk) is not
+    // noticed by QSaveFile, which would then put an empty file in place of the good one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int savedErrno = errno;
         if (error)
-            *error = file.errorString();
+            *error = writeFailureText(savedErrno, file.errorString());
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError || !file.commit()) {
+        const int savedErrno = errno;
         if (error)
-            *error = file.errorString();
+            *error = writeFailureText(savedErrno, file.errorString());
         file.cancelWriting();
         return false;
     }
@@ -114,7 +149,15 @@ bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
 
 bool writeLines(const QString &path, const QStringList &lines, QString *error)
 {
-    return writeBytes(path, encodeLines(lines), error);
+    // A character the file cannot hold would be saved as "?": nothing is written instead.
+    bool encodable = false;
+    const QByteArray bytes = encodeLines(lines, &encodable);
+    if (!encodable) {
+        if (error)
+            *error = u"ほぞんできない もじが あります。"_s;
+        return false;
+    }
+    return writeBytes(path, bytes, error);
 }
 
 }

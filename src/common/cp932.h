@@ -32,11 +32,17 @@ struct ReadResult
 ReadResult readLines(const QString &path);
 
 // Writes the lines in CP932, each ended by CR LF, through QSaveFile so that a failure never
-// leaves a half-written file in place of the old one. On failure, error holds the reason.
+// leaves a half-written file in place of the old one. On failure, error holds the reason in
+// simple Japanese (a full disk, a folder that cannot be written) with the system's words, and
+// the old file is kept. Lines holding a character CP932 cannot hold are refused whole.
 bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr);
 
 // As writeLines, for bytes already encoded (each line's terminator included).
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Why a write failed, for the pupil: our words for the usual reasons (errno), then the
+// system's text; the system's text alone for any other reason.
+QString writeFailureText(int savedErrno, const QString &systemText);
 
 // Joins lines with CR LF after each line, then encodes.
 QByteArray encodeLines(const QStringList &lines, bool *ok = nullptr);
