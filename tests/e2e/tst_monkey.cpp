@@ -1,0 +1,120 @@
+#include "app/mainmenu.h"
+#include "app/settings/workfolder.h"
+#include "app/ui/picturebutton.h"
+#include "robot/trs232c.h"
+#include "support/findwindow.h"
+#include "support/monkey.h"
+#include "support/pseudoterminal.h"
+
+#include <QtWidgets/QApplication>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Random events on every visible window for about a minute, with a robot on a
+// pseudo-terminal: nothing crashes, the wire holds whole blocks with nothing foreign between
+// their bytes, and afterwards every screen can still be reached and left.
+class TestMonkey : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void randomEventsLeaveEverythingUsable();
+
+private:
+    void click(QWidget *window, const QString &name);
+
+    PseudoTerminal m_pty;
+    MainMenu *m_menu = nullptr;
+};
+
+void TestMonkey::initTestCase()
+{
+    QFile::remove(WorkFolderPath() + u"set.ini"_s);
+    QVERIFY(m_pty.open());
+    QVERIFY(!m_pty.linkAsCom(1).isEmpty());
+    m_menu = new MainMenu;
+    m_menu->FormCreate();
+    m_menu->createOtherWindows();
+    m_menu->centreOnScreen();
+    m_menu->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_menu));
+    QVERIFY(m_menu->rs232c1().isOpen());
+}
+
+void TestMonkey::cleanupTestCase()
+{
+    delete m_menu;
+}
+
+void TestMonkey::click(QWidget *window, const QString &name)
+{
+    auto *button = window->findChild<PictureButton *>(name);
+    QVERIFY2(button, qPrintable(name));
+    QVERIFY2(button->isEnabled(), qPrintable(window->objectName() + u'/' + name));
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+void TestMonkey::randomEventsLeaveEverythingUsable()
+{
+    const quint32 seed = 20261208;
+    const int budgetMs = 60000;
+    m_pty.clear();
+    monkey::Figures figures;
+    {
+        // The quit buttons would end the run; they have tests of their own.
+        monkey::Monkey monkey(seed, {u"TForm13/close1"_s, u"TForm1/shutdown1"_s, u"TForm8/shutdown1"_s,
+                                     u"TForm9/shutdown1"_s, u"TForm10/shutdown1"_s});
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < budgetMs) {
+            if (!monkey.step())
+                m_menu->showMenu();
+        }
+        // What is on its way finishes (a transfer, the last block of a stopped one).
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->rs232c1().lineClaimed(), 20000);
+        QTest::qWait(700);
+        figures = monkey.figures();
+        monkey::checkWire(m_pty.received(), &figures);
+    }
+    qInfo("seed %u: %d events, %d boxes, %d file dialogues, %d blocks and %d commands on the wire",
+          seed, figures.events, figures.boxes, figures.fileDialogs, figures.blocks, figures.commands);
+    QStringList visits;
+    for (auto it = figures.perWindow.cbegin(); it != figures.perWindow.cend(); ++it)
+        visits << it.key() + u' ' + QString::number(it.value());
+    qInfo("events by window: %s", qPrintable(visits.join(u", "_s)));
+    QVERIFY2(figures.problems.isEmpty(), qPrintable(figures.problems.join(u'\n')));
+    QVERIFY(figures.events > 100);
+
+    // Back to the menu with every other window closed; then each screen opens and leaves.
+    ui::setMessageResponder([](const ui::MessageRequest &r) {
+        return r.buttons.contains(ui::MessageButton::No) ? ui::MessageButton::No : r.buttons.value(0);
+    });
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w != m_menu && w->isVisible())
+            w->hide();
+    }
+    m_menu->showMenu();
+    const std::pair<const char *, const char *> screens[] = {
+        {"menu_icon1", "TForm1"}, {"menu_icon2", "TForm1"}, {"menu_key", "TForm9"},
+        {"menu_line", "TForm10"}, {"menu_raji", "TForm8"}};
+    for (const auto &[button, form] : screens) {
+        click(m_menu, QString::fromLatin1(button));
+        QWidget *screen = testenv::findWindow(QString::fromLatin1(form));
+        QVERIFY(screen);
+        QTRY_VERIFY2(screen->isVisible(), form);
+        QVERIFY(!m_menu->isVisible());
+        click(screen, u"shutdown"_s);
+        QTRY_VERIFY2(m_menu->isVisible(), form);
+        QVERIFY(!screen->isVisible());
+    }
+    ui::setMessageResponder({});
+}
+
+QTEST_MAIN(TestMonkey)
+#include "tst_monkey.moc"
