@@ -126,8 +126,9 @@ inline constexpr Picture kPictures[] = {
 
     // Report.
     {"Photo\\Button\\kettei.jpg", 160, 40, Draw::Button, "レポートを つくる", 0xd9558f, true},
-    {"Photo\\Button\\print.jpg", 92, 35, Draw::Button, "いんさつ", 0xd9558f, true},
-    {"Photo\\Button\\p_back.jpg", 92, 35, Draw::Button, "もどる", 0x2f9e55, true},
+    {"Photo\\Button\\print.jpg", 70, 35, Draw::Button, "いんさつ", 0xd9558f, true},
+    {"Photo\\Button\\pdf.jpg", 70, 35, Draw::Button, "PDFで\nほぞん", 0xc0392b, true},
+    {"Photo\\Button\\p_back.jpg", 70, 35, Draw::Button, "もどる", 0x2f9e55, true},
 
     // Instruction icons: palette, slots, list, preview and route arrows (FF points up).
     {"Photo\\Button\\FF.bmp", 48, 48, Draw::Icon, "まえ", 0x3d7fd9, false},

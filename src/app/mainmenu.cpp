@@ -137,8 +137,11 @@ void MainMenu::wire()
     m_icon->setDeleteShiftSource([settings = m_settings] { return settings->deleteShiftsUp(); });
     connect(m_icon, &IconScreen::previewRequested, m_preview,
             [this] { m_preview->showFor(m_icon->program()); });
-    connect(m_icon, &IconScreen::programListRequested, m_programList,
-            [this] { m_programList->showFor(m_icon->program()); });
+    connect(m_icon, &IconScreen::programListRequested, m_programList, [this] {
+        ReportInput labels; // the slot labels, as the report lists them
+        m_icon->fillReportListing(&labels);
+        m_programList->showFor(m_icon->program(), labels.iconSlots);
+    });
     connect(m_icon, &IconScreen::reportRequested, m_report, [this] { m_report->openFor(m_icon); });
     connect(m_text, &TextScreen::reportRequested, m_report, [this] { m_report->openFor(m_text); });
     connect(m_route, &RouteScreen::reportRequested, m_report, [this] { m_report->openFor(m_route); });

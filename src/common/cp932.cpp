@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 
 #include <cerrno>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -42,16 +43,28 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(QStringView text, bool *ok)
 {
-    // A fresh encoder each time: resetting one does not clear its error flag.
-    QStringEncoder encoder(codecName);
-    if (!encoder.isValid()) {
+    // Opening the codec costs more than encoding a file of ours: one encoder per thread. It is
+    // made in place and never moved, since the codec keeps the address of the encoder's state.
+    thread_local std::optional<QStringEncoder> encoder;
+    if (!encoder)
+        encoder.emplace(codecName);
+    if (!encoder->isValid()) {
         if (ok)
             *ok = false;
         return text.toLatin1();
     }
-    QByteArray bytes = encoder.encode(text);
+    QByteArray bytes = encoder->encode(text);
+    // A high surrogate at the very end waits inside the codec for its pair and would be lost.
+    const bool failed = encoder->hasError() || (!text.isEmpty() && text.back().isHighSurrogate());
+    // Resetting an encoder does not clear its error flag: after a failure it is made anew.
+    if (failed) {
+        encoder.reset();
+        encoder.emplace(codecName);
+    } else {
+        encoder->resetState();
+    }
     if (ok)
-        *ok = !encoder.hasError();
+        *ok = !failed;
     return bytes;
 }
 

@@ -59,6 +59,13 @@ double truncatedScale(float span)
     return std::trunc(PREVIEW_AREA_SIZE / static_cast<double>(span) * 10.0) / 10.0;
 }
 
+PreviewRobot robotAt(int x, int y, int heading)
+{
+    constexpr int half = PREVIEW_ROBOT_SIZE / 2;
+    return {std::clamp(x, half, PREVIEW_AREA_SIZE - half), std::clamp(y, half, PREVIEW_AREA_SIZE - half),
+            heading};
+}
+
 }
 
 QString previewMarkOf(QStringView line)
@@ -211,5 +218,7 @@ PreviewDrawing buildPreview(const IconProgram &program, int areaLeft, int areaTo
     const PreviewSegment &last = drawing.segments.last();
     drawing.end = {QStringLiteral("END"), std::min(areaLeft + last.x2 + 5, areaLeft + size - 32),
                    std::min(areaTop + last.y2 + 5, areaTop + size - 16)};
+    drawing.startRobot = robotAt(first.x1, first.y1, drawing.points.first().rot);
+    drawing.endRobot = robotAt(last.x2, last.y2, drawing.points.last().rot);
     return drawing;
 }

@@ -81,6 +81,18 @@ struct PreviewLabel
     int top = 0;
 };
 
+// The robot drawn as a small top view where the path starts and where it ends, so the pupil
+// sees which way it faces. Its centre (area coordinates) lies on the point, moved inside just
+// far enough for the whole view to show.
+inline constexpr int PREVIEW_ROBOT_SIZE = 26;
+
+struct PreviewRobot
+{
+    int x = 0;
+    int y = 0;
+    int heading = 0; // degrees turned from facing up the screen, counter-clockwise positive
+};
+
 struct PreviewDrawing
 {
     // False for a program without a motion slot: nothing is drawn and no label is set.
@@ -91,6 +103,8 @@ struct PreviewDrawing
     QList<PreviewSegment> segments; // one per motion slot, in order
     PreviewLabel start;
     PreviewLabel end;
+    PreviewRobot startRobot;
+    PreviewRobot endRobot;
 };
 
 // Everything the preview window draws for the program, for an area at (areaLeft, areaTop).

@@ -13,6 +13,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void invalidBytesBecomeReplacement();
+    void eachEncodeJudgesItsOwnText();
     void splitLines_data();
     void splitLines();
     void writeEndsEveryLineWithCrLf();
@@ -57,6 +58,29 @@ void TestCp932::invalidBytesBecomeReplacement()
     const QString text2 = cp932::decode(QByteArray("\xa0z", 2));
     QVERIFY(text2.endsWith(u'z'));
     QVERIFY(!text2.startsWith(u'\xa0'));
+}
+
+void TestCp932::eachEncodeJudgesItsOwnText()
+{
+    // One encoder serves many calls: a text it cannot hold must not taint the next one, and
+    // a good text must not hide a bad one after it.
+    const QString good = QString::fromUtf8("ロボット motor(fwd,fwd)");
+    const QString bad = QString::fromUtf8("🤖");
+    for (int round = 0; round < 3; ++round) {
+        bool ok = false;
+        QCOMPARE(cp932::decode(cp932::encode(good, &ok)), good);
+        QVERIFY(ok);
+        cp932::encode(bad, &ok);
+        QVERIFY(!ok);
+        cp932::encode(good + bad, &ok);
+        QVERIFY(!ok);
+    }
+    // A lone high surrogate at the end of one text is not carried into the next.
+    bool ok = true;
+    cp932::encode(QString(QChar(0xD83E)), &ok);
+    QVERIFY(!ok);
+    QCOMPARE(cp932::encode(u"AB", &ok), QByteArray("AB"));
+    QVERIFY(ok);
 }
 
 void TestCp932::splitLines_data()

@@ -14,6 +14,8 @@ private slots:
     void noMotionDrawsNothing();
     void straightPathNoiseCountsAsZero();
     void fullProgramStaysInsideArea();
+    void robotAtStartAndEnd_data();
+    void robotAtStartAndEnd();
 };
 
 namespace {
@@ -259,6 +261,45 @@ void TestPreviewSim::fullProgramStaysInsideArea()
         QVERIFY(s.pictureTop >= PREVIEW_AREA_TOP && s.pictureTop <= PREVIEW_AREA_TOP + 488);
     }
     QVERIFY(drawing.fit.length > 0);
+}
+
+// The robot's top view sits on the first and last point, turned as it stands there, and is
+// moved inside the area only as far as it must be to show whole.
+void TestPreviewSim::robotAtStartAndEnd_data()
+{
+    QTest::addColumn<IconProgram>("program");
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<QPoint>("end");
+    QTest::addColumn<int>("endHeading");
+
+    QTest::newRow("straight up: both kept inside at the edges")
+        << programOf({{u"Image2", 10}}) << QPoint(250, 487) << QPoint(250, 13) << 0;
+    QTest::newRow("up, right turn, on to the right: facing right")
+        << programOf({{u"Image2", 10}, {u"Image6", 90}, {u"Image2", 10}}) << QPoint(13, 487) << QPoint(487, 13)
+        << -90;
+    QTest::newRow("前左折 90: facing left in the corner")
+        << programOf({{u"Image1", 90}}) << QPoint(487, 487) << QPoint(13, 13) << 90;
+    QTest::newRow("a stop only: both in the middle") << programOf({{u"Image5", 10}}) << QPoint(250, 250)
+                                                     << QPoint(250, 250) << 0;
+    QTest::newRow("turns on the spot add up")
+        << programOf({{u"Image4", 45}, {u"Image6", 90}, {u"Image4", 90}, {u"Image4", 180}}) << QPoint(250, 250)
+        << QPoint(250, 250) << 225;
+    QTest::newRow("backwards keeps the heading")
+        << programOf({{u"Image8", 10}}) << QPoint(250, 13) << QPoint(250, 487) << 0;
+}
+
+void TestPreviewSim::robotAtStartAndEnd()
+{
+    QFETCH(IconProgram, program);
+    QFETCH(QPoint, start);
+    QFETCH(QPoint, end);
+    QFETCH(int, endHeading);
+
+    const PreviewDrawing drawing = buildPreview(program);
+    QCOMPARE(QPoint(drawing.startRobot.x, drawing.startRobot.y), start);
+    QCOMPARE(drawing.startRobot.heading, 0);
+    QCOMPARE(QPoint(drawing.endRobot.x, drawing.endRobot.y), end);
+    QCOMPARE(drawing.endRobot.heading, endHeading);
 }
 
 QTEST_GUILESS_MAIN(TestPreviewSim)

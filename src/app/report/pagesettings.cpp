@@ -1,0 +1,74 @@
+#include "app/report/pagesettings.h"
+
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+qreal marginValue(const QString &text)
+{
+    bool ok = false;
+    const qreal value = text.trimmed().toDouble(&ok);
+    return ok && value > 0 ? value : 0;
+}
+
+}
+
+QMarginsF pageMarginsInches(const PageSettings &settings)
+{
+    return QMarginsF(marginValue(settings.mLeft), marginValue(settings.mTop), marginValue(settings.mRight),
+                     marginValue(settings.mBottom));
+}
+
+QString shortDateText(const QDate &date)
+{
+    return date.toString(u"yyyy/MM/dd"_s);
+}
+
+QString longDateText(const QDate &date)
+{
+    return date.toString(u"yyyy年M月d日"_s);
+}
+
+QString timeText(const QTime &time)
+{
+    return time.toString(u"H:mm"_s);
+}
+
+HeaderLine expandHeaderCodes(const QString &codes, const HeaderValues &values)
+{
+    QStringList parts{QString()};
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        const QChar c = codes.at(i);
+        if (c != u'&' || i + 1 == codes.size()) {
+            parts.last() += c;
+            continue;
+        }
+        const QChar code = codes.at(++i);
+        QString &part = parts.last();
+        switch (code.unicode()) {
+        case u'w': part += values.title; break;
+        case u'u': part += values.address; break;
+        case u'd': part += shortDateText(values.now.date()); break;
+        case u'D': part += longDateText(values.now.date()); break;
+        case u't':
+        case u'T': part += timeText(values.now.time()); break;
+        case u'p': part += QString::number(values.page); break;
+        case u'P': part += QString::number(values.pages); break;
+        case u'&': part += u'&'; break;
+        case u'b': parts << QString(); break;
+        default: break;
+        }
+    }
+    HeaderLine line;
+    line.left = parts.value(0);
+    if (parts.size() == 2) {
+        line.right = parts.at(1);
+    } else if (parts.size() > 2) {
+        line.centre = parts.at(1);
+        // Anything after a third separator still belongs at the right.
+        line.right = parts.mid(2).join(QString());
+    }
+    return line;
+}
