@@ -4,6 +4,7 @@
 // the message boxes and file dialogues answered at random, and a check of what reached the
 // wire. Header only: it needs widgets, and the shared test library is GUI-free.
 
+#include "app/report/reportwindow.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"
 #include "support/pseudoterminal.h"
@@ -104,12 +105,17 @@ public:
                 return m_folder.path() + u"/missing.rk5"_s;
             }
         });
+        ReportWindow::setPdfFileChooserForTests([this](const QString &) {
+            ++m_figures.fileDialogs;
+            return m_random.bounded(2u) ? QString() : m_folder.path() + u"/report.pdf"_s;
+        });
     }
 
     ~Monkey()
     {
         ui::setMessageResponder({});
         ui::setProgramFileChooserForTests({});
+        ReportWindow::setPdfFileChooserForTests({});
     }
 
     Figures &figures() { return m_figures; }
