@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QString manifest;
     QTextStream out(&manifest);
-    for (const Picture &picture : pictures::kPictures) {
+    for (const Picture &picture : pictures::PICTURES) {
         const QStringList files = pictures::pictureFiles(picture);
         for (int i = 0; i < files.size(); ++i) {
             const QString path = folder + u'/' + files.at(i);

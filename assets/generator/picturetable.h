@@ -44,7 +44,7 @@ struct Picture
     bool pressed;
 };
 
-inline constexpr Picture kPictures[] = {
+inline constexpr Picture PICTURES[] = {
     // Window backgrounds. The caption is the window's title.
     {"Photo\\Back\\menu.jpg", 770, 578, Draw::Backdrop, "ステッピングモータロボット制御ソフト", 0x3d7fd9, false},
     {"Photo\\Back\\icon.jpg", 770, 578, Draw::Backdrop, "アイコンで プログラミング", 0xf08a24, false},

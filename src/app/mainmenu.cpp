@@ -21,12 +21,14 @@
 
 #include <QCloseEvent>
 
+using namespace Qt::StringLiterals;
+
 MainMenu::MainMenu()
-    : PictureWindow({QStringLiteral("TForm13"), QStringLiteral("menu"), QSize(770, 578),
-                     QStringLiteral("back"), {errors::MENU_BUTTON_PRESS, errors::MENU_BUTTON_RELEASE}})
+    : PictureWindow({u"TForm13"_s, u"menu"_s, QSize(770, 578),
+                     u"back"_s, {errors::MENU_BUTTON_PRESS, errors::MENU_BUTTON_RELEASE}})
 {
     m_port = new Trs232c(this);
-    m_port->setObjectName(QStringLiteral("rs232c1"));
+    m_port->setObjectName(u"rs232c1"_s);
     connectModemLineHandlers(*m_port);
     m_link.port = m_port;
 
@@ -37,21 +39,21 @@ MainMenu::MainMenu()
         connect(b, &PictureButton::clicked, this, click);
         return b;
     };
-    menu_navi = menuButton(QStringLiteral("menu_navi"), 116, QStringLiteral("学習ナビ"),
+    menu_navi = menuButton(u"menu_navi"_s, 116, u"学習ナビ"_s,
                            &MainMenu::menu_naviClick);
-    menu_setup = menuButton(QStringLiteral("menu_setup"), 177, QStringLiteral("設定"),
+    menu_setup = menuButton(u"menu_setup"_s, 177, u"設定"_s,
                             &MainMenu::menu_setupClick);
-    menu_icon1 = menuButton(QStringLiteral("menu_icon1"), 237, QStringLiteral("STEP2　アイコン１"),
+    menu_icon1 = menuButton(u"menu_icon1"_s, 237, u"STEP2　アイコン１"_s,
                             &MainMenu::menu_icon1Click);
-    menu_icon2 = menuButton(QStringLiteral("menu_icon2"), 298, QStringLiteral("STEP3　アイコン２"),
+    menu_icon2 = menuButton(u"menu_icon2"_s, 298, u"STEP3　アイコン２"_s,
                             &MainMenu::menu_icon2Click);
-    menu_key = menuButton(QStringLiteral("menu_key"), 358, QStringLiteral("STEP4　文字入力"),
+    menu_key = menuButton(u"menu_key"_s, 358, u"STEP4　文字入力"_s,
                           &MainMenu::menu_keyClick);
-    menu_line = menuButton(QStringLiteral("menu_line"), 419, QStringLiteral("STEP5　ライン入力"),
+    menu_line = menuButton(u"menu_line"_s, 419, u"STEP5　ライン入力"_s,
                            &MainMenu::menu_lineClick);
-    menu_raji = menuButton(QStringLiteral("menu_raji"), 479, QStringLiteral("ラジコンモード"),
+    menu_raji = menuButton(u"menu_raji"_s, 479, u"ラジコンモード"_s,
                            &MainMenu::menu_rajiClick);
-    close1 = addButton(QStringLiteral("close1"), QRect(555, 61, 111, 30), QStringLiteral("終了"));
+    close1 = addButton(u"close1"_s, QRect(555, 61, 111, 30), u"終了"_s);
     connect(close1, &PictureButton::clicked, this, &MainMenu::close1Click);
 }
 
@@ -200,7 +202,7 @@ void MainMenu::openIconScreen(int step)
 void MainMenu::menu_naviClick()
 {
     if (m_navigator)
-        m_navigator->openFor(this, menu_navi, 13, QStringLiteral("Navi\\navi\\index.html"));
+        m_navigator->openFor(this, menu_navi, 13, u"Navi\\navi\\index.html"_s);
 }
 
 void MainMenu::menu_setupClick()

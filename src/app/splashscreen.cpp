@@ -3,9 +3,11 @@
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 
+using namespace Qt::StringLiterals;
+
 SplashScreen::SplashScreen(QWidget *parent)
-    : PictureWindow({QStringLiteral("TForm5"), QStringLiteral("splash"), QSize(400, 284),
-                     QStringLiteral("Image1"), {}},
+    : PictureWindow({u"TForm5"_s, u"splash"_s, QSize(400, 284),
+                     u"Image1"_s, {}},
                     parent)
 {
     background()->setDraggable(false);

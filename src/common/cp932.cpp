@@ -16,20 +16,20 @@ using namespace Qt::StringLiterals;
 namespace cp932 {
 
 namespace {
-constexpr const char *codecName = "windows-31j";
+constexpr const char *CODEC_NAME = "windows-31j";
 }
 
 bool available()
 {
-    QStringDecoder decoder(codecName);
-    QStringEncoder encoder(codecName);
+    QStringDecoder decoder(CODEC_NAME);
+    QStringEncoder encoder(CODEC_NAME);
     return decoder.isValid() && encoder.isValid();
 }
 
 QString decode(QByteArrayView bytes)
 {
     // Opening the codec costs more than decoding a file of ours; one per thread serves all.
-    thread_local QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+    thread_local QStringDecoder decoder(CODEC_NAME, QStringConverter::Flag::Stateless);
     decoder.resetState();
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
@@ -50,7 +50,7 @@ QByteArray encode(QStringView text, bool *ok)
     // made in place and never moved, since the codec keeps the address of the encoder's state.
     thread_local std::optional<QStringEncoder> encoder;
     if (!encoder)
-        encoder.emplace(codecName);
+        encoder.emplace(CODEC_NAME);
     if (!encoder->isValid()) {
         if (ok)
             *ok = false;
@@ -62,7 +62,7 @@ QByteArray encode(QStringView text, bool *ok)
     // Resetting an encoder does not clear its error flag: after a failure it is made anew.
     if (failed) {
         encoder.reset();
-        encoder.emplace(codecName);
+        encoder.emplace(CODEC_NAME);
     } else {
         encoder->resetState();
     }
@@ -113,7 +113,7 @@ QByteArray encodeLines(const QStringList &lines, bool *ok)
     QString text;
     for (const QString &line : lines) {
         text += line;
-        text += QStringLiteral("\r\n");
+        text += u"\r\n"_s;
     }
     return encode(text, ok);
 }

@@ -111,7 +111,7 @@ struct PalettePlace
     bool controlIcon; // hidden in STEP2
 };
 
-constexpr PalettePlace places[] = {
+constexpr PalettePlace PLACES[] = {
     {u"Image1", 3, 3, false},    {u"Image2", 51, 3, false},   {u"Image3", 99, 3, false},
     {u"Image4", 3, 51, false},   {u"Image5", 51, 51, false},  {u"Image6", 99, 51, false},
     {u"Image7", 3, 99, false},   {u"Image8", 51, 99, false},  {u"Image9", 99, 99, false},
@@ -154,7 +154,7 @@ IconPalette::IconPalette(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(u"TabSheet1"_s);
-    for (const PalettePlace &p : places) {
+    for (const PalettePlace &p : PLACES) {
         auto *icon = new PaletteIcon(QString::fromUtf16(p.icon), QRect(p.left, p.top, 48, 49), this);
         icon->setProperty("controlIcon", p.controlIcon);
         connect(icon, &PaletteIcon::dragFailed, this, &IconPalette::dragFailed);

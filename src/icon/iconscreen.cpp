@@ -64,8 +64,8 @@ QString longHint(const QString &hint)
 
 IconScreen::IconScreen(const RobotLink &link)
     : WorkingScreen(
-                    {QStringLiteral("TForm1"), QStringLiteral("icon"), QSize(770, 578),
-                     QStringLiteral("back"), {errors::ICON_BUTTON_PRESS, errors::ICON_BUTTON_RELEASE}},
+                    {u"TForm1"_s, u"icon"_s, QSize(770, 578),
+                     u"back"_s, {errors::ICON_BUTTON_PRESS, errors::ICON_BUTTON_RELEASE}},
                     {QRect(568, 45, 49, 30), QRect(627, 45, 61, 29), QRect(699, 45, 50, 29),
                      QRect(332, 549, 120, 29), QRect(125, 549, 116, 29), QRect(539, 549, 116, 29)},
                     1)

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr long double PI = 3.14159265358979323846264338327950288L;
@@ -61,8 +63,8 @@ double truncatedScale(float span)
 
 PreviewRobot robotAt(int x, int y, int heading)
 {
-    constexpr int half = PREVIEW_ROBOT_SIZE / 2;
-    return {std::clamp(x, half, PREVIEW_AREA_SIZE - half), std::clamp(y, half, PREVIEW_AREA_SIZE - half),
+    constexpr int HALF = PREVIEW_ROBOT_SIZE / 2;
+    return {std::clamp(x, HALF, PREVIEW_AREA_SIZE - HALF), std::clamp(y, HALF, PREVIEW_AREA_SIZE - HALF),
             heading};
 }
 
@@ -192,7 +194,7 @@ PreviewDrawing buildPreview(const IconProgram &program, int areaLeft, int areaTo
         segment.y2 = nearest(size - to.y);
 
         // The picture shows the robot as it stands when the instruction begins.
-        segment.picture = QStringLiteral("Photo\\Button\\") + to.mark + QStringLiteral(".bmp");
+        segment.picture = u"Photo\\Button\\"_s + to.mark + u".bmp"_s;
         segment.rotation = from.rot;
         const bool slanted = from.rot % 90 != 0;
         segment.pictureSize = slanted ? 34 : 24;
@@ -213,10 +215,10 @@ PreviewDrawing buildPreview(const IconProgram &program, int areaLeft, int areaTo
     }
 
     const PreviewSegment &first = drawing.segments.first();
-    drawing.start = {QStringLiteral("START"), std::min(areaLeft + first.x1 + 5, areaLeft + size - 53),
+    drawing.start = {u"START"_s, std::min(areaLeft + first.x1 + 5, areaLeft + size - 53),
                      std::min(areaTop + first.y1 + 5, areaTop + size - 16)};
     const PreviewSegment &last = drawing.segments.last();
-    drawing.end = {QStringLiteral("END"), std::min(areaLeft + last.x2 + 5, areaLeft + size - 32),
+    drawing.end = {u"END"_s, std::min(areaLeft + last.x2 + 5, areaLeft + size - 32),
                    std::min(areaTop + last.y2 + 5, areaTop + size - 16)};
     drawing.startRobot = robotAt(first.x1, first.y1, drawing.points.first().rot);
     drawing.endRobot = robotAt(last.x2, last.y2, drawing.points.last().rot);

@@ -36,7 +36,7 @@ void drawGrid(QPainter &painter)
 // front, turned to its heading. The start is drawn paler than the end.
 void drawRobot(QPainter &painter, const PreviewRobot &robot, bool atEnd)
 {
-    constexpr qreal half = PREVIEW_ROBOT_SIZE / 2.0;
+    constexpr qreal HALF = PREVIEW_ROBOT_SIZE / 2.0;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(robot.x, robot.y);
@@ -46,16 +46,16 @@ void drawRobot(QPainter &painter, const PreviewRobot &robot, bool atEnd)
     const QColor outline(0x24, 0x37, 0x6b);
     painter.setPen(QPen(outline, 1));
     painter.setBrush(QColor(0x33, 0x33, 0x33));
-    painter.drawRoundedRect(QRectF(-half, -half * 0.5, half * 0.3, half), 1.5, 1.5);
-    painter.drawRoundedRect(QRectF(half * 0.7, -half * 0.5, half * 0.3, half), 1.5, 1.5);
+    painter.drawRoundedRect(QRectF(-HALF, -HALF * 0.5, HALF * 0.3, HALF), 1.5, 1.5);
+    painter.drawRoundedRect(QRectF(HALF * 0.7, -HALF * 0.5, HALF * 0.3, HALF), 1.5, 1.5);
 
     painter.setBrush(atEnd ? QColor(0xff, 0xd8, 0x4d) : QColor(0x9f, 0xd8, 0xff));
-    painter.drawEllipse(QPointF(0, 0), half * 0.7, half * 0.7);
+    painter.drawEllipse(QPointF(0, 0), HALF * 0.7, HALF * 0.7);
 
     QPainterPath arrow;
-    arrow.moveTo(0, -half * 0.62);
-    arrow.lineTo(-half * 0.38, half * 0.05);
-    arrow.lineTo(half * 0.38, half * 0.05);
+    arrow.moveTo(0, -HALF * 0.62);
+    arrow.lineTo(-HALF * 0.38, HALF * 0.05);
+    arrow.lineTo(HALF * 0.38, HALF * 0.05);
     arrow.closeSubpath();
     painter.setBrush(outline);
     painter.drawPath(arrow);

@@ -34,8 +34,8 @@ public:
     int reopen(qint32 value, QStringView unit);
 
 private:
-    QString m_integer = QStringLiteral("00");
-    QString m_tenths = QStringLiteral("0");
+    QString m_integer = QString::fromUtf16(u"00");
+    QString m_tenths = QString::fromUtf16(u"0");
     bool m_decimal = false;
 };
 

@@ -16,7 +16,7 @@ struct ConditionCodes
     quint8 ifCode;
 };
 
-constexpr ConditionCodes conditionTable[] = {
+constexpr ConditionCodes CONDITION_TABLE[] = {
     {Sensor::Sw1, SensorState::On, 192, 225},  {Sensor::Sw1, SensorState::Off, 193, 224},
     {Sensor::Sw2, SensorState::On, 194, 227},  {Sensor::Sw2, SensorState::Off, 195, 226},
     {Sensor::Io1, SensorState::Lo, 196, 229},  {Sensor::Io1, SensorState::Hi, 197, 228},
@@ -25,7 +25,7 @@ constexpr ConditionCodes conditionTable[] = {
 
 const ConditionCodes *findCondition(Sensor sensor, SensorState state)
 {
-    for (const ConditionCodes &c : conditionTable) {
+    for (const ConditionCodes &c : CONDITION_TABLE) {
         if (c.sensor == sensor && c.state == state)
             return &c;
     }

@@ -16,11 +16,11 @@ inline constexpr quint8 TERMINATOR = 254;    // end of a program image, its fill
 
 // while(sw1=off) motor(stop,stop) wait(1) endwhile: the robot stands still until its front
 // switch is pressed.
-inline constexpr std::array<quint8, 4> StartHeader{193, 64, 1, 201};
+inline constexpr std::array<quint8, 4> START_HEADER{193, 64, 1, 201};
 
-inline constexpr int BlockSize = 40;
-inline constexpr int MaxBlocks = 3;
-inline constexpr int MaxImageBytes = BlockSize * MaxBlocks;
+inline constexpr int BLOCK_SIZE = 40;
+inline constexpr int MAX_BLOCKS = 3;
+inline constexpr int MAX_IMAGE_BYTES = BLOCK_SIZE * MAX_BLOCKS;
 
 // Block numbers announce blocks 1, 2 and 3 of an image.
 inline constexpr quint8 blockNumber(int blockIndexFromZero)
@@ -29,21 +29,21 @@ inline constexpr quint8 blockNumber(int blockIndexFromZero)
 }
 
 namespace opcode {
-inline constexpr quint8 SetIo1In = 40;
-inline constexpr quint8 SetIo1Out = 41;
-inline constexpr quint8 SetIo2In = 42;
-inline constexpr quint8 SetIo2Out = 43;
-inline constexpr quint8 Io1On = 44;
-inline constexpr quint8 Io1Off = 45;
-inline constexpr quint8 Io2On = 46;
-inline constexpr quint8 Io2Off = 47;
-inline constexpr quint8 Speed = 96;
-inline constexpr quint8 Loop = 136;
-inline constexpr quint8 EndLoop = 137;
-inline constexpr quint8 WhileForever = 200;
-inline constexpr quint8 EndWhile = 201;
-inline constexpr quint8 ElseIf = 232;
-inline constexpr quint8 EndIf = 233;
+inline constexpr quint8 SET_IO1_IN = 40;
+inline constexpr quint8 SET_IO1_OUT = 41;
+inline constexpr quint8 SET_IO2_IN = 42;
+inline constexpr quint8 SET_IO2_OUT = 43;
+inline constexpr quint8 IO1_ON = 44;
+inline constexpr quint8 IO1_OFF = 45;
+inline constexpr quint8 IO2_ON = 46;
+inline constexpr quint8 IO2_OFF = 47;
+inline constexpr quint8 SPEED = 96;
+inline constexpr quint8 LOOP = 136;
+inline constexpr quint8 END_LOOP = 137;
+inline constexpr quint8 WHILE_FOREVER = 200;
+inline constexpr quint8 END_WHILE = 201;
+inline constexpr quint8 ELSE_IF = 232;
+inline constexpr quint8 END_IF = 233;
 }
 
 enum class MotorDirection { Stop = 0, Fwd = 1, Rev = 2 };

@@ -2,14 +2,16 @@
 
 #include "robot/instructioncode.h"
 
+using namespace Qt::StringLiterals;
+
 int filledLength(ScreenKind kind, int n)
 {
     const bool fillFullBlocks = kind == ScreenKind::Route;
-    for (int boundary = BlockSize; boundary <= MaxImageBytes; boundary += BlockSize) {
+    for (int boundary = BLOCK_SIZE; boundary <= MAX_IMAGE_BYTES; boundary += BLOCK_SIZE) {
         if (n < boundary)
             return boundary;
-        if (n == boundary && boundary < MaxImageBytes && fillFullBlocks)
-            return boundary + BlockSize;
+        if (n == boundary && boundary < MAX_IMAGE_BYTES && fillFullBlocks)
+            return boundary + BLOCK_SIZE;
         if (n == boundary)
             return n;
     }
@@ -29,7 +31,7 @@ QByteArray buildProgramImage(const QStringList &compiledLines, ScreenKind kind, 
 {
     QByteArray image;
     if (withStartHeader && kind != ScreenKind::Text) {
-        for (quint8 b : StartHeader)
+        for (quint8 b : START_HEADER)
             image.append(static_cast<char>(b));
     }
     image.append(compiledBytes(compiledLines));
@@ -42,15 +44,15 @@ QByteArray buildProgramImage(const QStringList &compiledLines, ScreenKind kind, 
 
 bool fitsRobot(const QByteArray &image)
 {
-    return image.size() <= MaxImageBytes;
+    return image.size() <= MAX_IMAGE_BYTES;
 }
 
 QString textTooLongMessage()
 {
-    return QStringLiteral("命令数が119を超えています。");
+    return u"命令数が119を超えています。"_s;
 }
 
 QString imageTooLongMessage()
 {
-    return QStringLiteral("プログラムが長すぎて、ロボットに送ることができません。命令を少なくしてください。");
+    return u"プログラムが長すぎて、ロボットに送ることができません。命令を少なくしてください。"_s;
 }

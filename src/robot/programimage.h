@@ -23,7 +23,7 @@ QByteArray buildProgramImage(const QStringList &compiledLines, ScreenKind kind, 
 bool fitsRobot(const QByteArray &image);
 
 // The text screen refuses 120 or more compiled bytes with this warning.
-inline constexpr int TextScreenMaxCompiledBytes = 119;
+inline constexpr int TEXT_SCREEN_MAX_COMPILED_BYTES = 119;
 QString textTooLongMessage();
 
 // Shown when an icon or route image would not fit in the robot's three blocks.

@@ -4,6 +4,8 @@
 #include "route/routefile.h"
 #include "text/textfile.h"
 
+using namespace Qt::StringLiterals;
+
 ProgramSource programSourceFromLines(const QStringList &lines)
 {
     const QString first = lines.isEmpty() ? QString() : lines.first();
@@ -35,5 +37,5 @@ ProgramSource programSourceFromLines(const QStringList &lines)
 
 QString joinProgramText(const QStringList &lines)
 {
-    return lines.join(QStringLiteral("\r\n"));
+    return lines.join(u"\r\n"_s);
 }

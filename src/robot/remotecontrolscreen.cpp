@@ -16,6 +16,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Drive
@@ -42,12 +44,12 @@ const std::array<Drive, 9> drives{{
 }};
 
 // Laid out like a numeric keypad: 7 8 9 on top, 1 2 3 at the bottom.
-constexpr std::array<int, 9> tagOfDigit{7, 8, 9, 4, 5, 6, 1, 2, 3};
+constexpr std::array<int, 9> TAG_OF_DIGIT{7, 8, 9, 4, 5, 6, 1, 2, 3};
 
 QString buttonPicture(const char16_t *name, bool pressed)
 {
-    return QStringLiteral("Photo\\Button\\") + QString::fromUtf16(name)
-        + (pressed ? QStringLiteral("-1.jpg") : QStringLiteral(".jpg"));
+    return u"Photo\\Button\\"_s + QString::fromUtf16(name)
+        + (pressed ? u"-1.jpg"_s : u".jpg"_s);
 }
 
 }
@@ -59,7 +61,7 @@ DrivePicture::DrivePicture(int tag, const QString &pictureName, const QRect &geo
     , m_pictureName(pictureName)
     , m_hint(hint)
 {
-    setObjectName(QStringLiteral("Image%1").arg(tag));
+    setObjectName(u"Image%1"_s.arg(tag));
     setGeometry(geometry);
     setToolTip(hint);
     setCursor(Qt::PointingHandCursor);
@@ -118,8 +120,8 @@ void DrivePicture::mouseReleaseEvent(QMouseEvent *event)
 
 RemoteControlScreen::RemoteControlScreen(Trs232c *port)
     : WorkingScreen(
-                    {QStringLiteral("TForm8"), QStringLiteral("remote"), QSize(770, 578),
-                     QStringLiteral("back"), {errors::REMOTE_BUTTON_PRESS, errors::REMOTE_BUTTON_RELEASE}},
+                    {u"TForm8"_s, u"remote"_s, QSize(770, 578),
+                     u"back"_s, {errors::REMOTE_BUTTON_PRESS, errors::REMOTE_BUTTON_RELEASE}},
                     {QRect(571, 51, 49, 30), QRect(629, 51, 61, 29), QRect(699, 51, 50, 29),
                      QRect(332, 550, 118, 27), QRect(125, 549, 116, 29), QRect()},
                     8)
@@ -127,7 +129,7 @@ RemoteControlScreen::RemoteControlScreen(Trs232c *port)
     , m_player(WirePlayer::of(port))
 {
     setFocusPolicy(Qt::StrongFocus);
-    rajikon = addButton(QStringLiteral("rajikon"), QRect(208, 109, 357, 62), QStringLiteral("リモコン スタート"));
+    rajikon = addButton(u"rajikon"_s, QRect(208, 109, 357, 62), u"リモコン スタート"_s);
     connect(rajikon, &PictureButton::clicked, this, &RemoteControlScreen::rajikonClick);
     for (int tag = 1; tag <= 9; ++tag) {
         const Drive &d = drives[tag - 1];
@@ -138,7 +140,7 @@ RemoteControlScreen::RemoteControlScreen(Trs232c *port)
     }
 
     m_portLabel = new QLabel(this);
-    m_portLabel->setObjectName(QStringLiteral("portState"));
+    m_portLabel->setObjectName(u"portState"_s);
     m_portLabel->setGeometry(462, 550, 300, 26);
     QFont f = m_portLabel->font();
     f.setPixelSize(13);
@@ -175,7 +177,7 @@ std::optional<int> RemoteControlScreen::tagForKey(const QString &text)
 {
     if (text.size() != 1 || text[0] < u'1' || text[0] > u'9')
         return std::nullopt;
-    return tagOfDigit[size_t(text[0].unicode() - u'1')];
+    return TAG_OF_DIGIT[size_t(text[0].unicode() - u'1')];
 }
 
 void RemoteControlScreen::showEvent(QShowEvent *event)
@@ -273,7 +275,7 @@ void RemoteControlScreen::shutdownClick()
 
 QString RemoteControlScreen::helpPage() const
 {
-    return QStringLiteral("Navi\\navi\\index_s6.html");
+    return u"Navi\\navi\\index_s6.html"_s;
 }
 
 void RemoteControlScreen::refreshPortState()
@@ -288,16 +290,16 @@ void RemoteControlScreen::refreshPortState()
 
     switch (m_portState) {
     case PortState::Open:
-        m_portLabel->setText(QStringLiteral("● ロボットへ送れます"));
-        m_portLabel->setStyleSheet(QStringLiteral("color: rgb(0, 150, 60);"));
+        m_portLabel->setText(u"● ロボットへ送れます"_s);
+        m_portLabel->setStyleSheet(u"color: rgb(0, 150, 60);"_s);
         break;
     case PortState::Busy:
-        m_portLabel->setText(QStringLiteral("● いまプログラムを送っています"));
-        m_portLabel->setStyleSheet(QStringLiteral("color: rgb(200, 120, 0);"));
+        m_portLabel->setText(u"● いまプログラムを送っています"_s);
+        m_portLabel->setStyleSheet(u"color: rgb(200, 120, 0);"_s);
         break;
     case PortState::Closed:
-        m_portLabel->setText(QStringLiteral("● ロボットにつながっていません（設定を見てね）"));
-        m_portLabel->setStyleSheet(QStringLiteral("color: rgb(210, 30, 30);"));
+        m_portLabel->setText(u"● ロボットにつながっていません（設定を見てね）"_s);
+        m_portLabel->setStyleSheet(u"color: rgb(210, 30, 30);"_s);
         break;
     }
 }

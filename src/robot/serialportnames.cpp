@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString linkPath(int number, const QString &workFolder)
@@ -15,14 +17,14 @@ QString linkPath(int number, const QString &workFolder)
     QString folder = workFolder.isEmpty() ? WorkFolderPath() : workFolder;
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    return folder + QStringLiteral("com%1").arg(number);
+    return folder + u"com%1"_s.arg(number);
 }
 
 // /dev/ttyUSB0, /dev/ttyUSB1, ..., then /dev/ttyACM0, ...; ttyUSB2 comes before ttyUSB10.
 QStringList usbAdapters()
 {
     QStringList result;
-    const QDir dev(QStringLiteral("/dev"));
+    const QDir dev(u"/dev"_s);
     for (const char *prefixText : {"ttyUSB", "ttyACM"}) {
         const QString prefix = QString::fromLatin1(prefixText);
         QList<std::pair<int, QString>> found;
@@ -35,7 +37,7 @@ QStringList usbAdapters()
         }
         std::sort(found.begin(), found.end());
         for (const auto &entry : found)
-            result.append(QStringLiteral("/dev/") + entry.second);
+            result.append(u"/dev/"_s + entry.second);
     }
     return result;
 }
@@ -44,7 +46,7 @@ QStringList usbAdapters()
 
 int comPortNumber(const QString &name)
 {
-    static const QRegularExpression pattern(QStringLiteral("^com([1-4])$"),
+    static const QRegularExpression pattern(u"^com([1-4])$"_s,
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = pattern.match(name);
     return match.hasMatch() ? match.captured(1).toInt() : 0;
@@ -61,7 +63,7 @@ QString resolvePortName(const QString &name, const QString &workFolder)
     const QStringList adapters = usbAdapters();
     if (number <= adapters.size())
         return adapters.at(number - 1);
-    return QStringLiteral("/dev/ttyS%1").arg(number - 1);
+    return u"/dev/ttyS%1"_s.arg(number - 1);
 }
 
 QString describeComPort(int index, const QString &workFolder)
@@ -69,15 +71,15 @@ QString describeComPort(int index, const QString &workFolder)
     if (index < 0 || index > 3)
         return {};
     const int number = index + 1;
-    const QString device = resolvePortName(QStringLiteral("com%1").arg(number), workFolder);
+    const QString device = resolvePortName(u"com%1"_s.arg(number), workFolder);
     QString text;
     if (QFileInfo(linkPath(number, workFolder)).isSymLink())
-        text = QStringLiteral("リンク → %1").arg(device);
+        text = u"リンク → %1"_s.arg(device);
     else if (device.startsWith(u"/dev/ttyUSB") || device.startsWith(u"/dev/ttyACM"))
-        text = QStringLiteral("USBシリアル %1").arg(device);
+        text = u"USBシリアル %1"_s.arg(device);
     else
         text = device;
     if (!QFileInfo::exists(device))
-        text += QStringLiteral("（見つかりません）");
+        text += u"（見つかりません）"_s;
     return text;
 }

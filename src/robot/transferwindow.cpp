@@ -9,25 +9,27 @@
 #include <QShowEvent>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 TransferWindow::TransferWindow()
-    : PictureWindow({QStringLiteral("TForm3"), QStringLiteral("transfer"), QSize(446, 334),
-                     QStringLiteral("Image1"), {}})
+    : PictureWindow({u"TForm3"_s, u"transfer"_s, QSize(446, 334),
+                     u"Image1"_s, {}})
 {
     background()->setDraggable(false);
-    background()->setFallbackText(QStringLiteral("プログラムを送っています"));
+    background()->setFallbackText(u"プログラムを送っています"_s);
     LMDProgress1 = new QProgressBar(this);
-    LMDProgress1->setObjectName(QStringLiteral("LMDProgress1"));
+    LMDProgress1->setObjectName(u"LMDProgress1"_s);
     LMDProgress1->setGeometry(56, 208, 329, 33);
     LMDProgress1->setRange(0, 100);
     LMDProgress1->setTextVisible(false);
     Image2 = new QLabel(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setObjectName(u"Image2"_s);
     Image2->setGeometry(135, 256, 186, 45);
     Image2->setScaledContents(true);
     Image2->setAttribute(Qt::WA_TranslucentBackground);
-    Image2->setPixmap(ui::loadPictureQuietly(QStringLiteral("Photo\\Back\\transfer_blink.jpg")));
+    Image2->setPixmap(ui::loadPictureQuietly(u"Photo\\Back\\transfer_blink.jpg"_s));
     Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setObjectName(u"Timer1"_s);
     Timer1->setInterval(500);
     connect(Timer1, &QTimer::timeout, this, &TransferWindow::Timer1Timer);
     setProgress(0);
@@ -53,9 +55,9 @@ void TransferWindow::setProgress(int percent)
     LMDProgress1->setValue(qBound(0, percent, 100));
     QString chunk;
     if (const std::optional<QColor> colour = LMDProgress1GetColor(percent))
-        chunk = QStringLiteral("QProgressBar::chunk { background-color: %1; }").arg(colour->name());
+        chunk = u"QProgressBar::chunk { background-color: %1; }"_s.arg(colour->name());
     LMDProgress1->setStyleSheet(
-        QStringLiteral("QProgressBar { background-color: rgb(215, 215, 255); border: 1px solid rgb(120, 120, 170); }")
+        u"QProgressBar { background-color: rgb(215, 215, 255); border: 1px solid rgb(120, 120, 170); }"_s
         + chunk);
 }
 

@@ -9,6 +9,8 @@
 
 #include <sys/ioctl.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QSerialPort::DataBits dataBitsFrom(int charbit, bool *ok)
@@ -23,15 +25,15 @@ QString reasonOf(const QSerialPort &port)
 {
     switch (port.error()) {
     case QSerialPort::DeviceNotFoundError:
-        return QStringLiteral("見つかりません");
+        return u"見つかりません"_s;
     case QSerialPort::PermissionError:
-        return QStringLiteral("使う許可がないか、ほかのソフトが使っています");
+        return u"使う許可がないか、ほかのソフトが使っています"_s;
     case QSerialPort::OpenError:
-        return QStringLiteral("もう開かれています");
+        return u"もう開かれています"_s;
     case QSerialPort::UnsupportedOperationError:
-        return QStringLiteral("この設定には対応していません");
+        return u"この設定には対応していません"_s;
     case QSerialPort::TimeoutError:
-        return QStringLiteral("時間内に終わりません");
+        return u"時間内に終わりません"_s;
     default:
         return port.errorString();
     }
@@ -109,7 +111,7 @@ bool Trs232c::Open()
     if (claimedByOther())
         return fail(lineBusyText());
     if (m_opened)
-        return fail(QStringLiteral("ポートはもう開いています"));
+        return fail(u"ポートはもう開いています"_s);
 
     m_devicePath = resolvePortName(m_portname);
     m_port->setPortName(m_devicePath);
@@ -119,7 +121,7 @@ bool Trs232c::Open()
     bool dataBitsOk = false;
     const QSerialPort::DataBits dataBits = dataBitsFrom(m_charbit, &dataBitsOk);
     if (!dataBitsOk)
-        return fail(QStringLiteral("データのビット数 %1 は使えません").arg(m_charbit));
+        return fail(u"データのビット数 %1 は使えません"_s.arg(m_charbit));
     m_port->setBaudRate(m_bps);
     m_port->setDataBits(dataBits);
     // Texts outside the tables leave the value the port already has.
@@ -140,7 +142,7 @@ bool Trs232c::Open()
     if (!m_port->open(QIODevice::WriteOnly)) {
         const QString reason = reasonOf(*m_port);
         m_port->clearError();
-        return fail(QStringLiteral("ポート %1 を開けません（%2）").arg(m_devicePath, reason));
+        return fail(u"ポート %1 を開けません（%2）"_s.arg(m_devicePath, reason));
     }
     // Purge both directions, so that nothing left over from before goes out.
     m_port->clear(QSerialPort::AllDirections);
@@ -199,13 +201,13 @@ bool Trs232c::Write(QByteArrayView bytes)
     if (claimedByOther())
         return fail(lineBusyText());
     if (!m_opened)
-        return fail(QStringLiteral("ポートが開いていません"));
+        return fail(u"ポートが開いていません"_s);
     m_lastWritten = 0;
     const qint64 queued = m_port->write(bytes.data(), bytes.size());
     if (queued != bytes.size()) {
         const QString reason = reasonOf(*m_port);
         m_port->clearError();
-        return fail(QStringLiteral("ポート %1 に送れません（%2）").arg(m_devicePath, reason));
+        return fail(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
     }
     // Wait until the bytes are with the operating system: the transfer paces bytes by time.
     QDeadlineTimer deadline(m_txtimeout, Qt::PreciseTimer);
@@ -218,8 +220,8 @@ bool Trs232c::Write(QByteArrayView bytes)
             const QString reason = reasonOf(*m_port);
             m_port->clearError();
             if (timedOut)
-                return fail(QStringLiteral("ポート %1 への送信が時間内に終わりません").arg(m_devicePath));
-            return fail(QStringLiteral("ポート %1 に送れません（%2）").arg(m_devicePath, reason));
+                return fail(u"ポート %1 への送信が時間内に終わりません"_s.arg(m_devicePath));
+            return fail(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
         }
     }
     m_lastWritten = bytes.size();
@@ -261,7 +263,7 @@ bool Trs232c::WriteByteAs(const QObject *owner, int value)
 
 QString Trs232c::lineBusyText()
 {
-    return QStringLiteral("いまプログラムを送っています。終わるまで待ってください。");
+    return u"いまプログラムを送っています。終わるまで待ってください。"_s;
 }
 
 bool Trs232c::SetRTS(bool raise)

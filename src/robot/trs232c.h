@@ -39,7 +39,7 @@ public:
     };
     Q_DECLARE_FLAGS(FlowFlags, FlowFlag)
     Q_FLAG(FlowFlags)
-    static constexpr quint32 allFlowBits = 0x7FFF;
+    static constexpr quint32 ALL_FLOW_BITS = 0x7FFF;
 
     explicit Trs232c(QObject *parent = nullptr);
     ~Trs232c() override;
@@ -98,8 +98,8 @@ public:
     void setTxtimeout(int value) { m_txtimeout = value; }
     quint32 flowflag() const { return m_flowflag; }
     void setFlowflag(quint32 value) { m_flowflag = value; }
-    FlowFlags flow() const { return FlowFlags::fromInt(m_flowflag & allFlowBits); }
-    void setFlow(FlowFlags value) { m_flowflag = value.toInt() & allFlowBits; }
+    FlowFlags flow() const { return FlowFlags::fromInt(m_flowflag & ALL_FLOW_BITS); }
+    void setFlow(FlowFlags value) { m_flowflag = value.toInt() & ALL_FLOW_BITS; }
     int packetsize() const { return m_packetsize; }
     void setPacketsize(int value) { m_packetsize = value; }
     int XonLim() const { return m_xonLim; }
@@ -152,9 +152,9 @@ private:
 
     int m_bps = 9600;
     int m_charbit = 8;
-    QString m_stopbit = QStringLiteral("1");
-    QString m_paritymode = QStringLiteral("無し");
-    QString m_portname = QStringLiteral("COM1");
+    QString m_stopbit = QString::fromUtf16(u"1");
+    QString m_paritymode = QString::fromUtf16(u"無し");
+    QString m_portname = QString::fromUtf16(u"COM1");
     int m_rxbuffsize = 1024;
     int m_txbuffsize = 1024;
     int m_readinterval = 0;

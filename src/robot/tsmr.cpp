@@ -8,6 +8,8 @@
 #include <array>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Each pattern tests how a line begins; whatever follows a recognised statement is left to the
@@ -16,22 +18,22 @@ const std::array<QRegularExpression, 16> &linePatterns()
 {
     static const auto opts = QRegularExpression::CaseInsensitiveOption;
     static const std::array<QRegularExpression, 16> patterns{
-        QRegularExpression(uR"(^\s*motor\((fwd|rev|stop),(fwd|rev|stop)\)($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*wait\s*\(\d{1,3}\)($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*if\s*\((sw1|sw2|io1|io2)\s*=\s*(on|off|hi|lo)\)($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*elseif($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*endif($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*while\s*\((sw1|sw2|io1|io2)\s*=\s*(on|off|hi|lo)\)($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*endwhile($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*loop\(\d{1,3}\)($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*endloop($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*while\(1\)($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*motor_set\s*(1|2)($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*setio[12]\((in|IN|out|OUT)\)($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*io[12]\((on|ON|off|OFF)\)($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"(^\s*$)"_qs, opts),
-        QRegularExpression(uR"(^\s*speed\(\d{1,3},\d{1,3}\)\s*($|\s*\/\/.+|\s*))"_qs, opts),
-        QRegularExpression(uR"((^\/|.*\/))"_qs, opts),
+        QRegularExpression(uR"(^\s*motor\((fwd|rev|stop),(fwd|rev|stop)\)($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*wait\s*\(\d{1,3}\)($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*if\s*\((sw1|sw2|io1|io2)\s*=\s*(on|off|hi|lo)\)($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*elseif($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*endif($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*while\s*\((sw1|sw2|io1|io2)\s*=\s*(on|off|hi|lo)\)($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*endwhile($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*loop\(\d{1,3}\)($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*endloop($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*while\(1\)($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*motor_set\s*(1|2)($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*setio[12]\((in|IN|out|OUT)\)($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*io[12]\((on|ON|off|OFF)\)($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"(^\s*$)"_s, opts),
+        QRegularExpression(uR"(^\s*speed\(\d{1,3},\d{1,3}\)\s*($|\s*\/\/.+|\s*))"_s, opts),
+        QRegularExpression(uR"((^\/|.*\/))"_s, opts),
     };
     return patterns;
 }
@@ -182,7 +184,7 @@ private:
     void value(const Token &t)
     {
         if (!isValue(t.text))
-            fault(t.line, smr::ValueRange);
+            fault(t.line, smr::VALUE_RANGE);
         emitAsWritten(t.text);
     }
 
@@ -191,7 +193,7 @@ private:
     {
         const Token w = take(statementLine + 1);
         if (!isOneOf(w.text, {u"wait", u"WAIT"})) {
-            fault(statementLine + 1, smr::MissingWait);
+            fault(statementLine + 1, smr::MISSING_WAIT);
             return;
         }
         value(take(w.line));
@@ -202,7 +204,7 @@ private:
         const Token t = m_tokens[m_pos++];
         const QString &w = t.text;
         if (isOneOf(w, {u"speed", u"SPEED"})) {
-            put(opcode::Speed);
+            put(opcode::SPEED);
             value(take(t.line));
             value(take(t.line));
         } else if (isOneOf(w, {u"motor_set", u"MOTOR_SET"})) {
@@ -210,38 +212,38 @@ private:
             if (v.text == u"1" || v.text == u"2")
                 m_motorSet = v.text.toInt();
             else
-                fault(v.line, smr::MotorSetValue);
+                fault(v.line, smr::MOTOR_SET_VALUE);
         } else if (isOneOf(w, {u"loop", u"LOOP"})) {
-            put(opcode::Loop);
+            put(opcode::LOOP);
             value(take(t.line));
         } else if (isOneOf(w, {u"endloop", u"ENDLOOP"})) {
-            put(opcode::EndLoop);
+            put(opcode::END_LOOP);
         } else if (isOneOf(w, {u"if", u"IF"})) {
             condition(t, ifCode);
         } else if (isOneOf(w, {u"elseif", u"ELSEIF"})) {
-            put(opcode::ElseIf);
+            put(opcode::ELSE_IF);
         } else if (isOneOf(w, {u"endif", u"ENDIF"})) {
-            put(opcode::EndIf);
+            put(opcode::END_IF);
         } else if (isOneOf(w, {u"while", u"WHILE"})) {
             condition(t, whileCode);
         } else if (w == u"1") {
-            put(opcode::WhileForever);
+            put(opcode::WHILE_FOREVER);
         } else if (isOneOf(w, {u"endwhile", u"ENDWHILE"})) {
-            put(opcode::EndWhile);
+            put(opcode::END_WHILE);
         } else if (isOneOf(w, {u"motor", u"MOTOR"})) {
             motor(t);
         } else if (isOneOf(w, {u"setio1", u"SETIO1", u"setIO1"})) {
-            setIo(t, opcode::SetIo1In, opcode::SetIo1Out);
+            setIo(t, opcode::SET_IO1_IN, opcode::SET_IO1_OUT);
         } else if (isOneOf(w, {u"setio2", u"SETIO2", u"setIO2"})) {
-            setIo(t, opcode::SetIo2In, opcode::SetIo2Out);
+            setIo(t, opcode::SET_IO2_IN, opcode::SET_IO2_OUT);
         } else if (isOneOf(w, {u"io1", u"IO1"})) {
-            io(t, opcode::Io1On, opcode::Io1Off);
+            io(t, opcode::IO1_ON, opcode::IO1_OFF);
         } else if (isOneOf(w, {u"io2", u"IO2"})) {
-            io(t, opcode::Io2On, opcode::Io2Off);
-        } else if (w == QStringView(smr::BlankMarker)) {
+            io(t, opcode::IO2_ON, opcode::IO2_OFF);
+        } else if (w == QStringView(smr::BLANK_MARKER)) {
             // a blank or comment-only line
         } else {
-            fault(t.line, smr::CheckNeighbours);
+            fault(t.line, smr::CHECK_NEIGHBOURS);
         }
     }
 
@@ -258,7 +260,7 @@ private:
         const std::optional<SensorState> state = stateOf(*sensor, s.text);
         const std::optional<quint8> code = state ? codeOf(*sensor, *state) : std::nullopt;
         if (!code) {
-            fault(s.line, smr::OnOrOff);
+            fault(s.line, smr::ON_OR_OFF);
             return;
         }
         put(*code);
@@ -271,9 +273,9 @@ private:
         const std::optional<MotorDirection> left = directionOf(l.text);
         const std::optional<MotorDirection> right = directionOf(r.text);
         if (!left)
-            fault(l.line, smr::BadDirection);
+            fault(l.line, smr::BAD_DIRECTION);
         if (!right)
-            fault(r.line, smr::BadDirection);
+            fault(r.line, smr::BAD_DIRECTION);
         if (left && right)
             put(motorCode(*left, *right, m_motorSet));
         waitCount(keyword.line);
@@ -287,7 +289,7 @@ private:
         else if (isOneOf(v.text, {u"out", u"OUT"}))
             put(out);
         else
-            fault(v.line, smr::InOrOut);
+            fault(v.line, smr::IN_OR_OUT);
     }
 
     // A state other than on/off emits no code and counts as a statement without its wait.
@@ -299,7 +301,7 @@ private:
         } else if (isOneOf(v.text, {u"off", u"OFF"})) {
             put(off);
         } else {
-            fault(keyword.line + 1, smr::MissingWait);
+            fault(keyword.line + 1, smr::MISSING_WAIT);
             return;
         }
         waitCount(keyword.line);
@@ -349,7 +351,7 @@ QString TSmr::GetMessages() const
 
 void TSmr::AddMessage(int lineNumber, const QString &detail)
 {
-    m_messages.append(QString::number(lineNumber) + QStringLiteral("行目が違います(") + detail + u')');
+    m_messages.append(QString::number(lineNumber) + u"行目が違います("_s + detail + u')');
     m_ok = false;
 }
 
@@ -364,7 +366,7 @@ void TSmr::CheckLines()
         cutAtLastSlash(line);
         cutAtLastSlash(line);
         if (line.isEmpty())
-            line = QString::fromUtf16(smr::BlankMarker);
+            line = QString::fromUtf16(smr::BLANK_MARKER);
         bool accepted = false;
         for (const QRegularExpression &pattern : patterns) {
             if (pattern.match(line).hasMatch()) {
@@ -372,10 +374,10 @@ void TSmr::CheckLines()
                 break;
             }
         }
-        if (accepted || line == QStringView(smr::BlankMarker))
+        if (accepted || line == QStringView(smr::BLANK_MARKER))
             m_results.append(line);
         else
-            AddMessage(lineNumber, QString::fromUtf16(smr::CheckStatement));
+            AddMessage(lineNumber, QString::fromUtf16(smr::CHECK_STATEMENT));
     }
 }
 

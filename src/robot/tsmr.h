@@ -41,14 +41,14 @@ private:
 
 // The compiler's detail texts.
 namespace smr {
-inline constexpr auto CheckStatement = u"命令をもう一度確認してください";
-inline constexpr auto ValueRange = u"1から255までを入れてください";
-inline constexpr auto MotorSetValue = u"1か2を入れてください";
-inline constexpr auto OnOrOff = u"ONまたはOFFを入れてください";
-inline constexpr auto BadDirection = u"命令が違います";
-inline constexpr auto MissingWait = u"wait命令が入っていません";
-inline constexpr auto InOrOut = u"INまたはOUTを入れて下さい";
-inline constexpr auto CheckNeighbours = u"間違い行の上下も確認してください";
+inline constexpr auto CHECK_STATEMENT = u"命令をもう一度確認してください";
+inline constexpr auto VALUE_RANGE = u"1から255までを入れてください";
+inline constexpr auto MOTOR_SET_VALUE = u"1か2を入れてください";
+inline constexpr auto ON_OR_OFF = u"ONまたはOFFを入れてください";
+inline constexpr auto BAD_DIRECTION = u"命令が違います";
+inline constexpr auto MISSING_WAIT = u"wait命令が入っていません";
+inline constexpr auto IN_OR_OUT = u"INまたはOUTを入れて下さい";
+inline constexpr auto CHECK_NEIGHBOURS = u"間違い行の上下も確認してください";
 // Stands for a blank or comment-only line in the accepted lines.
-inline constexpr auto BlankMarker = u"55555";
+inline constexpr auto BLANK_MARKER = u"55555";
 }

@@ -23,7 +23,7 @@ qint64 WirePlan::totalPauseMs() const
 
 int bytePauseMs(ScreenKind kind)
 {
-    return kind == ScreenKind::Route ? RouteBytePauseMs : BytePauseMs;
+    return kind == ScreenKind::Route ? ROUTE_BYTE_PAUSE_MS : BYTE_PAUSE_MS;
 }
 
 quint8 startCommand(ScreenKind kind)
@@ -44,7 +44,7 @@ WirePlan refused(const QStringList &messages)
 
 WirePlan wirePlan(const QStringList &compiledLines, ScreenKind kind, bool how)
 {
-    if (kind == ScreenKind::Text && compiledLines.size() > TextScreenMaxCompiledBytes)
+    if (kind == ScreenKind::Text && compiledLines.size() > TEXT_SCREEN_MAX_COMPILED_BYTES)
         return refused({textTooLongMessage()});
     const bool withHeader = kind != ScreenKind::Text && !how;
     const QByteArray image = buildProgramImage(compiledLines, kind, withHeader);
@@ -59,14 +59,14 @@ WirePlan wirePlan(const QStringList &compiledLines, ScreenKind kind, bool how)
     const double step = 100.0 / length;
     const int pause = bytePauseMs(kind);
     int progress = 0;
-    for (int start = 0; start < length; start += BlockSize) {
-        plan.bytes.append({blockNumber(start / BlockSize), BlockNumberPauseMs, progress, true});
-        const int end = qMin(start + BlockSize, length);
+    for (int start = 0; start < length; start += BLOCK_SIZE) {
+        plan.bytes.append({blockNumber(start / BLOCK_SIZE), BLOCK_NUMBER_PAUSE_MS, progress, true});
+        const int end = qMin(start + BLOCK_SIZE, length);
         for (int position = start + 1; position <= end; ++position) {
             progress = static_cast<int>(roundHalfEven(position * step));
             plan.bytes.append({static_cast<quint8>(image.at(position - 1)), pause, progress, false, pause});
         }
-        plan.bytes.last().pauseMs += BlockEndPauseMs;
+        plan.bytes.last().pauseMs += BLOCK_END_PAUSE_MS;
     }
     return plan;
 }

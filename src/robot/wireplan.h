@@ -11,10 +11,10 @@
 
 // Pauses that pace the robot's reception. They are minimums: the robot needs at least this
 // long to take in a byte.
-inline constexpr int BlockNumberPauseMs = 100;
-inline constexpr int BytePauseMs = 60;
-inline constexpr int RouteBytePauseMs = 80;
-inline constexpr int BlockEndPauseMs = 500;
+inline constexpr int BLOCK_NUMBER_PAUSE_MS = 100;
+inline constexpr int BYTE_PAUSE_MS = 60;
+inline constexpr int ROUTE_BYTE_PAUSE_MS = 80;
+inline constexpr int BLOCK_END_PAUSE_MS = 500;
 
 // One byte on the wire and what follows it.
 struct WireByte

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int RECORD_FIELD_COUNT = 9;
@@ -128,9 +130,9 @@ bool routeFileToProgramText(const QStringList &fileLines, QStringList *text, QSt
     if (result.status != RouteReadStatus::Ok) {
         if (messages) {
             if (result.status == RouteReadStatus::Malformed)
-                messages->append(QStringLiteral("ルートのプログラムファイルがこわれているので読めません。"));
+                messages->append(u"ルートのプログラムファイルがこわれているので読めません。"_s);
             else
-                messages->append(QStringLiteral("ルートのプログラムファイルではありません。"));
+                messages->append(u"ルートのプログラムファイルではありません。"_s);
         }
         return false;
     }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 int RoutePoint::nonEmptyTextFieldCount() const
 {
     int count = 0;
@@ -162,6 +164,6 @@ void RouteModel::rebuildLists()
                 m_programText.append(field);
         }
         if (point.x != 0)
-            m_coordinates.append(QStringLiteral("%1,%2").arg(point.x).arg(point.y));
+            m_coordinates.append(u"%1,%2"_s.arg(point.x).arg(point.y));
     }
 }

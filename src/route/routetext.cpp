@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // sqrt(2) to the 64-bit mantissa of the extended type; the run lengths are computed there so
@@ -53,7 +55,7 @@ int diagonalRunWaitUnits(qint64 absDY)
 
 QString waitLine(int units)
 {
-    return QStringLiteral("wait(%1)").arg(units);
+    return u"wait(%1)"_s.arg(units);
 }
 
 SegmentText segmentToText(int x0, int y0, int x1, int y1, int currentHeading)

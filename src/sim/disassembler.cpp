@@ -35,27 +35,27 @@ int operandCount(Op op)
 
 Op opOf(quint8 code)
 {
-    if (code >= opcode::SetIo1In && code <= opcode::SetIo2Out)
+    if (code >= opcode::SET_IO1_IN && code <= opcode::SET_IO2_OUT)
         return Op::SetIo;
-    if (code >= opcode::Io1On && code <= opcode::Io2Off)
+    if (code >= opcode::IO1_ON && code <= opcode::IO2_OFF)
         return Op::IoOut;
     if (isMotorCode(code))
         return Op::Motor;
-    if (code == opcode::Speed)
+    if (code == opcode::SPEED)
         return Op::Speed;
-    if (code == opcode::Loop)
+    if (code == opcode::LOOP)
         return Op::Loop;
-    if (code == opcode::EndLoop)
+    if (code == opcode::END_LOOP)
         return Op::EndLoop;
-    if (code >= 192 && code <= opcode::WhileForever)
+    if (code >= 192 && code <= opcode::WHILE_FOREVER)
         return Op::While;
-    if (code == opcode::EndWhile)
+    if (code == opcode::END_WHILE)
         return Op::EndWhile;
     if (code >= 224 && code <= 231)
         return Op::If;
-    if (code == opcode::ElseIf)
+    if (code == opcode::ELSE_IF)
         return Op::ElseIf;
-    if (code == opcode::EndIf)
+    if (code == opcode::END_IF)
         return Op::EndIf;
     if (code == TERMINATOR)
         return Op::End;
@@ -72,13 +72,13 @@ QString motorText(quint8 code)
 QString ioText(quint8 code)
 {
     static const char16_t *const texts[] = {u"io1(on)", u"io1(off)", u"io2(on)", u"io2(off)"};
-    return QString::fromUtf16(texts[code - opcode::Io1On]);
+    return QString::fromUtf16(texts[code - opcode::IO1_ON]);
 }
 
 QString setIoText(quint8 code)
 {
     static const char16_t *const texts[] = {u"setio1(in)", u"setio1(out)", u"setio2(in)", u"setio2(out)"};
-    return QString::fromUtf16(texts[code - opcode::SetIo1In]);
+    return QString::fromUtf16(texts[code - opcode::SET_IO1_IN]);
 }
 
 // The first line of an instruction; the wait of a motor or IO instruction follows on its own.
@@ -98,7 +98,7 @@ QString headText(const Instruction &in)
     case Op::EndLoop:
         return u"endloop"_s;
     case Op::While:
-        return in.code == opcode::WhileForever ? u"while(1)"_s : u"while(%1)"_s.arg(conditionText(in.code));
+        return in.code == opcode::WHILE_FOREVER ? u"while(1)"_s : u"while(%1)"_s.arg(conditionText(in.code));
     case Op::EndWhile:
         return u"endwhile"_s;
     case Op::If:

@@ -31,7 +31,7 @@ QString stateText(RobotState state, int block)
 }
 
 VirtualRobot::VirtualRobot()
-    : m_program(MaxImageBytes, char(TERMINATOR))
+    : m_program(MAX_IMAGE_BYTES, char(TERMINATOR))
 {
 }
 
@@ -123,7 +123,7 @@ void VirtualRobot::receive(quint8 byte)
     switch (m_state) {
     case RobotState::Receiving:
         m_program[40 * (m_block - 1) + m_blockFill] = char(byte);
-        if (++m_blockFill == BlockSize) {
+        if (++m_blockFill == BLOCK_SIZE) {
             m_idleState = RobotState::HasProgram;
             m_state = m_idleState;
         }
@@ -266,13 +266,13 @@ void VirtualRobot::step()
 
         switch (in.op) {
         case Op::SetIo: {
-            const int line = (in.code - opcode::SetIo1In) / 2;
-            m_ioOutput[line] = (in.code - opcode::SetIo1In) % 2 == 1;
+            const int line = (in.code - opcode::SET_IO1_IN) / 2;
+            m_ioOutput[line] = (in.code - opcode::SET_IO1_IN) % 2 == 1;
             break;
         }
         case Op::IoOut: {
-            const int line = (in.code - opcode::Io1On) / 2;
-            m_ioOn[line] = (in.code - opcode::Io1On) % 2 == 0;
+            const int line = (in.code - opcode::IO1_ON) / 2;
+            m_ioOn[line] = (in.code - opcode::IO1_ON) % 2 == 0;
             m_holdUntil = m_now + in.operand1 * TENTH_MS;
             return;
         }

@@ -14,14 +14,14 @@
 #include <QTest>
 
 using pictures::Draw;
-using pictures::kPictures;
+using pictures::PICTURES;
 using pictures::Picture;
 
 namespace {
 
 const Picture *rowOf(const QString &file)
 {
-    for (const Picture &picture : kPictures)
+    for (const Picture &picture : PICTURES)
         if (pictures::pictureFiles(picture).contains(file))
             return &picture;
     return nullptr;
@@ -58,7 +58,7 @@ void TestPictures::everyFileLoadsWithItsSize_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QSize>("size");
-    for (const Picture &picture : kPictures)
+    for (const Picture &picture : PICTURES)
         for (const QString &file : pictures::pictureFiles(picture))
             QTest::newRow(qPrintable(file)) << file << QSize(picture.width, picture.height);
 }
@@ -78,7 +78,7 @@ void TestPictures::everyFileLoadsWithItsSize()
 void TestPictures::namesAreUnique()
 {
     QSet<QString> seen;
-    for (const Picture &picture : kPictures) {
+    for (const Picture &picture : PICTURES) {
         for (const QString &file : pictures::pictureFiles(picture)) {
             // Case matters too: two names differing only in case would clash on some disks.
             QVERIFY2(!seen.contains(file.toLower()), qPrintable(file));
@@ -90,7 +90,7 @@ void TestPictures::namesAreUnique()
 void TestPictures::pressedFacesAreDarker_data()
 {
     QTest::addColumn<QString>("file");
-    for (const Picture &picture : kPictures)
+    for (const Picture &picture : PICTURES)
         if (picture.pressed)
             QTest::newRow(picture.name) << pictures::picturePath(picture.name);
 }
@@ -111,7 +111,7 @@ void TestPictures::pressedFacesAreDarker()
 void TestPictures::dragAndFloorPicturesHaveWhiteCorners_data()
 {
     QTest::addColumn<QString>("file");
-    for (const Picture &picture : kPictures)
+    for (const Picture &picture : PICTURES)
         if (picture.draw == Draw::Icon || picture.draw == Draw::Marker)
             QTest::newRow(picture.name) << pictures::picturePath(picture.name);
 }
@@ -152,7 +152,7 @@ void TestPictures::manifestListsEveryFile()
         if (!line.isEmpty())
             listed << QString::fromUtf8(line.left(line.indexOf(' ')));
     QStringList expected;
-    for (const Picture &picture : kPictures)
+    for (const Picture &picture : PICTURES)
         expected << pictures::pictureFiles(picture);
     // A stale Photo folder (the generator not rerun after the table changed) shows up here.
     QCOMPARE(listed, expected);

@@ -127,15 +127,15 @@ void TestTransfer::sendsProgram()
     QVERIFY(waitUntilHidden(3000));
     const qint64 closedAt = m_pty->elapsed();
 
-    QVERIFY2(got[1].msecsSinceStart - got[0].msecsSinceStart + readerSlackMs >= 100,
+    QVERIFY2(got[1].msecsSinceStart - got[0].msecsSinceStart + READER_SLACK_MS >= 100,
              qPrintable(u"%1 then %2"_qs.arg(got[0].msecsSinceStart).arg(got[1].msecsSinceStart)));
     for (int i = 2; i < got.size(); ++i)
-        QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= 60, qPrintable(QString::number(i)));
-    QVERIFY(closedAt - got.last().msecsSinceStart + readerSlackMs >= 560);
+        QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + READER_SLACK_MS >= 60, qPrintable(QString::number(i)));
+    QVERIFY(closedAt - got.last().msecsSinceStart + READER_SLACK_MS >= 560);
     QVERIFY(!bar.isEmpty());
     QCOMPARE(bar.last(), 100);
     // The bar moves once the byte's pause is over, not as soon as the byte is out.
-    QVERIFY2(firstBarAt - got[1].msecsSinceStart + readerSlackMs >= 60,
+    QVERIFY2(firstBarAt - got[1].msecsSinceStart + READER_SLACK_MS >= 60,
              qPrintable(u"byte at %1, bar at %2"_qs.arg(got[1].msecsSinceStart).arg(firstBarAt)));
     QCOMPARE(m_boxes.size(), 0);
     QVERIFY(!m_port->lineClaimed());
@@ -184,7 +184,7 @@ void TestTransfer::routeSendsProgramThatDoesNotCompileAsEmpty()
     const QList<ReceivedByte> got = m_pty->waitForBytes(41, 6000);
     QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray(1, '\x01') + QByteArray(40, char(TERMINATOR)));
     for (int i = 2; i < got.size(); ++i)
-        QVERIFY(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= 80);
+        QVERIFY(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + READER_SLACK_MS >= 80);
     QVERIFY(waitUntilHidden(3000));
     QCOMPARE(m_boxes.size(), 0);
 }

@@ -139,7 +139,7 @@ void TestTransferRemote::startThenDrive()
     QCOMPARE(m_pty.collectFor(200).size(), 3);
     const int pauses[] = {500, 100};
     for (int i = 1; i < got.size(); ++i)
-        QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= pauses[i - 1],
+        QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + READER_SLACK_MS >= pauses[i - 1],
                  qPrintable(QString::number(i)));
     QCOMPARE(highlighted(), QList<int>{5});
     QCOMPARE(m_boxes.size(), 0);
@@ -223,7 +223,7 @@ void TestTransferRemote::leavingSends254()
     const QList<ReceivedByte> got = m_pty.waitForBytes(3, 2000);
     QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray("\x05\x45\xFE"));
     // The robot gets its 100 ms for the last code before being told to stop listening.
-    QVERIFY(got[2].msecsSinceStart - got[1].msecsSinceStart + readerSlackMs >= 100);
+    QVERIFY(got[2].msecsSinceStart - got[1].msecsSinceStart + READER_SLACK_MS >= 100);
     QTRY_VERIFY(!m_remote->isVisible());
     QWidget *target = shown == u"TForm13"_qs ? static_cast<QWidget *>(m_menu)
                                              : testenv::findWindow(u"TForm10"_qs);

@@ -100,7 +100,7 @@ void TestProgramImage::image()
     QFETCH(QByteArray, image);
     const QByteArray built = buildProgramImage(code, kind, header);
     QCOMPARE(built, image);
-    QCOMPARE(built.size() % BlockSize, 0);
+    QCOMPARE(built.size() % BLOCK_SIZE, 0);
     QVERIFY(fitsRobot(built));
 }
 

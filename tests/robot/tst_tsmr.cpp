@@ -92,43 +92,43 @@ void TestTsmr::reports_data()
     QTest::addColumn<QStringList>("messages");
 
     QTest::newRow("unknown statement") << lines({"loop(2)", "jump(3)", "endloop", "fly"})
-                                       << QStringList{msg(2, smr::CheckStatement), msg(4, smr::CheckStatement)};
+                                       << QStringList{msg(2, smr::CHECK_STATEMENT), msg(4, smr::CHECK_STATEMENT)};
     QTest::newRow("Motor in mixed case")
         << lines({"Motor(fwd,fwd)"})
-        << QStringList{msg(1, smr::CheckNeighbours), msg(1, smr::CheckNeighbours), msg(1, smr::CheckNeighbours)};
-    QTest::newRow("motor_set(1) fails the check") << lines({"motor_set(1)"}) << QStringList{msg(1, smr::CheckStatement)};
-    QTest::newRow("motor_set 12") << lines({"motor_set 12"}) << QStringList{msg(1, smr::MotorSetValue)};
+        << QStringList{msg(1, smr::CHECK_NEIGHBOURS), msg(1, smr::CHECK_NEIGHBOURS), msg(1, smr::CHECK_NEIGHBOURS)};
+    QTest::newRow("motor_set(1) fails the check") << lines({"motor_set(1)"}) << QStringList{msg(1, smr::CHECK_STATEMENT)};
+    QTest::newRow("motor_set 12") << lines({"motor_set 12"}) << QStringList{msg(1, smr::MOTOR_SET_VALUE)};
     QTest::newRow("while (1) with a blank") << lines({"endloop", "while (1)"})
-                                            << QStringList{msg(2, smr::CheckStatement)};
-    QTest::newRow("loop(0)") << lines({"loop(0)"}) << QStringList{msg(1, smr::ValueRange)};
-    QTest::newRow("wait(300)") << lines({"motor(fwd,fwd)", "wait(300)"}) << QStringList{msg(2, smr::ValueRange)};
+                                            << QStringList{msg(2, smr::CHECK_STATEMENT)};
+    QTest::newRow("loop(0)") << lines({"loop(0)"}) << QStringList{msg(1, smr::VALUE_RANGE)};
+    QTest::newRow("wait(300)") << lines({"motor(fwd,fwd)", "wait(300)"}) << QStringList{msg(2, smr::VALUE_RANGE)};
     QTest::newRow("wait(1000) fails the check") << lines({"motor(fwd,fwd)", "wait(1000)"})
-                                                << QStringList{msg(2, smr::CheckStatement)};
+                                                << QStringList{msg(2, smr::CHECK_STATEMENT)};
     QTest::newRow("speed values each tested") << lines({"endif", "speed(0,256)"})
-                                              << QStringList{msg(2, smr::ValueRange), msg(2, smr::ValueRange)};
-    QTest::newRow("if(io1=on)") << lines({"if(io1=on)"}) << QStringList{msg(1, smr::OnOrOff)};
-    QTest::newRow("while(sw1=hi)") << lines({"elseif", "while(sw1=hi)"}) << QStringList{msg(2, smr::OnOrOff)};
-    QTest::newRow("state in wrong case") << lines({"if(sw1=On)"}) << QStringList{msg(1, smr::OnOrOff)};
-    QTest::newRow("motor on last line") << lines({"endif", "motor(fwd,fwd)"}) << QStringList{msg(3, smr::MissingWait)};
+                                              << QStringList{msg(2, smr::VALUE_RANGE), msg(2, smr::VALUE_RANGE)};
+    QTest::newRow("if(io1=on)") << lines({"if(io1=on)"}) << QStringList{msg(1, smr::ON_OR_OFF)};
+    QTest::newRow("while(sw1=hi)") << lines({"elseif", "while(sw1=hi)"}) << QStringList{msg(2, smr::ON_OR_OFF)};
+    QTest::newRow("state in wrong case") << lines({"if(sw1=On)"}) << QStringList{msg(1, smr::ON_OR_OFF)};
+    QTest::newRow("motor on last line") << lines({"endif", "motor(fwd,fwd)"}) << QStringList{msg(3, smr::MISSING_WAIT)};
     QTest::newRow("blank line before wait")
         << lines({"motor(fwd,fwd)", "", "wait(10)"})
-        << QStringList{msg(2, smr::MissingWait), msg(3, smr::CheckNeighbours), msg(3, smr::CheckNeighbours)};
+        << QStringList{msg(2, smr::MISSING_WAIT), msg(3, smr::CHECK_NEIGHBOURS), msg(3, smr::CHECK_NEIGHBOURS)};
     QTest::newRow("wait without motor") << lines({"wait(5)"})
-                                        << QStringList{msg(1, smr::CheckNeighbours), msg(1, smr::CheckNeighbours)};
-    QTest::newRow("bad direction case") << lines({"motor(Fwd,fwd)", "wait(1)"}) << QStringList{msg(1, smr::BadDirection)};
+                                        << QStringList{msg(1, smr::CHECK_NEIGHBOURS), msg(1, smr::CHECK_NEIGHBOURS)};
+    QTest::newRow("bad direction case") << lines({"motor(Fwd,fwd)", "wait(1)"}) << QStringList{msg(1, smr::BAD_DIRECTION)};
     QTest::newRow("io state in mixed case counts as missing wait")
         << lines({"io1(On)", "wait(2)"})
-        << QStringList{msg(2, smr::MissingWait), msg(2, smr::CheckNeighbours), msg(2, smr::CheckNeighbours)};
-    QTest::newRow("io without wait") << lines({"io2(on)", "endif"}) << QStringList{msg(2, smr::MissingWait)};
-    QTest::newRow("setio wrong case") << lines({"setio1(In)"}) << QStringList{msg(1, smr::InOrOut)};
+        << QStringList{msg(2, smr::MISSING_WAIT), msg(2, smr::CHECK_NEIGHBOURS), msg(2, smr::CHECK_NEIGHBOURS)};
+    QTest::newRow("io without wait") << lines({"io2(on)", "endif"}) << QStringList{msg(2, smr::MISSING_WAIT)};
+    QTest::newRow("setio wrong case") << lines({"setio1(In)"}) << QStringList{msg(1, smr::IN_OR_OUT)};
     QTest::newRow("motor followed by loop uses the loop token")
         << lines({"motor(fwd,fwd) loop(3)"})
-        << QStringList{msg(2, smr::MissingWait), msg(1, smr::CheckNeighbours)};
+        << QStringList{msg(2, smr::MISSING_WAIT), msg(1, smr::CHECK_NEIGHBOURS)};
     QTest::newRow("check reports every bad line and stops translation")
         << lines({"bad1", "loop(0)", "bad2"})
-        << QStringList{msg(1, smr::CheckStatement), msg(3, smr::CheckStatement)};
+        << QStringList{msg(1, smr::CHECK_STATEMENT), msg(3, smr::CHECK_STATEMENT)};
     QTest::newRow("invalid bytes decoded as replacement")
-        << QString(QChar::ReplacementCharacter) + u"loop(1)"_qs << QStringList{msg(1, smr::CheckStatement)};
+        << QString(QChar::ReplacementCharacter) + u"loop(1)"_qs << QStringList{msg(1, smr::CHECK_STATEMENT)};
 }
 
 void TestTsmr::reports()
@@ -156,7 +156,7 @@ void TestTsmr::getCodeAndMessagesEndEachLineWithCrLf()
     QCOMPARE(ok.GetCode(), u"69\r\n10\r\n"_qs);
     TSmr bad(u"x\r\ny"_qs);
     QVERIFY(!bad.Compile());
-    QCOMPARE(bad.GetMessages(), msg(1, smr::CheckStatement) + u"\r\n"_qs + msg(2, smr::CheckStatement) + u"\r\n"_qs);
+    QCOMPARE(bad.GetMessages(), msg(1, smr::CHECK_STATEMENT) + u"\r\n"_qs + msg(2, smr::CHECK_STATEMENT) + u"\r\n"_qs);
 }
 
 void TestTsmr::motorCodesOfBothSets_data()

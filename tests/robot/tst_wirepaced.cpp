@@ -89,7 +89,7 @@ void TestWirePaced::lastWishWins()
     QCOMPARE(sent.size(), values.size());
     for (int i = 1; i < got.size(); ++i) {
         const int pause = remoteByte(got[i - 1].value).pauseMs;
-        QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= pause,
+        QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + READER_SLACK_MS >= pause,
                  qPrintable(QString::number(i)));
     }
 }

@@ -107,9 +107,9 @@ void TestWirePlan::blocks()
     image.append(QByteArray(length - image.size(), char(TERMINATOR)));
 
     QByteArray expected;
-    for (int block = 0; block * BlockSize < length; ++block) {
+    for (int block = 0; block * BLOCK_SIZE < length; ++block) {
         expected.append(char(block + 1));
-        expected.append(image.mid(block * BlockSize, BlockSize));
+        expected.append(image.mid(block * BLOCK_SIZE, BLOCK_SIZE));
     }
     QCOMPARE(plan.values(), expected);
 
@@ -120,7 +120,7 @@ void TestWirePlan::blocks()
         const bool endsBlock = i + 1 == plan.bytes.size() || plan.bytes.at(i + 1).blockNumber;
         const int want = b.blockNumber ? 100 : bytePause + (endsBlock ? 500 : 0);
         QVERIFY2(b.pauseMs == want, qPrintable(u"byte %1: pause %2, want %3"_qs.arg(i).arg(b.pauseMs).arg(want)));
-        QCOMPARE(b.blockNumber, i % (BlockSize + 1) == 0);
+        QCOMPARE(b.blockNumber, i % (BLOCK_SIZE + 1) == 0);
         if (b.blockNumber)
             QCOMPARE(b.progress, lastProgress);
         QVERIFY(b.progress >= lastProgress);
@@ -277,7 +277,7 @@ void TestWirePlan::restAfterStop()
         QCOMPARE(rest[i].progress, planned.progress);
     }
     if (restCount > 0)
-        QCOMPARE(rest.last().pauseMs, RouteBytePauseMs + BlockEndPauseMs);
+        QCOMPARE(rest.last().pauseMs, ROUTE_BYTE_PAUSE_MS + BLOCK_END_PAUSE_MS);
 }
 
 void TestWirePlan::commandPlans_data()

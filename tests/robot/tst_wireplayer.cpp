@@ -93,11 +93,11 @@ void TestWirePlayer::playsOneBlock()
     QCOMPARE(PseudoTerminal::valuesOf(got), plan.values());
     for (int i = 1; i < got.size(); ++i) {
         const qint64 gap = got[i].msecsSinceStart - got[i - 1].msecsSinceStart;
-        QVERIFY2(gap + readerSlackMs >= plan.bytes[i - 1].pauseMs,
+        QVERIFY2(gap + READER_SLACK_MS >= plan.bytes[i - 1].pauseMs,
                  qPrintable(u"gap after byte %1: %2 ms, want %3"_qs.arg(i - 1).arg(gap).arg(plan.bytes[i - 1].pauseMs)));
     }
     // The last pause (the block's 500 ms and the byte's own) is over before finished comes.
-    QVERIFY(finishedAt - got.last().msecsSinceStart + readerSlackMs >= plan.bytes.last().pauseMs);
+    QVERIFY(finishedAt - got.last().msecsSinceStart + READER_SLACK_MS >= plan.bytes.last().pauseMs);
     const QList<qint64> &sent = playback.sentAtNs();
     QCOMPARE(sent.size(), plan.bytes.size() + 1);
     for (int i = 1; i < sent.size(); ++i)
@@ -278,7 +278,7 @@ void TestWirePlayer::pauseIsKeptForTheNextSender()
     QVERIFY(runDone.wait(2000));
     const QList<ReceivedByte> got = m_pty->waitForBytes(2, 1000);
     QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray("\x45\x07"));
-    QVERIFY(got[1].msecsSinceStart - got[0].msecsSinceStart + readerSlackMs >= DRIVE_PAUSE_MS);
+    QVERIFY(got[1].msecsSinceStart - got[0].msecsSinceStart + READER_SLACK_MS >= DRIVE_PAUSE_MS);
 }
 
 void TestWirePlayer::playAndWaitReturnsAfterTheLastPause()
@@ -290,7 +290,7 @@ void TestWirePlayer::playAndWaitReturnsAfterTheLastPause()
     const QList<ReceivedByte> got = m_pty->waitForBytes(3, 1000);
     QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray("\x06\x1e\x1e"));
     for (int i = 1; i < got.size(); ++i)
-        QVERIFY(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + readerSlackMs >= OPERATION_TEST_PAUSE_MS);
+        QVERIFY(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + READER_SLACK_MS >= OPERATION_TEST_PAUSE_MS);
     QVERIFY(!m_port->lineClaimed());
 
     // Refused while someone else holds the line; nothing goes out.

@@ -136,7 +136,7 @@ void TestDisassembler::imagesCompileBack()
     QCOMPARE(o.err, QString());
     QCOMPARE(o.exitCode, 0);
     const QByteArray image = parseByteLine(o.out.trimmed());
-    QVERIFY(image.size() % BlockSize == 0 && !image.isEmpty());
+    QVERIFY(image.size() % BLOCK_SIZE == 0 && !image.isEmpty());
 
     const QString text = sim::disassembledText(image);
     TSmr smr(text);

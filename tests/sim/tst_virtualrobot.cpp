@@ -56,9 +56,9 @@ void feed(VirtualRobot &robot, const QByteArray &bytes)
 // Sends the image as the transfer does (block number, 40 bytes, per block), time standing still.
 void transfer(VirtualRobot &robot, const QByteArray &img)
 {
-    for (int block = 0; block * BlockSize < qMin(img.size(), MaxImageBytes); ++block) {
+    for (int block = 0; block * BLOCK_SIZE < qMin(img.size(), MAX_IMAGE_BYTES); ++block) {
         robot.receive(blockNumber(block));
-        feed(robot, img.mid(block * BlockSize, BlockSize));
+        feed(robot, img.mid(block * BLOCK_SIZE, BLOCK_SIZE));
     }
 }
 
@@ -358,8 +358,8 @@ void TestVirtualRobot::unknownBytesStop()
     QFETCH(QByteArray, stored);
     QFETCH(double, y);
     VirtualRobot robot;
-    QByteArray img = stored.left(MaxImageBytes);
-    img += QByteArray(MaxImageBytes - img.size(), char(TERMINATOR));
+    QByteArray img = stored.left(MAX_IMAGE_BYTES);
+    img += QByteArray(MAX_IMAGE_BYTES - img.size(), char(TERMINATOR));
     transfer(robot, img);
     robot.receive(CMD_START);
     runToEnd(robot, 100000);
@@ -374,7 +374,7 @@ void TestVirtualRobot::blocksStoredWhateverTheirValues()
 {
     VirtualRobot robot;
     QByteArray block2;
-    for (int i = 0; i < BlockSize; ++i)
+    for (int i = 0; i < BLOCK_SIZE; ++i)
         block2.append(char(QByteArray("\x01\x04\x05\x06\x07\xfe\x02\x03").at(i % 8)));
     robot.receive(2);
     QCOMPARE(robot.state(), RobotState::Receiving);

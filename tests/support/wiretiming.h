@@ -8,7 +8,7 @@
 // The pseudo-terminal's timestamps are taken by a reader thread after it wakes up; on a busy
 // machine one byte can be seen late and the gap behind it short. The player's own clock is
 // checked exactly; the wire only for gross faults (a missing block pause, a wrong byte pause).
-inline constexpr int readerSlackMs = 15;
+inline constexpr int READER_SLACK_MS = 15;
 
 Q_DECLARE_METATYPE(ScreenKind)
 

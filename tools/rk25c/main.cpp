@@ -157,7 +157,7 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    if (source.kind == ScreenKind::Text && smr.codeLines().size() > TextScreenMaxCompiledBytes)
+    if (source.kind == ScreenKind::Text && smr.codeLines().size() > TEXT_SCREEN_MAX_COMPILED_BYTES)
         return fail({textTooLongMessage()});
     const QByteArray image = buildProgramImage(smr.codeLines(), source.kind, options.waitForSwitch);
     if (!fitsRobot(image))

@@ -15,6 +15,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QRect screenArea(const QWidget *w)
@@ -33,11 +35,11 @@ int halfToEven(double v)
 Navigator::Navigator(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("TForm4"));
-    setWindowTitle(QStringLiteral("学習ナビ"));
+    setObjectName(u"TForm4"_s);
+    setWindowTitle(u"学習ナビ"_s);
     resize(526, 570);
     WebBrowser1 = new QTextBrowser(this);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->setObjectName(u"WebBrowser1"_s);
     WebBrowser1->setOpenExternalLinks(false);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -10,14 +10,14 @@
 // be checked without a printer.
 struct PageSettings
 {
-    QString mTop = QStringLiteral("0.75000");
-    QString mBottom = QStringLiteral("0.75000");
-    QString mLeft = QStringLiteral("0.20000");
-    QString mRight = QStringLiteral("0.20000");
-    QString paperSize = QStringLiteral("A4");
+    QString mTop = QString::fromUtf16(u"0.75000");
+    QString mBottom = QString::fromUtf16(u"0.75000");
+    QString mLeft = QString::fromUtf16(u"0.20000");
+    QString mRight = QString::fromUtf16(u"0.20000");
+    QString paperSize = QString::fromUtf16(u"A4");
     bool portrait = true; // Vertical; false is Horizon
-    QString header = QStringLiteral("&w&b&p/&P ページ");
-    QString footer = QStringLiteral("&b&D&T");
+    QString header = QString::fromUtf16(u"&w&b&p/&P ページ");
+    QString footer = QString::fromUtf16(u"&b&D&T");
     int copies = 1;
     QString printer; // empty: the default printer
     bool enabled = true;

@@ -7,14 +7,16 @@
 #include <algorithm>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString SEPARATOR = QStringLiteral("\u3000");
-const QString BREAK = QStringLiteral("<Br>");
-const QString CRLF = QStringLiteral("\r\n");
-const QString ROW_START = QStringLiteral("<tr valign=\"top\">");
-const QString ROW_END = QStringLiteral("</tr>");
-const QString CELL_END = QStringLiteral("</td>");
+const QString SEPARATOR = u"\u3000"_s;
+const QString BREAK = u"<Br>"_s;
+const QString CRLF = u"\r\n"_s;
+const QString ROW_START = u"<tr valign=\"top\">"_s;
+const QString ROW_END = u"</tr>"_s;
+const QString CELL_END = u"</td>"_s;
 
 constexpr int CELL_LINES = 30;
 constexpr int ROW_LINES = 120;
@@ -26,7 +28,7 @@ constexpr int MAX_FILE_NAME_BYTES = 255;
 
 QString cellStart(const QString &width)
 {
-    return QStringLiteral("<td width=\"%1\" bgcolor=\"#FFFFFF\">").arg(width);
+    return u"<td width=\"%1\" bgcolor=\"#FFFFFF\">"_s.arg(width);
 }
 
 QString listingLine(int number, QStringView text)
@@ -45,7 +47,7 @@ bool fileNamePartAllowed(const QString &part)
 {
     if (part.contains(u".."))
         return false;
-    static const QString reserved = QStringLiteral("/\\:*?\"<>|");
+    static const QString reserved = u"/\\:*?\"<>|"_s;
     for (qsizetype i = 0; i < part.size(); ++i) {
         const QChar c = part[i];
         if (reserved.contains(c) || c.category() == QChar::Other_Control
@@ -75,11 +77,11 @@ QString reportStepTitle(int tag)
 {
     switch (tag) {
     case REPORT_TAG_ICON:
-        return QStringLiteral("ドラッグ＆ドロップによるプログラミング");
+        return u"ドラッグ＆ドロップによるプログラミング"_s;
     case REPORT_TAG_TEXT:
-        return QStringLiteral("文字入力によるプログラミング");
+        return u"文字入力によるプログラミング"_s;
     case REPORT_TAG_ROUTE:
-        return QStringLiteral("座標によるプログラミング");
+        return u"座標によるプログラミング"_s;
     default:
         return {};
     }
@@ -125,10 +127,10 @@ QString escapeHtml(QStringView text)
                 escaped += character;
             } else if (length == 2 || !c.isSurrogate()) {
                 const char32_t code = length == 2 ? QChar::surrogateToUcs4(c, text[i + 1]) : c.unicode();
-                escaped += QStringLiteral("&#%1;").arg(static_cast<uint>(code));
+                escaped += u"&#%1;"_s.arg(static_cast<uint>(code));
             } else {
                 // A lone surrogate is no character at all.
-                escaped += QStringLiteral("&#65533;");
+                escaped += u"&#65533;"_s;
             }
             i += length - 1;
         }
@@ -146,34 +148,34 @@ QString multiLineText(const QStringList &lines)
 
 QString listingNumber(int n)
 {
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return u"%1"_s.arg(n, 2, 10, QLatin1Char('0'));
 }
 
 WidthClass routeWidthClass(int lineCount)
 {
     if (lineCount >= 91 && lineCount <= ROUTE_FOUR_CELL_LIMIT)
-        return {u"100%"_qs, u"25%"_qs};
+        return {u"100%"_s, u"25%"_s};
     if (lineCount >= 61 && lineCount <= 90)
-        return {u"80%"_qs, u"33%"_qs};
+        return {u"80%"_s, u"33%"_s};
     if (lineCount >= 31 && lineCount <= 60)
-        return {u"80%"_qs, u"50%"_qs};
-    return {u"50%"_qs, u"100%"_qs};
+        return {u"80%"_s, u"50%"_s};
+    return {u"50%"_s, u"100%"_s};
 }
 
 WidthClass textWidthClass(int lineCount)
 {
     if (lineCount > 90)
-        return {u"100%"_qs, u"25%"_qs};
+        return {u"100%"_s, u"25%"_s};
     if (lineCount >= 61)
-        return {u"80%"_qs, u"33%"_qs};
+        return {u"80%"_s, u"33%"_s};
     if (lineCount >= 31)
-        return {u"80%"_qs, u"50%"_qs};
-    return {u"50%"_qs, u"100%"_qs};
+        return {u"80%"_s, u"50%"_s};
+    return {u"50%"_s, u"100%"_s};
 }
 
 QStringList iconListing(const QList<IconSlotTexts> &slotTexts)
 {
-    const QString half = QStringLiteral("50%");
+    const QString half = u"50%"_s;
     QStringList pieces{ROW_START + cellStart(half)};
     for (int slot = 0; slot < 59; ++slot) {
         if (slot == 30)
@@ -243,7 +245,7 @@ bool reportFileName(const QString &grade, const QString &className, const QStrin
         if (!fileNamePartAllowed(*part))
             return false;
     }
-    const QString result = grade + className + name + QStringLiteral(".html");
+    const QString result = grade + className + name + u".html"_s;
     if (result.toUtf8().size() > MAX_FILE_NAME_BYTES)
         return false;
     *fileName = result;
@@ -252,12 +254,12 @@ bool reportFileName(const QString &grade, const QString &className, const QStrin
 
 QString requiredFieldsMessage()
 {
-    return QStringLiteral("必須項目に未記入があります。\r\n学年、クラス、氏名は必須項目です。");
+    return u"必須項目に未記入があります。\r\n学年、クラス、氏名は必須項目です。"_s;
 }
 
 QString tooManyLinesMessage()
 {
-    return QStringLiteral("命令数が最大数を超えています。");
+    return u"命令数が最大数を超えています。"_s;
 }
 
 ReportPage buildReportPage(const QStringList &templateLines, const ReportInput &input)
@@ -306,7 +308,7 @@ ReportResult makeReport(const ReportInput &input, const QString &templatePath, c
 
     const cp932::ReadResult templateFile = cp932::readLines(templatePath);
     if (!templateFile.ok) {
-        result.detail = QStringLiteral("template %1: %2").arg(templatePath, templateFile.error);
+        result.detail = u"template %1: %2"_s.arg(templatePath, templateFile.error);
         return result;
     }
 
@@ -319,20 +321,20 @@ ReportResult makeReport(const ReportInput &input, const QString &templatePath, c
 
     QString fileName;
     if (!reportFileName(input.grade, input.className, input.name, &fileName)) {
-        result.detail = QStringLiteral("not a file name: %1%2%3").arg(input.grade, input.className, input.name);
+        result.detail = u"not a file name: %1%2%3"_s.arg(input.grade, input.className, input.name);
         return result;
     }
     const QDir folder(workFolder);
     const QString path = folder.filePath(fileName);
     // The name was checked part by part; this makes sure no combination leaves the folder.
     if (QFileInfo(path).absoluteDir() != QDir(folder.absolutePath())) {
-        result.detail = QStringLiteral("outside the working folder: %1").arg(path);
+        result.detail = u"outside the working folder: %1"_s.arg(path);
         return result;
     }
 
     QString error;
     if (!cp932::writeLines(path, page.lines, &error)) {
-        result.detail = QStringLiteral("%1: %2").arg(path, error);
+        result.detail = u"%1: %2"_s.arg(path, error);
         return result;
     }
     result.status = ReportStatus::Written;

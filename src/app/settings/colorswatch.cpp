@@ -5,11 +5,13 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+using namespace Qt::StringLiterals;
+
 ColorSwatch::ColorSwatch(int number, ColorValue color, QWidget *parent)
     : QFrame(parent)
     , m_color(color)
 {
-    setObjectName(QStringLiteral("Panel") + QString::number(number));
+    setObjectName(u"Panel"_s + QString::number(number));
     setFixedSize(57, 17);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
@@ -31,7 +33,7 @@ void ColorSwatch::mouseReleaseEvent(QMouseEvent *event)
 const ColorValue *swatchColors()
 {
     using namespace colors;
-    static const ColorValue table[swatchCount] = {
+    static const ColorValue table[SWATCH_COUNT] = {
         clBlack, clMaroon, clGreen,  clOlive, clNavy,    clPurple, clTeal, clGray,
         clSilver, clRed,   clLime,   clYellow, clBlue,   clFuchsia, clWhite,
     };
@@ -40,7 +42,7 @@ const ColorValue *swatchColors()
 
 int swatchNumberOf(const QString &objectName)
 {
-    if (objectName.size() < 7 || !objectName.startsWith(QStringLiteral("Panel")))
+    if (objectName.size() < 7 || !objectName.startsWith(u"Panel"_s))
         return -1;
     bool ok = false;
     const int number = objectName.mid(5, 2).toInt(&ok);
@@ -51,7 +53,7 @@ QColor toQColor(ColorValue value)
 {
     if (value == colors::clNone)
         return QColor(Qt::transparent);
-    if (value & colors::systemColorBit) {
+    if (value & colors::SYSTEM_COLOR_BIT) {
         // The platform colours 0..24 of the old system, mapped to the nearest palette role.
         const QPalette p = QApplication::palette();
         switch (value & 0xFF) {

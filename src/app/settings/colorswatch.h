@@ -26,7 +26,7 @@ private:
 
 // The 15 colours of a swatch group, by rows of three: the standard colours without clAqua.
 const ColorValue *swatchColors();
-constexpr int swatchCount = 15;
+constexpr int SWATCH_COUNT = 15;
 
 // The swatch number in a name "PanelNN": the two digits at characters 6 and 7; -1 otherwise.
 int swatchNumberOf(const QString &objectName);

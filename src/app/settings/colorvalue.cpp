@@ -2,6 +2,8 @@
 
 #include "app/settings/settingsfile.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct NamedColor
@@ -12,11 +14,11 @@ struct NamedColor
 
 constexpr ColorValue system(int index)
 {
-    return colors::systemColorBit | ColorValue(index);
+    return colors::SYSTEM_COLOR_BIT | ColorValue(index);
 }
 
 // The standard colours, then the platform's system colours in the order of their numbers.
-constexpr NamedColor namedColors[] = {
+constexpr NamedColor NAMED_COLORS[] = {
     {"clBlack", colors::clBlack},
     {"clMaroon", colors::clMaroon},
     {"clGreen", colors::clGreen},
@@ -65,7 +67,7 @@ constexpr NamedColor namedColors[] = {
 
 std::optional<ColorValue> colorByName(const QString &name)
 {
-    for (const NamedColor &entry : namedColors) {
+    for (const NamedColor &entry : NAMED_COLORS) {
         if (name.compare(QLatin1StringView(entry.name), Qt::CaseInsensitive) == 0)
             return entry.value;
     }
@@ -74,7 +76,7 @@ std::optional<ColorValue> colorByName(const QString &name)
 
 QString colorName(ColorValue value)
 {
-    for (const NamedColor &entry : namedColors) {
+    for (const NamedColor &entry : NAMED_COLORS) {
         if (entry.value == value)
             return QString::fromLatin1(entry.name);
     }
@@ -94,7 +96,7 @@ ColorParse colorFromText(const QString &text)
         result.value = ColorValue(*number);
         return result;
     }
-    result.error = QStringLiteral("'%1' は整数ではありません").arg(text);
+    result.error = u"'%1' は整数ではありません"_s.arg(text);
     return result;
 }
 
@@ -103,5 +105,5 @@ QString colorToText(ColorValue value)
     const QString name = colorName(value);
     if (!name.isEmpty())
         return name;
-    return u'$' + QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')).toUpper();
+    return u'$' + u"%1"_s.arg(value, 8, 16, QLatin1Char('0')).toUpper();
 }

@@ -33,7 +33,7 @@ constexpr ColorValue clBlue = colorFromRgb(0, 0, 255);
 constexpr ColorValue clFuchsia = colorFromRgb(255, 0, 255);
 constexpr ColorValue clAqua = colorFromRgb(0, 255, 255);
 constexpr ColorValue clWhite = colorFromRgb(255, 255, 255);
-constexpr ColorValue systemColorBit = 0x80000000u;
+constexpr ColorValue SYSTEM_COLOR_BIT = 0x80000000u;
 constexpr ColorValue clNone = 0x1FFFFFFFu;
 }
 

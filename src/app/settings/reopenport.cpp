@@ -6,11 +6,13 @@
 
 #include <QVariant>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-constexpr const char *busyProperty = "rk25ReopenRunning";
-constexpr int closedPauseMs = 400;
-constexpr int settlePauseMs = 4000;
-constexpr int readyByte = 254;
+constexpr const char *BUSY_PROPERTY = "rk25ReopenRunning";
+constexpr int CLOSED_PAUSE_MS = 400;
+constexpr int SETTLE_PAUSE_MS = 4000;
+constexpr int READY_BYTE = 254;
 }
 
 bool ReopenPort(Trs232c &port)
@@ -21,19 +23,19 @@ bool ReopenPort(Trs232c &port)
 bool ReopenPort(Trs232c &port, const SettingsFile &settings)
 {
     // A second re-open from inside the waits would close the port under the first one.
-    if (port.property(busyProperty).toBool())
+    if (port.property(BUSY_PROPERTY).toBool())
         return false;
-    port.setProperty(busyProperty, true);
+    port.setProperty(BUSY_PROPERTY, true);
 
     port.Close();
-    DelayWithEvents(closedPauseMs);
+    DelayWithEvents(CLOSED_PAUSE_MS);
     const int index = settings.comportName();
     if (index >= 0 && index <= 3)
-        port.setPortname(QStringLiteral("com%1").arg(index + 1));
+        port.setPortname(u"com%1"_s.arg(index + 1));
     const bool opened = port.Open();
-    DelayWithEvents(settlePauseMs);
-    port.WriteByte(readyByte);
+    DelayWithEvents(SETTLE_PAUSE_MS);
+    port.WriteByte(READY_BYTE);
 
-    port.setProperty(busyProperty, false);
+    port.setProperty(BUSY_PROPERTY, false);
     return opened;
 }

@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype maxValueLength = 2047;
+constexpr qsizetype MAX_VALUE_LENGTH = 2047;
 
 bool isBlank(QChar c)
 {
@@ -190,7 +190,7 @@ SettingsFile::SettingsFile(const QString &path)
 
 QString SettingsFile::defaultPath()
 {
-    return WorkFolderPath() + QStringLiteral("set.ini");
+    return WorkFolderPath() + u"set.ini"_s;
 }
 
 std::optional<QString> SettingsFile::value(const QString &section, const QString &key) const
@@ -202,7 +202,7 @@ std::optional<QString> SettingsFile::value(const QString &section, const QString
     const Location where = locate(lines, section, key);
     if (where.key < 0)
         return std::nullopt;
-    return parseLine(lines[where.key]).value.left(maxValueLength);
+    return parseLine(lines[where.key]).value.left(MAX_VALUE_LENGTH);
 }
 
 QString SettingsFile::readString(const QString &section, const QString &key,
@@ -248,7 +248,7 @@ SettingsResult SettingsFile::writeInteger(const QString &section, const QString 
 
 SettingsResult SettingsFile::writeBool(const QString &section, const QString &key, bool value)
 {
-    return writeText(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    return writeText(section, key, value ? u"1"_s : u"0"_s);
 }
 
 SettingsResult SettingsFile::writeColor(const QString &section, const QString &key, ColorValue value)
@@ -312,7 +312,7 @@ SettingsResult SettingsFile::writeText(const QString &section, const QString &ke
 
 SettingsResult SettingsFile::writeTexts(const QList<PendingWrite> &writes)
 {
-    const QString refused = QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(m_path));
+    const QString refused = u"%1 に書き込めません"_s.arg(QDir::toNativeSeparators(m_path));
     // Every value is checked before the file is touched. A line break would split the entry,
     // a "]" or "=" in a name would make another entry of it, and a character code page 932
     // cannot hold would come back as a different one.

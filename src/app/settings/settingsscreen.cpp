@@ -33,6 +33,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The tree nodes in their expanded order, with the page each one shows.
@@ -41,13 +43,13 @@ struct TreeNode
     const char16_t *caption;
     int page;
 };
-constexpr TreeNode treeNodes[] = {
+constexpr TreeNode TREE_NODES[] = {
     {u"COMポート名", 1},         {u"速度調整", 2},   {u"命令の実行方法", 0},
     {u"STEP2・3　アイコン", 3}, {u"STEP4　文字入力", 4}, {u"文字の大きさ", 5},
     {u"背景色", 6},              {u"文字色", 7},     {u"フォント名", 8},
     {u"コメント色", 9},
 };
-constexpr int treePositionRole = Qt::UserRole + 1;
+constexpr int TREE_POSITION_ROLE = Qt::UserRole + 1;
 
 void throwIfFailed(const SettingsResult &result)
 {
@@ -77,14 +79,14 @@ void paintPreview(QLabel *memo, ColorValue back, ColorValue text, int size, cons
 }
 
 SettingsScreen::SettingsScreen(Trs232c *port)
-    : PictureWindow({QStringLiteral("TForm7"), QStringLiteral("setup"), QSize(500, 350),
-                     QStringLiteral("Image1"), {errors::SETTINGS_BUTTON_PRESS, errors::SETTINGS_BUTTON_RELEASE}})
+    : PictureWindow({u"TForm7"_s, u"setup"_s, QSize(500, 350),
+                     u"Image1"_s, {errors::SETTINGS_BUTTON_PRESS, errors::SETTINGS_BUTTON_RELEASE}})
     , m_port(port)
 {
     background()->setFillColor(QColor(225, 232, 245));
 
     TreeView1 = new QTreeWidget(this);
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setObjectName(u"TreeView1"_s);
     TreeView1->setGeometry(47, 44, 120, 185);
     TreeView1->setHeaderHidden(true);
     TreeView1->setFrameShape(QFrame::NoFrame);
@@ -94,10 +96,10 @@ SettingsScreen::SettingsScreen(Trs232c *port)
     treeFont.setPixelSize(10);
     TreeView1->setFont(treeFont);
     QTreeWidgetItem *editorNode = nullptr;
-    for (int i = 0; i < int(std::size(treeNodes)); ++i) {
+    for (int i = 0; i < int(std::size(TREE_NODES)); ++i) {
         auto *item = i >= 5 ? new QTreeWidgetItem(editorNode) : new QTreeWidgetItem(TreeView1);
-        item->setText(0, QString::fromUtf16(treeNodes[i].caption));
-        item->setData(0, treePositionRole, i);
+        item->setText(0, QString::fromUtf16(TREE_NODES[i].caption));
+        item->setData(0, TREE_POSITION_ROLE, i);
         if (i == 4)
             editorNode = item;
     }
@@ -110,22 +112,22 @@ SettingsScreen::SettingsScreen(Trs232c *port)
     m_pages.PageControl1->setCurrentIndex(1);
     TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
 
-    Memo1 = new QLabel(QStringLiteral("Sample"), this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = new QLabel(u"Sample"_s, this);
+    Memo1->setObjectName(u"Memo1"_s);
     Memo1->setGeometry(45, 243, 124, 79);
     Memo1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Memo1->setAutoFillBackground(true);
     Memo1->setFrameShape(QFrame::Box);
     Memo1->setMargin(2);
-    Memo2 = new QLabel(QStringLiteral("//コメント"), this);
-    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2 = new QLabel(u"//コメント"_s, this);
+    Memo2->setObjectName(u"Memo2"_s);
     Memo2->setGeometry(53, 280, 97, 33);
     Memo2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Memo2->setAutoFillBackground(true);
     showPreviews();
 
-    ok = addButton(QStringLiteral("ok"), QRect(232, 296, 94, 29), QStringLiteral("OK"));
-    cancel = addButton(QStringLiteral("cancel"), QRect(342, 296, 94, 29), QStringLiteral("キャンセル"));
+    ok = addButton(u"ok"_s, QRect(232, 296, 94, 29), u"OK"_s);
+    cancel = addButton(u"cancel"_s, QRect(342, 296, 94, 29), u"キャンセル"_s);
     connect(ok, &PictureButton::clicked, this, &SettingsScreen::okClick);
     connect(cancel, &PictureButton::clicked, this, &SettingsScreen::cancelClick);
     connect(m_pages.comport, &PictureButton::clicked, this, &SettingsScreen::comportClick);
@@ -140,16 +142,16 @@ SettingsScreen::SettingsScreen(Trs232c *port)
             [this](int value) { m_pages.Label25->setText(QString::number(value)); });
 
     Panel1 = new QLabel(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setObjectName(u"Panel1"_s);
     Panel1->setGeometry(135, 190, 223, 87);
     {
         auto *panel = static_cast<QLabel *>(Panel1);
-        const QPixmap wait = ui::loadPictureQuietly(QStringLiteral("Photo\\Back\\setup_wait.jpg"));
+        const QPixmap wait = ui::loadPictureQuietly(u"Photo\\Back\\setup_wait.jpg"_s);
         if (wait.isNull()) {
-            panel->setText(QStringLiteral("シリアルポートを\n更新しています。\nしばらくお待ちください。"));
+            panel->setText(u"シリアルポートを\n更新しています。\nしばらくお待ちください。"_s);
             panel->setAlignment(Qt::AlignCenter);
-            panel->setStyleSheet(QStringLiteral("background: #fff8d0; border: 2px solid #c08000;"
-                                                " color: #503000; font-weight: bold;"));
+            panel->setStyleSheet(u"background: #fff8d0; border: 2px solid #c08000;"
+                                                " color: #503000; font-weight: bold;"_s);
         } else {
             panel->setPixmap(wait);
             panel->setScaledContents(true);
@@ -189,7 +191,7 @@ void SettingsScreen::FormShow()
     TreeView1->expandAll();
 
     QStringList families = QFontDatabase::families();
-    families.append(QStringLiteral("Default"));
+    families.append(u"Default"_s);
     std::sort(families.begin(), families.end(), [](const QString &a, const QString &b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
@@ -249,10 +251,10 @@ void SettingsScreen::TreeView1Change(QTreeWidgetItem *item)
 {
     if (!item)
         return;
-    const int position = item->data(0, treePositionRole).toInt();
-    if (position < 0 || position >= int(std::size(treeNodes)))
+    const int position = item->data(0, TREE_POSITION_ROLE).toInt();
+    if (position < 0 || position >= int(std::size(TREE_NODES)))
         return;
-    m_pages.PageControl1->setCurrentIndex(treeNodes[position].page);
+    m_pages.PageControl1->setCurrentIndex(TREE_NODES[position].page);
 }
 
 void SettingsScreen::PanelClick(ColorSwatch *swatch)
@@ -262,7 +264,7 @@ void SettingsScreen::PanelClick(ColorSwatch *swatch)
         return;
     const int group = number / 20; // 1: background, 2: text, 3: comment
     const int index = number - group * 20;
-    if (index < 0 || index >= swatchCount)
+    if (index < 0 || index >= SWATCH_COUNT)
         return;
     const ColorValue colour = swatchColors()[index];
     switch (group) {

@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 QString workFolderPathFor(const QString &documentsFolder)
 {
     QString base = QDir::fromNativeSeparators(documentsFolder);
     if (!base.endsWith(u'/'))
         base += u'/';
-    return base + QStringLiteral("RK-25Temp/");
+    return base + u"RK-25Temp/"_s;
 }
 
 QString WorkFolderPath()

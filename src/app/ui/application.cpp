@@ -42,7 +42,7 @@ bool Rk25Application::notify(QObject *receiver, QEvent *event)
     } catch (const std::exception &e) {
         ui::showUnexpectedFailure(activeWindow(), ui::messageOf(e));
     } catch (...) {
-        ui::showUnexpectedFailure(activeWindow(), QStringLiteral("思いがけないエラーが起きました"));
+        ui::showUnexpectedFailure(activeWindow(), u"思いがけないエラーが起きました"_s);
     }
     return false;
 }

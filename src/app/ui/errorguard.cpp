@@ -2,6 +2,8 @@
 
 #include "app/ui/messagebox.h"
 
+using namespace Qt::StringLiterals;
+
 namespace ui {
 
 Failure::Failure(const QString &message)
@@ -16,8 +18,8 @@ QString Failure::message() const
 
 QString numberedErrorText(int number)
 {
-    return QStringLiteral("(") + QString::number(number)
-           + QStringLiteral(")エラーが発生しました\r\nソフトを再起動するか再度インストールして下さい");
+    return u"("_s + QString::number(number)
+           + u")エラーが発生しました\r\nソフトを再起動するか再度インストールして下さい"_s;
 }
 
 void showNumberedError(QWidget *parent, int number)
@@ -27,7 +29,7 @@ void showNumberedError(QWidget *parent, int number)
 
 QString applicationTitle()
 {
-    return QStringLiteral("ステッピングモータロボット制御ソフト");
+    return u"ステッピングモータロボット制御ソフト"_s;
 }
 
 QString unexpectedFailureText(const QString &message)

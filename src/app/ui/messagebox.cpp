@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+using namespace Qt::StringLiterals;
+
 namespace ui {
 
 namespace {
@@ -61,13 +63,13 @@ QString messageCaption(MessageKind kind)
 {
     switch (kind) {
     case MessageKind::Warning:
-        return QStringLiteral("警告");
+        return u"警告"_s;
     case MessageKind::Error:
-        return QStringLiteral("エラー");
+        return u"エラー"_s;
     case MessageKind::Information:
-        return QStringLiteral("情報");
+        return u"情報"_s;
     case MessageKind::Confirmation:
-        return QStringLiteral("確認");
+        return u"確認"_s;
     }
     return {};
 }
@@ -76,13 +78,13 @@ QString messageButtonText(MessageButton button)
 {
     switch (button) {
     case MessageButton::Yes:
-        return QStringLiteral("はい(&Y)");
+        return u"はい(&Y)"_s;
     case MessageButton::No:
-        return QStringLiteral("いいえ(&N)");
+        return u"いいえ(&N)"_s;
     case MessageButton::Ok:
-        return QStringLiteral("OK");
+        return u"OK"_s;
     case MessageButton::Cancel:
-        return QStringLiteral("キャンセル");
+        return u"キャンセル"_s;
     case MessageButton::None:
         break;
     }

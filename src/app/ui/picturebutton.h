@@ -54,7 +54,7 @@ protected:
 
 private:
     QPixmap m_picture;
-    QString m_extension = QStringLiteral(".jpg");
+    QString m_extension = QString::fromUtf16(u".jpg");
     QString m_caption;
     ErrorNumbers m_numbers;
     int m_tag = 0;

@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 namespace ui {
 
 namespace {
@@ -30,7 +32,7 @@ QPixmap loadPicture(const QString &relativeName)
 {
     QPixmap pixmap;
     if (!pixmap.load(picturePath(relativeName)))
-        throw Failure(QStringLiteral("画像 %1 を読み込めません").arg(relativeName));
+        throw Failure(u"画像 %1 を読み込めません"_s.arg(relativeName));
     return pixmap;
 }
 
@@ -43,13 +45,13 @@ QPixmap loadPictureQuietly(const QString &relativeName)
 
 QString buttonPictureName(const QString &componentName, bool pressed, const QString &extension)
 {
-    return QStringLiteral("Photo\\Button\\") + componentName + (pressed ? QStringLiteral("-1") : QString())
+    return u"Photo\\Button\\"_s + componentName + (pressed ? u"-1"_s : QString())
            + extension;
 }
 
 QString backgroundPictureName(const QString &name)
 {
-    return QStringLiteral("Photo\\Back\\") + name + QStringLiteral(".jpg");
+    return u"Photo\\Back\\"_s + name + u".jpg"_s;
 }
 
 void setPictureFolderForTests(const QString &folder)

@@ -20,7 +20,7 @@ QPixmap loadPictureQuietly(const QString &relativeName);
 
 // "Photo\Button\" + name + "-1" + extension while held, "Photo\Button\" + name + extension after.
 QString buttonPictureName(const QString &componentName, bool pressed,
-                          const QString &extension = QStringLiteral(".jpg"));
+                          const QString &extension = QString::fromUtf16(u".jpg"));
 
 // Background picture of a window: "Photo\Back\" + name + ".jpg"
 // (menu, splash, setup, icon, list, preview, transfer, remote, text, route, report).

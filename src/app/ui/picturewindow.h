@@ -17,7 +17,7 @@ public:
         QString objectName;    // TForm13, TForm7, ...
         QString picture;       // background picture "Photo\\Back\\" + picture + ".jpg"
         QSize size;            // client size
-        QString backName = QStringLiteral("back");
+        QString backName = QString::fromUtf16(u"back");
         PictureButton::ErrorNumbers buttonNumbers;
     };
 

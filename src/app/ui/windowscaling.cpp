@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace ui {
 
 namespace {
@@ -127,7 +129,7 @@ void applyScale(QWidget *window, const Scale &from, const Scale &to)
         bar->setValue(int(std::nearbyint(design * to.numerator / to.denominator)));
     }
     QSize size = scaledRect(QRect(QPoint(0, 0), window->property(DESIGN_WINDOW_SIZE).toSize()), to).size();
-    if (QWidget *back = window->findChild<QWidget *>(QStringLiteral("back"), Qt::FindDirectChildrenOnly))
+    if (QWidget *back = window->findChild<QWidget *>(u"back"_s, Qt::FindDirectChildrenOnly))
         size = back->size();
     if (window->minimumSize() == window->maximumSize())
         window->setFixedSize(size);

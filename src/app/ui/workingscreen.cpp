@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
+using namespace Qt::StringLiterals;
+
 WorkingScreen::WorkingScreen(const Design &design, const StandardPlaces &places, int navigatorTag)
     : PictureWindow(design)
     , m_navigatorTag(navigatorTag)
@@ -14,18 +16,18 @@ WorkingScreen::WorkingScreen(const Design &design, const StandardPlaces &places,
         button = addButton(name, place, caption, hint);
         connect(button, &PictureButton::clicked, this, click);
     };
-    make(setup, QStringLiteral("setup"), places.setup, QStringLiteral("設定"),
-         QStringLiteral("ポート及びモータ等の設定を行います"), &WorkingScreen::setupClick);
-    make(shutdown, QStringLiteral("shutdown"), places.shutdown, QStringLiteral("メニュー"),
-         QStringLiteral("メニュー画面に戻ります"), &WorkingScreen::shutdownClick);
-    make(shutdown1, QStringLiteral("shutdown1"), places.shutdown1, QStringLiteral("終了"),
-         QStringLiteral("プログラムを終了します"), &WorkingScreen::shutdown1Click);
-    make(navi, QStringLiteral("navi"), places.navi, QStringLiteral("学習ナビ"),
-         QStringLiteral("学習ナビを表示します"), &WorkingScreen::naviClick);
-    make(B_step, QStringLiteral("B_step"), places.B_step, QStringLiteral("前のステップ"),
-         QStringLiteral("前のステップに戻ります"), &WorkingScreen::B_stepClick);
-    make(F_step, QStringLiteral("F_step"), places.F_step, QStringLiteral("次のステップ"),
-         QStringLiteral("次のステップに進みます"), &WorkingScreen::F_stepClick);
+    make(setup, u"setup"_s, places.setup, u"設定"_s,
+         u"ポート及びモータ等の設定を行います"_s, &WorkingScreen::setupClick);
+    make(shutdown, u"shutdown"_s, places.shutdown, u"メニュー"_s,
+         u"メニュー画面に戻ります"_s, &WorkingScreen::shutdownClick);
+    make(shutdown1, u"shutdown1"_s, places.shutdown1, u"終了"_s,
+         u"プログラムを終了します"_s, &WorkingScreen::shutdown1Click);
+    make(navi, u"navi"_s, places.navi, u"学習ナビ"_s,
+         u"学習ナビを表示します"_s, &WorkingScreen::naviClick);
+    make(B_step, u"B_step"_s, places.B_step, u"前のステップ"_s,
+         u"前のステップに戻ります"_s, &WorkingScreen::B_stepClick);
+    make(F_step, u"F_step"_s, places.F_step, u"次のステップ"_s,
+         u"次のステップに進みます"_s, &WorkingScreen::F_stepClick);
 }
 
 void WorkingScreen::placeAtMenu()
