@@ -3,6 +3,7 @@
 
 #include "app/navi/navigator.h"
 #include "app/report/reportwindow.h"
+#include "app/settings/settingsreader.h"
 #include "app/settings/settingsscreen.h"
 #include "app/settings/reopenport.h"
 #include "app/splashscreen.h"
@@ -147,6 +148,11 @@ void MainMenu::wire()
 
     connect(m_settings, &SettingsScreen::editorAppearanceChanged, m_text,
             &TextScreen::applyEditorAppearance);
+    // Screens that read set.ini when shown read it again when the settings are accepted.
+    for (WorkingScreen *screen : std::initializer_list<WorkingScreen *>{m_icon, m_text, m_route, m_remote}) {
+        if (auto *reader = dynamic_cast<SettingsReader *>(screen))
+            connect(m_settings, &SettingsScreen::settingsAccepted, screen, [reader] { reader->settingsAccepted(); });
+    }
 }
 
 void MainMenu::showMenu()

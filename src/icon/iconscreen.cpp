@@ -261,9 +261,21 @@ void IconScreen::programLeft()
 
 void IconScreen::showEvent(QShowEvent *event)
 {
-    // Waiting for the front switch costs the start header, so the last three slots go.
-    ScrollBox1->setLastRowsVisible(SettingsFile().playHow());
+    if (!event->spontaneous())
+        readStartMode();
     WorkingScreen::showEvent(event);
+}
+
+void IconScreen::settingsAccepted()
+{
+    readStartMode();
+}
+
+void IconScreen::readStartMode()
+{
+    m_startAtOnce = SettingsFile().playHow();
+    // Waiting for the front switch costs the start header, so the last three slots go.
+    ScrollBox1->setLastRowsVisible(m_startAtOnce);
 }
 
 void IconScreen::keyPressEvent(QKeyEvent *event)
@@ -439,7 +451,7 @@ void IconScreen::sendClick()
                         text.message);
         return;
     }
-    sendProgram(m_link, ScreenKind::Icon, joinProgramText(text.lines), SettingsFile().playHow(), this);
+    sendProgram(m_link, ScreenKind::Icon, joinProgramText(text.lines), m_startAtOnce, this);
 }
 
 void IconScreen::playClick()

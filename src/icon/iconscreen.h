@@ -3,6 +3,7 @@
 #include <QtWidgets/QWidget>
 
 #include "app/report/reportsource.h"
+#include "app/settings/settingsreader.h"
 #include "app/ui/workingscreen.h"
 #include "icon/iconprogram.h"
 #include "icon/keypadpage.h"
@@ -18,7 +19,7 @@ struct SlotLabelLayout;
 
 // TForm1: icon programming, STEP2 and STEP3 in one window. The step mode is kept in the Tag of
 // F_step (1: STEP2, 2: STEP3). The program lives here; the slot column only shows it.
-class IconScreen : public WorkingScreen, public ReportSource
+class IconScreen : public WorkingScreen, public ReportSource, public SettingsReader
 {
     Q_OBJECT
 public:
@@ -27,6 +28,12 @@ public:
     QString helpPage() const override;
     int reportTag() const override;
     void fillReportListing(ReportInput *input) const override;
+    // Reads the start mode again (and shows or hides the last three slots to match).
+    void settingsAccepted() override;
+
+    // The start mode play/how as read when the screen was last shown or the settings were
+    // accepted: it decides both the hidden slots and the transfer's start header.
+    bool startsAtOnce() const { return m_startAtOnce; }
 
     // Where the delete-icon option comes from: the settings screen's live check box, which
     // the main menu hands over (until then, set.ini).
@@ -88,6 +95,7 @@ private:
     void openValuePage(QWidget *page, int slot);
     void showPalette();
     void setEditLock(bool locked);
+    void readStartMode();
 
     // Command buttons.
     void sendClick();
@@ -109,6 +117,7 @@ private:
     IconProgram m_program;
     bool m_modified = false;
     bool m_insertMode = false;
+    bool m_startAtOnce = true;
 
     SlotColumn *ScrollBox1 = nullptr;
     QStackedWidget *PageControl1 = nullptr;

@@ -3,6 +3,7 @@
 #include "editor/sonstrings.h"
 
 #include "app/ui/pictures.h"
+#include "app/ui/windowscaling.h"
 #include "icon/iconpalette.h"
 #include "icon/iconprogram.h"
 
@@ -23,6 +24,7 @@ constexpr int ROW_PITCH = 56;
 constexpr int PICTURE_TOP = 32;
 constexpr int PICTURE_SIZE = 48;
 constexpr int LABEL_POINT_SIZE = 15;
+constexpr int LABEL_HEIGHT = 24;
 
 QFont labelFont(const QFont &base, int pointSize)
 {
@@ -33,14 +35,14 @@ QFont labelFont(const QFont &base, int pointSize)
 }
 
 // The label widths were laid out for a narrow proportional font; with a wider stand-in font a
-// value such as "15.5秒" would be cut off, so the text shrinks until it fits its label.
-void fitText(QLabel *label, const QString &text)
+// value such as "15.5秒" would be cut off, so the text shrinks until it fits its label. The
+// fit is worked out at the design size; a docked (scaled) column scales the chosen font.
+void fitText(QLabel *label, const QString &text, int designWidth)
 {
-    QFont font = label->font();
-    font.setPointSize(LABEL_POINT_SIZE);
-    while (font.pointSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > label->width())
+    QFont font = labelFont(label->font(), LABEL_POINT_SIZE);
+    while (font.pointSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > designWidth)
         font.setPointSize(font.pointSize() - 1);
-    label->setFont(font);
+    ui::setDesignFont(label, font);
     label->setText(text);
 }
 
@@ -161,21 +163,21 @@ void SlotColumn::createLabels(int slot, const QString &name, const QString &valu
         return;
     destroyLabels(slot);
     Row &row = m_rows[size_t(slot)];
+    // Labels are placed in design coordinates: made while the screen is docked beside the
+    // navigator they still stand beside their slot picture, and they follow later scaling.
     const int top = PICTURE_TOP + ROW_PITCH * slot + PICTURE_SIZE / 3;
-    const QFont font = labelFont(this->font(), LABEL_POINT_SIZE);
 
-    row.name = new QLabel(name, m_inside);
+    row.name = new QLabel(m_inside);
     row.name->setObjectName(u"SlotName%1"_s.arg(slot + 1));
-    row.name->setFont(font);
-    row.name->setGeometry(96, top, layout.nameWidth, 24);
-    fitText(row.name, name);
+    ui::setDesignGeometry(row.name, QRect(96, top, layout.nameWidth, LABEL_HEIGHT));
+    fitText(row.name, name, layout.nameWidth);
 
-    row.value = new QLabel(valueText, m_inside);
+    row.value = new QLabel(m_inside);
     row.value->setObjectName(u"SlotValue%1"_s.arg(slot + 1));
-    row.value->setFont(font);
     row.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row.value->setGeometry(layout.valueLeft, top, layout.valueWidth, 24);
-    fitText(row.value, valueText);
+    ui::setDesignGeometry(row.value, QRect(layout.valueLeft, top, layout.valueWidth, LABEL_HEIGHT));
+    fitText(row.value, valueText, layout.valueWidth);
+    row.valueWidth = layout.valueWidth;
     row.value->setProperty("tag", slot);
     row.value->setCursor(Qt::PointingHandCursor);
     row.value->installEventFilter(this);
@@ -198,7 +200,7 @@ void SlotColumn::destroyLabels(int slot)
 void SlotColumn::setValueText(int slot, const QString &text)
 {
     if (IconProgram::isSlotNumber(slot) && m_rows[size_t(slot)].value)
-        fitText(m_rows[size_t(slot)].value, text);
+        fitText(m_rows[size_t(slot)].value, text, m_rows[size_t(slot)].valueWidth);
 }
 
 QString SlotColumn::nameText(int slot) const

@@ -92,6 +92,7 @@ private:
         SlotPicture *picture = nullptr;
         QLabel *name = nullptr;
         QLabel *value = nullptr;
+        int valueWidth = 0; // at the design size
     };
     std::array<Row, 59> m_rows{};
     QWidget *m_inside = nullptr;

@@ -5,6 +5,8 @@
 #include "common/cp932.h"
 #include "common/fields.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int RECORD_FIELD_COUNT = 9;
@@ -67,7 +69,13 @@ bool writeRouteFile(const QString &path, const RouteModel &route, QString *error
 RouteReadResult readRouteLines(const QStringList &lines, RouteModel *route)
 {
     RouteReadResult result;
-    if (lines.isEmpty() || lines.first() != QString::fromUtf16(ROUTE_FILE_MARKER)) {
+    // An empty file (or one of blank lines only) was never a file of another step: it is a
+    // damaged route file.
+    if (std::all_of(lines.cbegin(), lines.cend(), [](const QString &line) { return line.trimmed().isEmpty(); })) {
+        result.status = RouteReadStatus::Malformed;
+        return result;
+    }
+    if (lines.first() != QString::fromUtf16(ROUTE_FILE_MARKER)) {
         result.status = RouteReadStatus::WrongMarker;
         return result;
     }

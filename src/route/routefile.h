@@ -28,7 +28,7 @@ bool writeRouteFile(const QString &path, const RouteModel &route, QString *error
 enum class RouteReadStatus {
     Ok,          // the route was replaced
     WrongMarker, // not a route file (an icon or text file, or no marker): route unchanged
-    Malformed,   // fewer than 59 lines, a record without nine fields, or a field 5..9 that is
+    Malformed,   // an empty file, fewer than 59 lines, a record without nine fields, or a field 5..9 that is
                  // not an integer: route unchanged; the screen shows (1004)
     FileError,   // the file could not be read: route unchanged
 };

@@ -8,6 +8,8 @@
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
 #include "common/cp932.h"
+#include "icon/iconscreen.h"
+#include "icon/slotcolumn.h"
 #include "robot/trs232c.h"
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"
@@ -53,6 +55,9 @@ private slots:
     void operationTestSendsSpeedTwice();
     void heldLineRefusesTestAndPortButton();
     void portButtonReopensChosenPort();
+    void unstorableFontNameWritesNothing_data();
+    void unstorableFontNameWritesNothing();
+    void acceptedStartModeReachesTheIconScreen();
 
 private:
     void writeIni(const QStringList &lines);
@@ -448,6 +453,78 @@ void TestSettingsScreen::portButtonReopensChosenPort()
     click(u"cancel"_qs);
     QCOMPARE(iniLines(), (QStringList{u"[comport]"_qs, u"name=1"_qs}));
     m_menu->rs232c1().Close();
+}
+
+void TestSettingsScreen::unstorableFontNameWritesNothing_data()
+{
+    QTest::addColumn<QStringList>("ini"); // empty: no file
+    QTest::newRow("no file yet") << QStringList();
+    QTest::newRow("over saved settings")
+        << QStringList{u"[comport]"_qs, u"name=2"_qs, u"[font]"_qs, u"name=Arial"_qs, u"[play]"_qs, u"how=0"_qs};
+}
+
+// A font whose name code page 932 cannot hold: OK writes nothing, not even the keys before
+// the font's, says which value is at fault and leaves the screen open to choose another.
+void TestSettingsScreen::unstorableFontNameWritesNothing()
+{
+    QFETCH(QStringList, ini);
+    if (!ini.isEmpty())
+        writeIni(ini);
+    QFile before(m_ini);
+    const QByteArray bytes = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
+    before.close();
+    openScreen();
+    control<QWidget>(u"RadioGroup1"_qs)->findChild<QButtonGroup *>()->button(3)->setChecked(true);
+    control<QSlider>(u"LMDTrackBar1"_qs)->setValue(44);
+    auto *list = control<QListWidget>(u"ListBox1"_qs);
+    const QString font = u"나눔고딕"_qs;
+    list->addItem(font);
+    emit list->itemClicked(list->item(list->count() - 1));
+    QCOMPARE(control<QLabel>(u"Label9"_qs)->text(), font);
+    m_boxes.clear();
+    click(u"ok"_qs);
+
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().kind, ui::MessageKind::Warning);
+    QVERIFY2(m_boxes.first().text.contains(u"フォント名「"_qs + font + u"」"_qs), qPrintable(m_boxes.first().text));
+    QVERIFY(m_settings->isVisible());
+    QCOMPARE(QFile::exists(m_ini), !ini.isEmpty());
+    QFile after(m_ini);
+    if (after.open(QIODevice::ReadOnly))
+        QCOMPARE(after.readAll(), bytes);
+
+    // Another font, and the same OK writes everything.
+    emit list->itemClicked(list->findItems(u"Default"_qs, Qt::MatchExactly).first());
+    m_boxes.clear();
+    click(u"ok"_qs);
+    QVERIFY(!m_settings->isVisible());
+    SettingsFile file;
+    QCOMPARE(file.fontName(), u"Default"_qs);
+    QCOMPARE(file.comportName(), 3);
+    QCOMPARE(file.smrSpeed(), 44);
+}
+
+// OK over the icon screen: it takes the new start mode at once, hidden slots included.
+void TestSettingsScreen::acceptedStartModeReachesTheIconScreen()
+{
+    auto *icon = testenv::findWindow<IconScreen>(u"TForm1"_qs);
+    QVERIFY(icon);
+    icon->show();
+    QVERIFY(icon->startsAtOnce());
+    QVERIFY(icon->slotColumn()->slotPicture(58)->isVisible());
+
+    openScreen();
+    control<QRadioButton>(u"RadioButton2"_qs)->setChecked(true);
+    click(u"ok"_qs);
+    QVERIFY(!icon->startsAtOnce());
+    QVERIFY(!icon->slotColumn()->slotPicture(58)->isVisible());
+
+    // Cancel accepts nothing: the screen keeps what it read.
+    openScreen();
+    control<QRadioButton>(u"RadioButton1"_qs)->setChecked(true);
+    click(u"cancel"_qs);
+    QVERIFY(!icon->startsAtOnce());
+    icon->hide();
 }
 
 int main(int argc, char **argv)

@@ -5,12 +5,18 @@
 #include "app/ui/picturebutton.h"
 #include "app/ui/pictures.h"
 
+#include <QtWidgets/QDialogButtonBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QWidget>
 
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 // The conventions every window follows: picture buttons, dragging a borderless window by its
 // background, the numbered and the unexpected-failure boxes.
@@ -36,6 +42,8 @@ private slots:
     void guardStopsAtFailingStep();
     void boxesUseSystemCaptionsAndButtons_data();
     void boxesUseSystemCaptionsAndButtons();
+    void qtTextsAreJapanese_data();
+    void qtTextsAreJapanese();
 
 private:
     void writePicture(const QString &name, QSize size);
@@ -290,8 +298,41 @@ void TestUiConventions::boxesUseSystemCaptionsAndButtons()
     QCOMPARE(ui::messageButtonText(ui::MessageButton::Cancel), u"キャンセル"_qs);
 }
 
+void TestUiConventions::qtTextsAreJapanese_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("expected");
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open | QDialogButtonBox::Save);
+    QTest::newRow("standard Cancel button") << box.button(QDialogButtonBox::Cancel)->text() << u"キャンセル"_qs;
+    QTest::newRow("standard Open button") << box.button(QDialogButtonBox::Open)->text() << u"開く"_qs;
+    QTest::newRow("standard Save button") << box.button(QDialogButtonBox::Save)->text() << u"保存"_qs;
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList menuTexts;
+    for (QAction *action : menu->actions())
+        menuTexts << action->text().section(u'\t', 0, 0);
+    QTest::newRow("edit menu: copy") << menuTexts.value(menuTexts.indexOf(u"コピー(&C)"_qs)) << u"コピー(&C)"_qs;
+    QTest::newRow("edit menu: paste") << menuTexts.value(menuTexts.indexOf(u"貼り付け(&P)"_qs)) << u"貼り付け(&P)"_qs;
+    QTest::newRow("file dialogue: file name")
+        << QCoreApplication::translate("QFileDialog", "File &name:") << u"ファイル名(&N):"_qs;
+}
+
+// Qt's own texts (standard buttons, the edit menu, the file dialogue) are Japanese even on a
+// system whose language is English (main sets one before the application starts).
+void TestUiConventions::qtTextsAreJapanese()
+{
+    QFETCH(QString, shown);
+    QFETCH(QString, expected);
+    QVERIFY(static_cast<Rk25Application *>(QCoreApplication::instance())->hasJapaneseQtTexts());
+    QCOMPARE(shown, expected);
+}
+
 int main(int argc, char **argv)
 {
+    // The system's language is English: Qt's texts must still come out in Japanese.
+    qputenv("LANG", "en_US.UTF-8");
+    qputenv("LC_ALL", "en_US.UTF-8");
+    qputenv("LANGUAGE", "en");
     Rk25Application app(argc, argv);
     TestUiConventions test;
     return QTest::qExec(&test, argc, argv);

@@ -28,6 +28,8 @@ private slots:
     void sendsProgram_data();
     void sendsProgram();
     void playSendsRunByte();
+    void startModeIsOneValue_data();
+    void startModeIsOneValue();
 
 private:
     void drop(int slot, const QString &icon);
@@ -133,6 +135,47 @@ void TestIconScreenSend::playSendsRunByte()
     click(u"play"_s);
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(1, 2000)), QByteArray("\x04"));
     QVERIFY(m_boxes.isEmpty());
+}
+
+void TestIconScreenSend::startModeIsOneValue_data()
+{
+    QTest::addColumn<bool>("howWhenShown");
+    QTest::addColumn<bool>("howLater");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<bool>("startsAtOnce");
+    QTest::newRow("changed behind the screen, shown starting at once") << true << false << false << true;
+    QTest::newRow("changed behind the screen, shown waiting") << false << true << false << false;
+    QTest::newRow("accepted over the screen: now waiting") << true << false << true << false;
+    QTest::newRow("accepted over the screen: now at once") << false << true << true << true;
+}
+
+// The hidden slots and the start header come from one value: the one read when the screen
+// was shown, or again when the settings were accepted over it, never a newer file alone.
+void TestIconScreenSend::startModeIsOneValue()
+{
+    QFETCH(bool, howWhenShown);
+    QFETCH(bool, howLater);
+    QFETCH(bool, accepted);
+    QFETCH(bool, startsAtOnce);
+    QVERIFY(SettingsFile().setPlayHow(howWhenShown).ok);
+    m_screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
+    drop(0, u"Image2"_s);
+    m_screen->keypadPage()->trackBar()->setValue(10);
+    click(u"Image42"_s);
+
+    QVERIFY(SettingsFile().setPlayHow(howLater).ok);
+    if (accepted)
+        m_screen->settingsAccepted();
+    QCOMPARE(m_screen->startsAtOnce(), startsAtOnce);
+    QCOMPARE(m_screen->slotColumn()->slotPicture(56)->isVisible(), startsAtOnce);
+
+    click(u"send"_s);
+    const QByteArray wire = PseudoTerminal::valuesOf(m_pty->waitForBytes(41, 8000));
+    QCOMPARE(wire.size(), 41);
+    QCOMPARE(wire.startsWith("\x01\xC1\x40\x01\xC9"), !startsAtOnce);
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(QTest::qWaitFor([this] { return !m_transfer->isVisible(); }, 3000));
 }
 
 QTEST_MAIN(TestIconScreenSend)

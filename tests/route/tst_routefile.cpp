@@ -17,6 +17,8 @@ private slots:
     void noRecordGivesEmptyRoute();
     void fileRoundTripOnDisk();
     void unreadableFileKeepsRoute();
+    void emptyFileOnDiskIsMalformed_data();
+    void emptyFileOnDiskIsMalformed();
     void programTextForTheCompiler();
 
 private:
@@ -89,7 +91,8 @@ void TestRouteFile::readRefusals_data()
     QTest::newRow("text file") << QStringList{u"KB"_qs, u"motor(fwd,fwd)"_qs} << RouteReadStatus::WrongMarker;
     QTest::newRow("marker in lower case") << (QStringList{u"d_pro"_qs} + good.mid(1)) << RouteReadStatus::WrongMarker;
     QTest::newRow("marker with a blank") << (QStringList{u"D_pro "_qs} + good.mid(1)) << RouteReadStatus::WrongMarker;
-    QTest::newRow("empty file") << QStringList{} << RouteReadStatus::WrongMarker;
+    QTest::newRow("empty file") << QStringList{} << RouteReadStatus::Malformed;
+    QTest::newRow("blank lines only") << QStringList{QString(), u" "_qs} << RouteReadStatus::Malformed;
     QTest::newRow("58 lines") << good.mid(0, 58) << RouteReadStatus::Malformed;
     QStringList bad = good;
     bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/35x/300/288/288/0"_qs;
@@ -179,6 +182,37 @@ void TestRouteFile::fileRoundTripOnDisk()
     QCOMPARE(read.lastIndex(), route.lastIndex());
     QCOMPARE(read.currentHeading(), route.currentHeading());
     QCOMPARE(read.programText(), route.programText());
+}
+
+void TestRouteFile::emptyFileOnDiskIsMalformed_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("no bytes") << QByteArray();
+    QTest::newRow("one line end") << QByteArray("\r\n");
+    QTest::newRow("blank lines") << QByteArray("\n \n\r");
+}
+
+void TestRouteFile::emptyFileOnDiskIsMalformed()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"empty.rk5"_qs);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    RouteModel route = workedExample();
+    const RouteModel before = route;
+    QCOMPARE(readRouteFile(path, &route).status, RouteReadStatus::Malformed);
+    QCOMPARE(route.records(), before.records());
+    // Not a file of another step: the screen shows its numbered box, not that message.
+    QVERIFY(routeReadMessage(RouteReadStatus::Malformed).isEmpty());
+    QStringList text;
+    QStringList messages;
+    QVERIFY(!routeFileToProgramText(cp932::readLines(path).lines, &text, &messages));
+    QCOMPARE(messages, QStringList{u"ルートのプログラムファイルがこわれているので読めません。"_qs});
 }
 
 void TestRouteFile::unreadableFileKeepsRoute()

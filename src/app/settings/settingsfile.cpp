@@ -6,7 +6,8 @@
 #include <QDir>
 #include <QFile>
 
-#include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -255,69 +256,134 @@ SettingsResult SettingsFile::writeColor(const QString &section, const QString &k
     return writeText(section, key, colorToText(value));
 }
 
+QString SettingsFile::readString(SettingId id) const
+{
+    return readString(sectionOf(id), keyOf(id), defaultTextOf(id));
+}
+
+int SettingsFile::readInteger(SettingId id) const
+{
+    return readInteger(sectionOf(id), keyOf(id), defaultInteger(id));
+}
+
+bool SettingsFile::readBool(SettingId id) const
+{
+    return readBool(sectionOf(id), keyOf(id), defaultBool(id));
+}
+
+ColorRead SettingsFile::readColor(SettingId id) const
+{
+    return readColor(sectionOf(id), keyOf(id), defaultTextOf(id));
+}
+
+SettingsResult SettingsFile::writeString(SettingId id, const QString &value)
+{
+    return writeValues({{id, value}});
+}
+
+SettingsResult SettingsFile::writeInteger(SettingId id, int value)
+{
+    return writeValues({{id, QString::number(value)}});
+}
+
+SettingsResult SettingsFile::writeBool(SettingId id, bool value)
+{
+    return writeValues({{id, value ? u"1"_s : u"0"_s}});
+}
+
+SettingsResult SettingsFile::writeColor(SettingId id, ColorValue value)
+{
+    return writeValues({{id, colorToText(value)}});
+}
+
+SettingsResult SettingsFile::writeValues(const QList<std::pair<SettingId, QString>> &values)
+{
+    QList<PendingWrite> writes;
+    writes.reserve(values.size());
+    for (const auto &[id, value] : values)
+        writes.append({sectionOf(id), keyOf(id), value, id});
+    return writeTexts(writes);
+}
+
 SettingsResult SettingsFile::writeText(const QString &section, const QString &key, const QString &value)
 {
+    return writeTexts({{section, key, value, std::nullopt}});
+}
+
+SettingsResult SettingsFile::writeTexts(const QList<PendingWrite> &writes)
+{
     const QString refused = QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(m_path));
-    // A line break would split the entry and a "]" or "=" in a name would make another entry
-    // of it: such a write would damage the file, so it is refused.
-    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)
-        || section.contains(u']') || key.contains(u'=') || trimBlanks(key).isEmpty()) {
-        return {false, refused};
+    // Every value is checked before the file is touched. A line break would split the entry,
+    // a "]" or "=" in a name would make another entry of it, and a character code page 932
+    // cannot hold would come back as a different one.
+    for (const PendingWrite &w : writes) {
+        bool encoded = true;
+        cp932::encode(w.section + w.key + w.value, &encoded);
+        if (encoded && !holdsLineBreak(w.section) && !holdsLineBreak(w.key) && !holdsLineBreak(w.value)
+            && !w.section.contains(u']') && !w.key.contains(u'=') && !trimBlanks(w.key).isEmpty()) {
+            continue;
+        }
+        if (!w.id)
+            return {false, refused, std::nullopt};
+        const QString label = labelOf(*w.id);
+        return {false,
+                u"%1「%2」には、保存できない文字があります。\r\nほかの%1をえらんでください。"_s
+                    .arg(label, w.value),
+                w.id};
     }
+
     QByteArray bytes;
     // A file that exists but cannot be read is never replaced: its settings would be lost.
     if (!readBytes(m_path, &bytes))
-        return {false, refused};
+        return {false, refused, std::nullopt};
     QList<QByteArray> lines = splitRawLines(bytes);
-    const Location where = locate(lines, section, key);
-
-    bool encoded = true;
-    auto encodeLine = [&encoded](const QString &text) {
-        bool ok = false;
-        QByteArray line = cp932::encode(text, &ok);
-        encoded = encoded && ok;
-        return line;
-    };
-    if (where.section < 0) {
-        lines.append(encodeLine(u'[' + section + u']'));
-        lines.append(encodeLine(key + u'=' + value));
-    } else if (where.key >= 0) {
-        const ParsedLine old = parseLine(lines[where.key]);
-        lines[where.key] = encodeLine(old.name + u'=' + value);
-    } else {
-        lines.insert(where.lastFilled + 1, encodeLine(key + u'=' + value));
+    for (const PendingWrite &w : writes) {
+        const Location where = locate(lines, w.section, w.key);
+        if (where.section < 0) {
+            lines.append(cp932::encode(u'[' + w.section + u']'));
+            lines.append(cp932::encode(w.key + u'=' + w.value));
+        } else if (where.key >= 0) {
+            const ParsedLine old = parseLine(lines[where.key]);
+            lines[where.key] = cp932::encode(old.name + u'=' + w.value);
+        } else {
+            lines.insert(where.lastFilled + 1, cp932::encode(w.key + u'=' + w.value));
+        }
     }
-    // A character code page 932 cannot hold would come back as a different one.
-    if (!encoded)
-        return {false, refused};
 
     QByteArray out;
     for (const QByteArray &line : std::as_const(lines)) {
         out += line;
         out += "\r\n";
     }
+    // One replacement of the whole file: either every value is in it, or the old file stays.
     if (!cp932::writeBytes(m_path, out))
-        return {false, refused};
+        return {false, refused, std::nullopt};
     return {};
+}
+
+QList<std::pair<SettingId, QString>> settingsTexts(const SettingsValues &values)
+{
+    QList<std::pair<SettingId, QString>> texts;
+    for (const SettingKey &row : SETTING_KEYS) {
+        QString text;
+        switch (row.id) {
+        case SettingId::ComportName: text = QString::number(values.comportName); break;
+        case SettingId::FontColor: text = colorToText(values.fontColor); break;
+        case SettingId::ComentColor: text = colorToText(values.comentColor); break;
+        case SettingId::BackColor: text = colorToText(values.backColor); break;
+        case SettingId::SelColor: text = colorToText(InvertColor(values.backColor)); break;
+        case SettingId::FontSize: text = QString::number(values.fontSize); break;
+        case SettingId::FontName: text = values.fontName; break;
+        case SettingId::SmrSpeed: text = QString::number(values.smrSpeed); break;
+        case SettingId::PlayHow: text = values.playHow ? u"1"_s : u"0"_s; break;
+        case SettingId::DeleteShift: text = values.deleteShift ? u"1"_s : u"0"_s; break;
+        }
+        texts.append({row.id, text});
+    }
+    return texts;
 }
 
 SettingsResult writeAllSettings(SettingsFile &file, const SettingsValues &values)
 {
-    const std::function<SettingsResult()> writes[] = {
-        [&] { return file.setComportName(values.comportName); },
-        [&] { return file.setFontColor(values.fontColor); },
-        [&] { return file.setComentColor(values.comentColor); },
-        [&] { return file.setBackColor(values.backColor); },
-        [&] { return file.setSelColor(InvertColor(values.backColor)); },
-        [&] { return file.setFontSize(values.fontSize); },
-        [&] { return file.setFontName(values.fontName); },
-        [&] { return file.setSmrSpeed(values.smrSpeed); },
-        [&] { return file.setPlayHow(values.playHow); },
-        [&] { return file.setDeleteShift(values.deleteShift); },
-    };
-    for (const auto &write : writes) {
-        if (SettingsResult result = write(); !result)
-            return result;
-    }
-    return {};
+    return file.writeValues(settingsTexts(values));
 }

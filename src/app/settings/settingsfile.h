@@ -1,16 +1,21 @@
 #pragma once
 
 #include "app/settings/colorvalue.h"
+#include "app/settings/settingskeys.h"
 
+#include <QList>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // The outcome of a write (or of a colour read): ok, or the message for the user.
 struct SettingsResult
 {
     bool ok = true;
     QString error;
+    // Set when a value itself cannot be stored (the file was left alone).
+    std::optional<SettingId> refused;
     explicit operator bool() const { return ok; }
 };
 
@@ -56,48 +61,73 @@ public:
     SettingsResult writeBool(const QString &section, const QString &key, bool value);
     SettingsResult writeColor(const QString &section, const QString &key, ColorValue value);
 
-    // The keys of set.ini, each with its default.
-    int comportName() const { return readInteger(QStringLiteral("comport"), QStringLiteral("name"), 0); }
-    SettingsResult setComportName(int value) { return writeInteger(QStringLiteral("comport"), QStringLiteral("name"), value); }
-    int smrSpeed() const { return readInteger(QStringLiteral("smr"), QStringLiteral("speed"), 20); }
-    SettingsResult setSmrSpeed(int value) { return writeInteger(QStringLiteral("smr"), QStringLiteral("speed"), value); }
-    bool playHow() const { return readBool(QStringLiteral("play"), QStringLiteral("how"), true); }
-    SettingsResult setPlayHow(bool value) { return writeBool(QStringLiteral("play"), QStringLiteral("how"), value); }
-    bool deleteShift() const { return readBool(QStringLiteral("delete"), QStringLiteral("shift"), true); }
-    SettingsResult setDeleteShift(bool value) { return writeBool(QStringLiteral("delete"), QStringLiteral("shift"), value); }
-    ColorRead backColor() const { return readColor(QStringLiteral("back"), QStringLiteral("color"), QStringLiteral("clBlack")); }
-    SettingsResult setBackColor(ColorValue value) { return writeColor(QStringLiteral("back"), QStringLiteral("color"), value); }
-    ColorRead fontColor() const { return readColor(QStringLiteral("font"), QStringLiteral("color"), QStringLiteral("clWhite")); }
-    SettingsResult setFontColor(ColorValue value) { return writeColor(QStringLiteral("font"), QStringLiteral("color"), value); }
-    int fontSize() const { return readInteger(QStringLiteral("font"), QStringLiteral("size"), 14); }
-    SettingsResult setFontSize(int value) { return writeInteger(QStringLiteral("font"), QStringLiteral("size"), value); }
-    QString fontName() const { return readString(QStringLiteral("font"), QStringLiteral("name"), QStringLiteral("MS Pゴシック")); }
-    SettingsResult setFontName(const QString &value) { return writeString(QStringLiteral("font"), QStringLiteral("name"), value); }
-    ColorRead comentColor() const { return readColor(QStringLiteral("coment"), QStringLiteral("color"), QStringLiteral("cllime")); }
-    SettingsResult setComentColor(ColorValue value) { return writeColor(QStringLiteral("coment"), QStringLiteral("color"), value); }
-    ColorRead selColor() const { return readColor(QStringLiteral("sel"), QStringLiteral("color"), QStringLiteral("$00E2EFF1")); }
-    SettingsResult setSelColor(ColorValue value) { return writeColor(QStringLiteral("sel"), QStringLiteral("color"), value); }
+    // The keys of the table, each read with its default and written in its type's spelling.
+    QString readString(SettingId id) const;
+    int readInteger(SettingId id) const;
+    bool readBool(SettingId id) const;
+    ColorRead readColor(SettingId id) const;
+    SettingsResult writeString(SettingId id, const QString &value);
+    SettingsResult writeInteger(SettingId id, int value);
+    SettingsResult writeBool(SettingId id, bool value);
+    SettingsResult writeColor(SettingId id, ColorValue value);
+
+    // Several values in one go: every value is checked first, then the whole file is
+    // replaced once. A value the file cannot hold (a character code page 932 lacks, a line
+    // break) writes nothing and names that value in the result.
+    SettingsResult writeValues(const QList<std::pair<SettingId, QString>> &values);
+
+    int comportName() const { return readInteger(SettingId::ComportName); }
+    SettingsResult setComportName(int value) { return writeInteger(SettingId::ComportName, value); }
+    int smrSpeed() const { return readInteger(SettingId::SmrSpeed); }
+    SettingsResult setSmrSpeed(int value) { return writeInteger(SettingId::SmrSpeed, value); }
+    bool playHow() const { return readBool(SettingId::PlayHow); }
+    SettingsResult setPlayHow(bool value) { return writeBool(SettingId::PlayHow, value); }
+    bool deleteShift() const { return readBool(SettingId::DeleteShift); }
+    SettingsResult setDeleteShift(bool value) { return writeBool(SettingId::DeleteShift, value); }
+    ColorRead backColor() const { return readColor(SettingId::BackColor); }
+    SettingsResult setBackColor(ColorValue value) { return writeColor(SettingId::BackColor, value); }
+    ColorRead fontColor() const { return readColor(SettingId::FontColor); }
+    SettingsResult setFontColor(ColorValue value) { return writeColor(SettingId::FontColor, value); }
+    int fontSize() const { return readInteger(SettingId::FontSize); }
+    SettingsResult setFontSize(int value) { return writeInteger(SettingId::FontSize, value); }
+    QString fontName() const { return readString(SettingId::FontName); }
+    SettingsResult setFontName(const QString &value) { return writeString(SettingId::FontName, value); }
+    ColorRead comentColor() const { return readColor(SettingId::ComentColor); }
+    SettingsResult setComentColor(ColorValue value) { return writeColor(SettingId::ComentColor, value); }
+    ColorRead selColor() const { return readColor(SettingId::SelColor); }
+    SettingsResult setSelColor(ColorValue value) { return writeColor(SettingId::SelColor, value); }
 
 private:
+    struct PendingWrite
+    {
+        QString section;
+        QString key;
+        QString value;
+        std::optional<SettingId> id;
+    };
     SettingsResult writeText(const QString &section, const QString &key, const QString &value);
+    SettingsResult writeTexts(const QList<PendingWrite> &writes);
 
     QString m_path;
 };
 
-// Everything the settings screen saves with OK.
+// Everything the settings screen saves with OK; a new one holds the table's defaults.
 struct SettingsValues
 {
-    int comportName = 0;
-    ColorValue fontColor = colors::clWhite;
-    ColorValue comentColor = colors::clLime;
-    ColorValue backColor = colors::clBlack;
-    int fontSize = 14;
-    QString fontName = QStringLiteral("MS Pゴシック");
-    int smrSpeed = 20;
-    bool playHow = true;
-    bool deleteShift = true;
+    int comportName = defaultInteger(SettingId::ComportName);
+    ColorValue fontColor = defaultColor(SettingId::FontColor);
+    ColorValue comentColor = defaultColor(SettingId::ComentColor);
+    ColorValue backColor = defaultColor(SettingId::BackColor);
+    int fontSize = defaultInteger(SettingId::FontSize);
+    QString fontName = defaultTextOf(SettingId::FontName);
+    int smrSpeed = defaultInteger(SettingId::SmrSpeed);
+    bool playHow = defaultBool(SettingId::PlayHow);
+    bool deleteShift = defaultBool(SettingId::DeleteShift);
 };
 
-// Writes every key in the order of the settings screen's OK (sel/color being the inverse of
-// the background) and stops at the first write that fails.
+// The text of each key as OK writes it (sel/color being the inverse of the background), in
+// the table's order.
+QList<std::pair<SettingId, QString>> settingsTexts(const SettingsValues &values);
+
+// Writes every key in one replacement of the file, or nothing at all.
 SettingsResult writeAllSettings(SettingsFile &file, const SettingsValues &values);

@@ -102,7 +102,6 @@ SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNu
         p.RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
         p.RadioButton2 = new QRadioButton(QStringLiteral("実行ボタンを押した後"), group);
         p.RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
-        p.RadioButton1->setChecked(true);
         layout->addWidget(p.RadioButton1);
         layout->addWidget(p.RadioButton2);
         QLabel *line = text(QStringLiteral("本体の前スイッチを押して実行する。"), group);
@@ -162,7 +161,6 @@ SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNu
         p.LMDTrackBar1 = new QSlider(Qt::Horizontal, w);
         p.LMDTrackBar1->setObjectName(QStringLiteral("LMDTrackBar1"));
         p.LMDTrackBar1->setRange(10, 50);
-        p.LMDTrackBar1->setValue(20);
         p.LMDTrackBar1->setTickPosition(QSlider::TicksBelow);
         p.LMDTrackBar1->setTickInterval(5);
         row->addWidget(p.LMDTrackBar1, 1);
@@ -174,7 +172,7 @@ SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNu
                                             " font-weight: bold;");
         speedRow->addStretch();
         speedRow->addWidget(text(QStringLiteral("速度"), w, lime));
-        p.Label25 = text(QStringLiteral("20"), w, lime);
+        p.Label25 = text(QString(), w, lime);
         p.Label25->setObjectName(QStringLiteral("Label25"));
         p.Label25->setMinimumWidth(36);
         speedRow->addWidget(p.Label25);
@@ -195,7 +193,6 @@ SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNu
         auto *layout = column(w);
         p.CheckBox1 = new QCheckBox(QStringLiteral("削除アイコンをドロップしたときに"), w);
         p.CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-        p.CheckBox1->setChecked(true);
         layout->addWidget(p.CheckBox1);
         QLabel *line = text(QStringLiteral("それ以降の命令を上に移動させる。"), w);
         line->setContentsMargins(20, 0, 0, 0);
@@ -230,7 +227,6 @@ SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNu
         p.SpinEdit1 = new QSpinBox(group);
         p.SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
         p.SpinEdit1->setRange(5, 30);
-        p.SpinEdit1->setValue(14);
         row->addWidget(p.SpinEdit1);
         row->addWidget(text(QStringLiteral("ポイント"), group));
         row->addStretch();

@@ -39,7 +39,8 @@ struct SettingsPages
     QList<ColorSwatch *> swatches;         // Panel20..34, Panel40..54, Panel60..74
 };
 
-// Builds the pages into a new page control on parent; picture buttons get the window's
+// Builds the pages into a new page control on parent (the controls start without values; the
+// screen puts the defaults of the key table in); picture buttons get the window's
 // error numbers (press, release).
 SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNumber);
 

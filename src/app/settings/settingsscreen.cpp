@@ -156,6 +156,7 @@ SettingsScreen::SettingsScreen(Trs232c *port)
         }
     }
     Panel1->hide();
+    showValues(SettingsValues());
     refreshPortDevices();
 }
 
@@ -295,11 +296,8 @@ void SettingsScreen::ListBox1Click(const QString &name)
     showPreviews();
 }
 
-void SettingsScreen::okClick()
+SettingsValues SettingsScreen::valuesOnScreen() const
 {
-    if (m_busy)
-        return;
-    SettingsFile file;
     SettingsValues values;
     values.comportName = selectedPortIndex(m_pages);
     values.fontColor = m_memo1Text;
@@ -310,7 +308,48 @@ void SettingsScreen::okClick()
     values.smrSpeed = m_pages.LMDTrackBar1->value();
     values.playHow = m_pages.RadioButton1->isChecked();
     values.deleteShift = m_pages.CheckBox1->isChecked();
-    throwIfFailed(writeAllSettings(file, values));
+    return values;
+}
+
+// The controls and previews as values would have them (at start: the key table's defaults).
+void SettingsScreen::showValues(const SettingsValues &values)
+{
+    m_memo1Back = m_memo2Back = values.backColor;
+    m_memo1Text = values.fontColor;
+    m_memo2Text = values.comentColor;
+    m_memo1Size = m_memo2Size = values.fontSize;
+    m_fontName = values.fontName;
+    showPreviews();
+    selectPortIndex(m_pages, values.comportName);
+    {
+        const QSignalBlocker block(m_pages.SpinEdit1);
+        m_pages.SpinEdit1->setValue(values.fontSize);
+    }
+    m_pages.Label25->setText(QString::number(values.smrSpeed));
+    {
+        const QSignalBlocker block(m_pages.LMDTrackBar1);
+        m_pages.LMDTrackBar1->setValue(values.smrSpeed);
+    }
+    m_pages.CheckBox1->setChecked(values.deleteShift);
+    (values.playHow ? m_pages.RadioButton1 : m_pages.RadioButton2)->setChecked(true);
+    m_pages.Label9->setText(m_fontName);
+}
+
+void SettingsScreen::okClick()
+{
+    if (m_busy)
+        return;
+    SettingsFile file;
+    const SettingsValues values = valuesOnScreen();
+    // Every value is checked before anything is written, so a value the file cannot hold
+    // leaves the whole file as it was; the pupil is told which one to change.
+    if (const SettingsResult result = writeAllSettings(file, values); !result) {
+        if (result.refused) {
+            ui::showMessage(this, ui::MessageKind::Warning, result.error);
+            return;
+        }
+        throw ui::Failure(result.error);
+    }
 
     EditorAppearance look;
     look.background = m_memo1Back;
@@ -321,6 +360,7 @@ void SettingsScreen::okClick()
     look.comment = m_memo2Text;
     look.marks = m_memo1Text;
     emit editorAppearanceChanged(look);
+    emit settingsAccepted();
     close();
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/settings/colorvalue.h"
 #include "app/settings/editorappearance.h"
+#include "app/settings/settingskeys.h"
 #include "app/settings/settingspages.h"
 #include "app/ui/picturewindow.h"
 
@@ -14,13 +15,15 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class ColorSwatch;
 class SettingsFile;
+struct SettingsValues;
 class Trs232c;
 
 // TForm7, the settings screen: a tree of ten pages over set.ini, with previews of the STEP4
 // editor look (Memo1 "Sample", Memo2 "//コメント"). Not modal. Every show loads the screen
-// from set.ini (guarded, 701); OK writes every key, announces the editor look
-// (editorAppearanceChanged, which the main menu hands to the text screen) and closes; cancel only closes. The port button re-opens the port at once; the operation
-// test sends 6 and the slider's speed twice.
+// from set.ini (guarded, 701); OK checks every value, writes the whole file at once (or
+// nothing, naming the value it cannot store), announces the editor look and the accepted
+// settings, and closes; cancel only closes. The port button re-opens the port at once; the
+// operation test sends 6 and the slider's speed twice.
 class SettingsScreen : public PictureWindow
 {
     Q_OBJECT
@@ -39,6 +42,8 @@ public:
     QString previewFontName() const { return m_fontName; }
 
 signals:
+    // OK has written every value: screens that read set.ini when shown read it again.
+    void settingsAccepted();
     // OK: the STEP4 editor takes this look at once, whether or not its screen is shown.
     void editorAppearanceChanged(const EditorAppearance &appearance);
 
@@ -53,6 +58,8 @@ private:
     void SpinEdit1Change(int value);
     void ListBox1Click(const QString &name);
     void okClick();
+    SettingsValues valuesOnScreen() const;
+    void showValues(const SettingsValues &values);
     void cancelClick();
     void comportClick();
     void dosatestClick();
@@ -69,12 +76,13 @@ private:
     PictureButton *ok = nullptr;
     PictureButton *cancel = nullptr;
 
-    ColorValue m_memo1Back = colors::clBlack;
-    ColorValue m_memo1Text = colors::clWhite;
-    ColorValue m_memo2Back = colors::clBlack;
-    ColorValue m_memo2Text = colors::clLime;
-    int m_memo1Size = 14;
-    int m_memo2Size = 14;
-    QString m_fontName = QStringLiteral("MS Pゴシック");
+    // The preview's working values; they start as the key table's defaults.
+    ColorValue m_memo1Back = defaultColor(SettingId::BackColor);
+    ColorValue m_memo1Text = defaultColor(SettingId::FontColor);
+    ColorValue m_memo2Back = defaultColor(SettingId::BackColor);
+    ColorValue m_memo2Text = defaultColor(SettingId::ComentColor);
+    int m_memo1Size = defaultInteger(SettingId::FontSize);
+    int m_memo2Size = defaultInteger(SettingId::FontSize);
+    QString m_fontName = defaultTextOf(SettingId::FontName);
     bool m_busy = false;
 };

@@ -1,6 +1,9 @@
 #include "app/ui/windowscaling.h"
 
+#include <QtWidgets/QAbstractScrollArea>
 #include <QtWidgets/QLayout>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
 
 #include <QVariant>
 
@@ -10,22 +13,46 @@ namespace ui {
 
 namespace {
 
-constexpr const char *designGeometry = "rk25DesignGeometry";
-constexpr const char *designFont = "rk25DesignFont";
-constexpr const char *designWindowSize = "rk25DesignWindowSize";
-constexpr const char *scaledFlag = "rk25Scaled";
+constexpr const char *DESIGN_GEOMETRY = "rk25DesignGeometry";
+constexpr const char *DESIGN_FONT = "rk25DesignFont";
+constexpr const char *DESIGN_FIXED = "rk25DesignFixedSize";
+constexpr const char *DESIGN_WINDOW_SIZE = "rk25DesignWindowSize";
+constexpr const char *SCALE_NUMERATOR = "rk25ScaleNumerator";
+constexpr const char *SCALE_DENOMINATOR = "rk25ScaleDenominator";
 
-int scaled(int v, int numerator, int denominator)
+struct Scale
 {
-    return int(std::nearbyint(double(v) * numerator / denominator));
+    int numerator = 1;
+    int denominator = 1;
+};
+
+Scale scaleOf(const QWidget *window)
+{
+    if (!isWindowScaled(window))
+        return {};
+    return {window->property(SCALE_NUMERATOR).toInt(), window->property(SCALE_DENOMINATOR).toInt()};
 }
 
-QRect scaledRect(const QRect &r, int n, int d)
+int scaled(int v, const Scale &s)
 {
-    const int left = scaled(r.left(), n, d);
-    const int top = scaled(r.top(), n, d);
-    return QRect(left, top, scaled(r.left() + r.width(), n, d) - left,
-                 scaled(r.top() + r.height(), n, d) - top);
+    return int(std::nearbyint(double(v) * s.numerator / s.denominator));
+}
+
+// Edges are scaled, not sizes, so neighbouring controls stay neighbours.
+QRect scaledRect(const QRect &r, const Scale &s)
+{
+    const int left = scaled(r.left(), s);
+    const int top = scaled(r.top(), s);
+    return QRect(left, top, scaled(r.left() + r.width(), s) - left, scaled(r.top() + r.height(), s) - top);
+}
+
+QFont scaledFont(QFont f, const Scale &s)
+{
+    if (f.pixelSize() > 0)
+        f.setPixelSize(std::max(1, scaled(f.pixelSize(), s)));
+    else if (f.pointSizeF() > 0)
+        f.setPointSizeF(std::max(1.0, f.pointSizeF() * s.numerator / s.denominator));
+    return f;
 }
 
 // Controls placed by a layout follow their layout; only freely placed ones are moved.
@@ -35,16 +62,73 @@ bool placedByLayout(const QWidget *w)
     return parent && parent->layout() && parent->layout()->indexOf(const_cast<QWidget *>(w)) >= 0;
 }
 
-void remember(QWidget *w)
+// The viewport and scroll bars of a scroll area are laid out by the area itself.
+bool partOfScrollArea(const QWidget *w)
 {
-    if (!w->property(designGeometry).isValid())
-        w->setProperty(designGeometry, w->geometry());
-    if (!w->property(designFont).isValid())
-        w->setProperty(designFont, w->font());
+    const QWidget *parent = w->parentWidget();
+    if (!parent)
+        return false;
+    if (qobject_cast<const QAbstractScrollArea *>(parent))
+        return true;
+    const auto *area = qobject_cast<const QAbstractScrollArea *>(parent->parentWidget());
+    return area && parent != area->viewport();
 }
 
-void setWindowSize(QWidget *window, const QSize &size)
+// The content of a scroll area: the area decides where it stands, only its size is ours.
+bool scrolledContent(const QWidget *w)
 {
+    const QWidget *viewport = w->parentWidget();
+    const auto *area = viewport ? qobject_cast<const QScrollArea *>(viewport->parentWidget()) : nullptr;
+    return area && area->widget() == w;
+}
+
+void remember(QWidget *w)
+{
+    if (!w->property(DESIGN_GEOMETRY).isValid()) {
+        w->setProperty(DESIGN_GEOMETRY, w->geometry());
+        w->setProperty(DESIGN_FIXED, w->minimumSize() == w->maximumSize());
+    }
+    if (!w->property(DESIGN_FONT).isValid())
+        w->setProperty(DESIGN_FONT, w->font());
+}
+
+void applyGeometry(QWidget *w, const Scale &s)
+{
+    if (placedByLayout(w) || partOfScrollArea(w))
+        return;
+    const QRect r = scaledRect(w->property(DESIGN_GEOMETRY).toRect(), s);
+    // A fixed size would hold the control at its design size whatever geometry it is given.
+    if (w->property(DESIGN_FIXED).toBool())
+        w->setFixedSize(r.size());
+    if (scrolledContent(w))
+        w->resize(r.size());
+    else
+        w->setGeometry(r);
+}
+
+void applyScale(QWidget *window, const Scale &from, const Scale &to)
+{
+    QList<std::pair<QScrollBar *, int>> positions;
+    for (QAbstractScrollArea *area : window->findChildren<QAbstractScrollArea *>()) {
+        for (QScrollBar *bar : {area->verticalScrollBar(), area->horizontalScrollBar()})
+            positions.append({bar, bar->value()});
+    }
+    const QList<QWidget *> controls = window->findChildren<QWidget *>();
+    for (QWidget *w : controls) {
+        if (w->isWindow())
+            continue;
+        if (w->property(DESIGN_FONT).isValid())
+            w->setFont(scaledFont(w->property(DESIGN_FONT).value<QFont>(), to));
+        if (w->property(DESIGN_GEOMETRY).isValid())
+            applyGeometry(w, to);
+    }
+    for (const auto &[bar, value] : positions) {
+        const double design = double(value) * from.denominator / from.numerator;
+        bar->setValue(int(std::nearbyint(design * to.numerator / to.denominator)));
+    }
+    QSize size = scaledRect(QRect(QPoint(0, 0), window->property(DESIGN_WINDOW_SIZE).toSize()), to).size();
+    if (QWidget *back = window->findChild<QWidget *>(QStringLiteral("back"), Qt::FindDirectChildrenOnly))
+        size = back->size();
     if (window->minimumSize() == window->maximumSize())
         window->setFixedSize(size);
     else
@@ -57,51 +141,49 @@ void scaleWindowContent(QWidget *window, int numerator, int denominator)
 {
     if (!window || numerator <= 0 || denominator <= 0)
         return;
-    if (!window->property(designWindowSize).isValid())
-        window->setProperty(designWindowSize, window->size());
-    const QList<QWidget *> controls = window->findChildren<QWidget *>();
-    for (QWidget *w : controls) {
-        if (w->isWindow())
-            continue;
-        remember(w);
-        QFont f = w->property(designFont).value<QFont>();
-        if (f.pixelSize() > 0)
-            f.setPixelSize(std::max(1, scaled(f.pixelSize(), numerator, denominator)));
-        else if (f.pointSizeF() > 0)
-            f.setPointSizeF(std::max(1.0, f.pointSizeF() * numerator / denominator));
-        w->setFont(f);
-        if (!placedByLayout(w))
-            w->setGeometry(scaledRect(w->property(designGeometry).toRect(), numerator, denominator));
+    if (!window->property(DESIGN_WINDOW_SIZE).isValid())
+        window->setProperty(DESIGN_WINDOW_SIZE, window->size());
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isWindow())
+            remember(w);
     }
-    QSize size = scaledRect(QRect(QPoint(0, 0), window->property(designWindowSize).toSize()),
-                            numerator, denominator).size();
-    if (QWidget *back = window->findChild<QWidget *>(QStringLiteral("back"), Qt::FindDirectChildrenOnly))
-        size = back->size();
-    setWindowSize(window, size);
-    window->setProperty(scaledFlag, true);
+    const Scale from = scaleOf(window);
+    window->setProperty(SCALE_NUMERATOR, numerator);
+    window->setProperty(SCALE_DENOMINATOR, denominator);
+    applyScale(window, from, {numerator, denominator});
 }
 
 void restoreWindowContent(QWidget *window)
 {
     if (!isWindowScaled(window))
         return;
-    for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->isWindow() || !w->property(designGeometry).isValid())
-            continue;
-        w->setFont(w->property(designFont).value<QFont>());
-        if (!placedByLayout(w))
-            w->setGeometry(w->property(designGeometry).toRect());
-    }
-    QSize size = window->property(designWindowSize).toSize();
-    if (QWidget *back = window->findChild<QWidget *>(QStringLiteral("back"), Qt::FindDirectChildrenOnly))
-        size = back->size();
-    setWindowSize(window, size);
-    window->setProperty(scaledFlag, false);
+    const Scale from = scaleOf(window);
+    window->setProperty(SCALE_NUMERATOR, QVariant());
+    window->setProperty(SCALE_DENOMINATOR, QVariant());
+    applyScale(window, from, {});
 }
 
 bool isWindowScaled(const QWidget *window)
 {
-    return window && window->property(scaledFlag).toBool();
+    return window && window->property(SCALE_NUMERATOR).toInt() > 0
+           && window->property(SCALE_DENOMINATOR).toInt() > 0;
+}
+
+void setDesignGeometry(QWidget *control, const QRect &design)
+{
+    if (!control)
+        return;
+    control->setProperty(DESIGN_GEOMETRY, design);
+    control->setProperty(DESIGN_FIXED, control->minimumSize() == control->maximumSize());
+    applyGeometry(control, scaleOf(control->window()));
+}
+
+void setDesignFont(QWidget *control, const QFont &design)
+{
+    if (!control)
+        return;
+    control->setProperty(DESIGN_FONT, design);
+    control->setFont(scaledFont(design, scaleOf(control->window())));
 }
 
 }
