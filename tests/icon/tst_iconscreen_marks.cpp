@@ -1,3 +1,4 @@
+#include "support/icondrop.h"
 #include "app/settings/settingsfile.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"
@@ -68,14 +69,7 @@ void TestIconScreenMarks::cleanup()
 
 void TestIconScreenMarks::drop(int slot, const QString &icon)
 {
-    QWidget *target = m_screen->slotColumn()->slotPicture(slot);
-    QMimeData *data = palettedrag::mimeDataFor(icon);
-    const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &dropped);
-    delete data;
+    QVERIFY2(testenv::dropIcon(m_screen.get(), slot, icon), qPrintable(icon));
 }
 
 void TestIconScreenMarks::click(const QString &objectName)

@@ -1,3 +1,4 @@
+#include "support/icondrop.h"
 #include "app/settings/settingsfile.h"
 #include "app/ui/messagebox.h"
 #include "icon/iconpalette.h"
@@ -71,14 +72,7 @@ void TestIconScreenSend::cleanup()
 
 void TestIconScreenSend::drop(int slot, const QString &icon)
 {
-    QWidget *target = m_screen->slotColumn()->slotPicture(slot);
-    QMimeData *data = palettedrag::mimeDataFor(icon);
-    const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &dropped);
-    delete data;
+    QVERIFY2(testenv::dropIcon(m_screen.get(), slot, icon), qPrintable(icon));
 }
 
 void TestIconScreenSend::click(const QString &objectName)

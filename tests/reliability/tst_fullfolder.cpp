@@ -8,6 +8,7 @@
 #include "icon/keypadpage.h"
 #include "icon/slotcolumn.h"
 #include "route/routefile.h"
+#include "support/icondrop.h"
 #include "support/scratchmount.h"
 
 #include <QtWidgets/QApplication>
@@ -131,16 +132,7 @@ void TestFullFolder::iconScreenKeepsProgramWhenSaveFails()
     screen.setStepMode(2);
     screen.show();
     QVERIFY(QTest::qWaitForWindowExposed(&screen));
-    QWidget *slot = screen.slotColumn()->slotPicture(0);
-    QMimeData *data = palettedrag::mimeDataFor(u"Image2"_s);
-    const QPoint at = slot->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(slot, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(slot, &move);
-    QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(slot, &drop);
-    delete data;
+    QVERIFY(testenv::dropIcon(&screen, 0, u"Image2"_s));
     QVERIFY(screen.isModified());
     QTest::keyClicks(screen.keypadPage()->trackBar(), u"15"_s);
     QTest::keyClick(screen.keypadPage()->trackBar(), Qt::Key_Return);
