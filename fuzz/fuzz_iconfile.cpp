@@ -7,13 +7,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     fuzz::ensureApplication();
     const QStringList lines = fuzz::fileLines(data, size);
+    static const IconProgram START = [] {
+        IconProgram p;
+        p.setFromIcon(0, u"FF");
+        return p;
+    }();
+    static const QStringList BEFORE = iconFileLines(START);
     for (bool motionOnly : {false, true}) {
-        IconProgram program;
-        program.setFromIcon(0, u"FF");
-        const QStringList before = iconFileLines(program);
+        IconProgram program = START;
         const IconReadResult read = readIconLines(lines, &program, motionOnly);
         if (read.status != IconReadStatus::Ok) {
-            fuzz::check(iconFileLines(program) == before, "a refused file changes nothing");
+            fuzz::check(iconFileLines(program) == BEFORE, "a refused file changes nothing");
             continue;
         }
         const QStringList written = iconFileLines(program);

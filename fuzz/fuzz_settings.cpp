@@ -14,18 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Key
-{
-    const char16_t *section;
-    const char16_t *key;
-};
-
-constexpr std::array<Key, 10> KEYS{{
-    {u"comport", u"name"}, {u"smr", u"speed"}, {u"play", u"how"}, {u"delete", u"shift"},
-    {u"back", u"color"}, {u"font", u"color"}, {u"font", u"size"}, {u"font", u"name"},
-    {u"coment", u"color"}, {u"sel", u"color"},
-}};
-
 QString path()
 {
     // In memory where the machine has it: every write of set.ini is synced to its disk.
@@ -33,11 +21,11 @@ QString path()
     return dir.path() + u"/set.ini"_s;
 }
 
-std::array<std::optional<QString>, KEYS.size()> readAll(const SettingsFile &file)
+std::array<std::optional<QString>, SETTING_KEYS.size()> readAll(const SettingsFile &file)
 {
-    std::array<std::optional<QString>, KEYS.size()> values;
-    for (size_t i = 0; i < KEYS.size(); ++i)
-        values[i] = file.value(QString::fromUtf16(KEYS[i].section), QString::fromUtf16(KEYS[i].key));
+    std::array<std::optional<QString>, SETTING_KEYS.size()> values;
+    for (size_t i = 0; i < SETTING_KEYS.size(); ++i)
+        values[i] = file.value(sectionOf(SETTING_KEYS[i].id), keyOf(SETTING_KEYS[i].id));
     return values;
 }
 
@@ -54,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::ensureApplication();
     if (size < 2)
         return 0;
-    const size_t which = data[0] % KEYS.size();
+    const size_t which = data[0] % SETTING_KEYS.size();
     // The value to write: one line of plain text, as the settings screen writes them.
     const QStringList lines = fuzz::fileLines(data + 1, size - 1);
     const QString value = lines.value(0).trimmed().left(200);
@@ -72,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     file.readColor(u"back"_s, u"color"_s, u"clBlack"_s);
     const QByteArray bytesBefore = contents();
 
-    const QString section = QString::fromUtf16(KEYS[which].section);
-    const QString key = QString::fromUtf16(KEYS[which].key);
+    const QString section = sectionOf(SETTING_KEYS[which].id);
+    const QString key = keyOf(SETTING_KEYS[which].id);
     const SettingsResult written = file.writeString(section, key, value);
     if (!written.ok) {
         fuzz::check(contents() == bytesBefore, "a refused write leaves the file as it was");
@@ -81,10 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     const auto after = readAll(file);
     fuzz::check(after[which].has_value() && *after[which] == value, "a written key reads back");
-    for (size_t i = 0; i < KEYS.size(); ++i) {
-        const bool sameKey = QString::fromUtf16(KEYS[i].section).compare(section, Qt::CaseInsensitive) == 0
-                             && QString::fromUtf16(KEYS[i].key).compare(key, Qt::CaseInsensitive) == 0;
-        if (!sameKey)
+    for (size_t i = 0; i < SETTING_KEYS.size(); ++i) {
+        if (i != which)
             fuzz::check(after[i] == before[i], "writing one key leaves the others alone");
     }
     return 0;

@@ -3,6 +3,9 @@
 #include "app/settings/settingsfile.h"
 #include "common/cp932.h"
 #include "icon/iconfile.h"
+#include "robot/instructioncode.h"
+#include "robot/tsmr.h"
+#include "robot/wireplan.h"
 #include "route/routefile.h"
 
 #include <QCoreApplication>
@@ -26,6 +29,20 @@ void seed(const QString &target, const QString &name, const QByteArray &bytes)
 QByteArray file(const QStringList &lines)
 {
     return cp932::encodeLines(lines);
+}
+
+// The robot's input is pairs (what, value): 0 a byte from the line, 3 value seconds pass.
+QByteArray lineBytes(const QByteArray &bytes)
+{
+    QByteArray pairs;
+    for (char b : bytes)
+        pairs.append(char(0)).append(b);
+    return pairs;
+}
+
+QByteArray secondsPass(int seconds)
+{
+    return QByteArray(1, char(3)) + char(seconds);
 }
 
 }
@@ -55,6 +72,14 @@ int main(int argc, char *argv[])
         seed(u"report"_s, u"text%1"_s.arg(n),
              QByteArray(1, char(n)) + file(QStringList{u"5"_s, u"2"_s, u"たろう<b>"_s, u"まっすぐ"_s,
                                                       u"<i>"_s, u"たのしかった"_s, u"&amp;"_s} + text));
+        TSmr smr(text.join(u'\n'));
+        if (smr.Compile()) {
+            const WirePlan plan = wirePlan(smr.codeLines(), ScreenKind::Text, true);
+            QByteArray sent;
+            for (int block = 0; block * BLOCK_SIZE < plan.image.size(); ++block)
+                sent += char(block + 1) + plan.image.mid(block * BLOCK_SIZE, BLOCK_SIZE);
+            seed(u"robot"_s, u"text%1"_s.arg(n), lineBytes(sent + char(CMD_START_TEXT)) + secondsPass(60));
+        }
     }
 
     IconProgram icon;
@@ -91,6 +116,9 @@ int main(int argc, char *argv[])
         seed(u"settings"_s, u"font"_s, QByteArray(1, char(7)) + file({u"メイリオ"_s}) + bytes);
     }
     QFile::remove(ini);
+    seed(u"robot"_s, u"remote"_s,
+         lineBytes(QByteArray("\x05\x45", 2)) + secondsPass(2) + lineBytes("\x4a\x40\xfe"));
+    seed(u"robot"_s, u"test"_s, lineBytes(QByteArray("\x06\x14\x14", 3)) + secondsPass(3));
     seed(u"settings"_s, u"odd"_s, file({u"\x02[FONT]"_s, u" NAME = x "_s, u"[font]"_s, u"name=y"_s, u"size=0x1E"_s}));
     return 0;
 }
