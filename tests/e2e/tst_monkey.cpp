@@ -25,6 +25,8 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void randomEventsLeaveEverythingUsable();
+    void wireCheckTellsForeignBytesFromLateReads_data();
+    void wireCheckTellsForeignBytesFromLateReads();
 
 private:
     void click(QWidget *window, const QString &name);
@@ -114,6 +116,44 @@ void TestMonkey::randomEventsLeaveEverythingUsable()
         QVERIFY(!screen->isVisible());
     }
     ui::setMessageResponder({});
+}
+
+// The check of the wire itself, on made-up wires: a block at the pace, then one change.
+void TestMonkey::wireCheckTellsForeignBytesFromLateReads_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("problem");
+    QTest::newRow("at the pace") << u"none"_s << false;
+    QTest::newRow("a foreign byte just after a block byte") << u"foreign after"_s << true;
+    QTest::newRow("a foreign byte just before a block byte") << u"foreign before"_s << true;
+    QTest::newRow("a block byte read late, the next at once") << u"late read"_s << false;
+    QTest::newRow("two block bytes at once within one pause") << u"burst"_s << true;
+    QTest::newRow("the block cut short") << u"cut"_s << true;
+}
+
+void TestMonkey::wireCheckTellsForeignBytesFromLateReads()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, problem);
+    QList<ReceivedByte> wire{{1, 1000}};
+    qint64 t = 1000 + BLOCK_NUMBER_PAUSE_MS;
+    for (int k = 1; k <= 40; ++k, t += BYTE_PAUSE_MS)
+        wire.append({quint8(200 + k % 50), t});
+    wire.append({quint8(4), t + BLOCK_END_PAUSE_MS});
+    const qint64 byte20 = wire[20].msecsSinceStart;
+    if (change == u"foreign after")
+        wire.insert(21, {quint8(70), byte20 + 3});
+    else if (change == u"foreign before")
+        wire.insert(21, {quint8(70), byte20 + BYTE_PAUSE_MS - 3});
+    else if (change == u"late read")
+        wire[20].msecsSinceStart = wire[21].msecsSinceStart;
+    else if (change == u"burst")
+        wire[21].msecsSinceStart = byte20 + 1;
+    else if (change == u"cut")
+        wire = wire.mid(0, 30);
+    monkey::Figures figures;
+    monkey::checkWire(wire, &figures);
+    QCOMPARE(!figures.problems.isEmpty(), problem);
 }
 
 QTEST_MAIN(TestMonkey)

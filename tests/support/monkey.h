@@ -7,6 +7,7 @@
 #include "app/report/reportwindow.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"
+#include "robot/wireplan.h"
 #include "support/pseudoterminal.h"
 
 #include <QtWidgets/QAbstractButton>
@@ -43,11 +44,17 @@ struct Figures
 // The wire as the robot reads it: at a command position a block number 1, 2 or 3 is followed
 // by its 40 bytes, 6 by its two speed bytes; anything else is one command byte. Bytes of one
 // block follow each other at the block's pace, so a foreign byte squeezed in between shows as
-// a gap far below the pace.
+// a short gap: the span from the byte before it to the byte after it is one pause. The reader
+// here is a thread of this machine, though, and a stall of the machine (a busy host) makes it
+// take a byte late and the next one at once, although they left the sender a pause apart; then
+// the span over the two gaps is two pauses. Only a short gap within a short span is foreign.
 inline void checkWire(const QList<ReceivedByte> &wire, Figures *figures)
 {
+    constexpr qint64 SHORT_GAP_MS = 30;               // half the shortest pace
+    constexpr qint64 SHORT_SPAN_MS = 3 * BYTE_PAUSE_MS / 2;
     int i = 0;
     const int n = int(wire.size());
+    const auto at = [&](int k) { return wire[k].msecsSinceStart; };
     while (i < n) {
         const quint8 b = quint8(wire[i].value);
         if (b >= 1 && b <= 3) {
@@ -58,12 +65,14 @@ inline void checkWire(const QList<ReceivedByte> &wire, Figures *figures)
                 return;
             }
             for (int k = i + 2; k <= i + 40; ++k) {
-                const qint64 gap = wire[k].msecsSinceStart - wire[k - 1].msecsSinceStart;
-                // The slowest reader still sees most of the 60 ms; a byte pushed in between
-                // by another sender arrives at once.
-                if (gap < 30) {
-                    figures->problems << u"block %1 at byte %2: byte %3 came %4 ms after the one before"_s
-                                             .arg(b).arg(i).arg(k - i).arg(gap);
+                const qint64 gap = at(k) - at(k - 1);
+                if (gap < SHORT_GAP_MS && at(k) - at(k - 2) < SHORT_SPAN_MS) {
+                    // The bytes around it, value@ms, for the one who looks into it.
+                    QStringList around;
+                    for (int j = qMax(i, k - 3); j <= qMin(n - 1, k + 3); ++j)
+                        around << u"%1@%2"_s.arg(quint8(wire[j].value)).arg(at(j));
+                    figures->problems << u"block %1 at byte %2: byte %3 came %4 ms after the one before (%5)"_s
+                                             .arg(b).arg(i).arg(k - i).arg(gap).arg(around.join(u' '));
                     break;
                 }
             }
