@@ -68,7 +68,10 @@ IconReadResult readIconLines(const QStringList &lines, IconProgram *program, boo
         if (n >= lines.size())
             return failed(IconReadStatus::Malformed, fileLine);
         const QString &line = lines.at(n);
-        if (fieldOf(line, 2) == u"-1")
+        // An empty slot, however its kind is spelt ("-1", "-01", "-1" and NULs): the rest of
+        // its line is not read, so the slot writes back as an empty one and reads the same again.
+        qint32 kind = 0;
+        if (toInt32(fieldOf(line, 2), &kind) && kind == SlotKind::EMPTY)
             continue;
         // Fewer separators would make fieldOf hand back an earlier field as the value.
         if (line.count(u'/') < 4)

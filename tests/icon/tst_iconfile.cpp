@@ -76,6 +76,8 @@ private slots:
     void placesByIndexField();
     void laterLineForSameIndexReplacesWhole();
     void linesAfterSixtyIgnored();
+    void emptyKindSpeltOtherwise_data();
+    void emptyKindSpeltOtherwise();
     void readEmptiesAsClearAllDoes();
     void refusedAndMalformed_data();
     void refusedAndMalformed();
@@ -190,6 +192,29 @@ void TestIconFile::linesAfterSixtyIgnored()
     IconProgram program = someProgram();
     QCOMPARE(readIconLines(lines, &program, false).status, IconReadStatus::Ok);
     QVERIFY(!program.hasInstructions());
+}
+
+// A kind that reads as -1 is an empty slot whatever else its line holds, so the program
+// saves and reads back to the same file.
+void TestIconFile::emptyKindSpeltOtherwise_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("leading zero") << u"4/-01/motor(fwd,fwd)/前進/15"_s;
+    QTest::newRow("NULs after it") << u"4/-1\0\0/motor(fwd,fwd)/前進/5"_s;
+}
+
+void TestIconFile::emptyKindSpeltOtherwise()
+{
+    QFETCH(QString, line);
+    QStringList lines = emptyFile();
+    lines[5] = line;
+    IconProgram program;
+    QCOMPARE(readIconLines(lines, &program, false).status, IconReadStatus::Ok);
+    QVERIFY(!program.hasInstructions());
+    const QStringList written = iconFileLines(program);
+    IconProgram again;
+    QCOMPARE(readIconLines(written, &again, false).status, IconReadStatus::Ok);
+    QCOMPARE(iconFileLines(again), written);
 }
 
 void TestIconFile::readEmptiesAsClearAllDoes()
