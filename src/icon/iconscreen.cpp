@@ -111,32 +111,19 @@ IconScreen::IconScreen(const RobotLink &link)
 
 void IconScreen::createCommandButtons()
 {
-    struct Command
-    {
-        PictureButton *&button;
-        const char16_t *name;
-        int top;
-        const char16_t *caption;
-        const char16_t *hint;
-        void (IconScreen::*click)();
-    };
-    const Command commands[] = {
-        {send, u"send", 125, u"送る", u"プログラムを転送します", &IconScreen::sendClick},
-        {play, u"play", 170, u"実行", u"プログラムを実行します", &IconScreen::playClick},
-        {Read, u"Read", 215, u"読み込み", u"保存したプログラムを読み込みます", &IconScreen::ReadClick},
-        {Save, u"Save", 259, u"保存", u"作成したプログラムを保存します", &IconScreen::SaveClick},
-        {Preview, u"Preview", 304, u"プレビュー", u"プレビューを表示します", &IconScreen::PreviewClick},
-        {All_View, u"All_View", 349, u"一覧", u"作成したプログラムを一覧表示します", &IconScreen::All_ViewClick},
-        {Report, u"Report", 394, u"印刷", u"作成したプログラムを印刷します", &IconScreen::ReportClick},
-        {All_Delete, u"All_Delete", 438, u"ぜんぶけす", u"作成したプログラムをすべて削除します",
+    const auto at = [](int top) { return QRect(595, top, 92, 35); };
+    addCommandButtons<IconScreen>(this, {
+        {send, u"send", at(125), u"送る", u"プログラムを転送します"_s, &IconScreen::sendClick},
+        {play, u"play", at(170), u"実行", u"プログラムを実行します"_s, &IconScreen::playClick},
+        {Read, u"Read", at(215), u"読み込み", u"保存したプログラムを読み込みます"_s, &IconScreen::ReadClick},
+        {Save, u"Save", at(259), u"保存", u"作成したプログラムを保存します"_s, &IconScreen::SaveClick},
+        {Preview, u"Preview", at(304), u"プレビュー", u"プレビューを表示します"_s, &IconScreen::PreviewClick},
+        {All_View, u"All_View", at(349), u"一覧", u"作成したプログラムを一覧表示します"_s, &IconScreen::All_ViewClick},
+        {Report, u"Report", at(394), u"印刷", u"作成したプログラムを印刷します"_s, &IconScreen::ReportClick},
+        {All_Delete, u"All_Delete", at(438), u"ぜんぶけす", u"作成したプログラムをすべて削除します"_s,
          &IconScreen::All_DeleteClick},
-        {insert, u"insert", 483, u"ついか", u"プログラムを1個追加します", &IconScreen::insertClick},
-    };
-    for (const Command &c : commands) {
-        c.button = addButton(QString::fromUtf16(c.name), QRect(595, c.top, 92, 35), QString::fromUtf16(c.caption));
-        c.button->setProperty("hint", QString::fromUtf16(c.hint));
-        connect(c.button, &PictureButton::clicked, this, c.click);
-    }
+        {insert, u"insert", at(483), u"ついか", u"プログラムを1個追加します"_s, &IconScreen::insertClick},
+    });
     // The insert button's picture says whether insert mode is on: chosen on press (109).
     insert->setPressedPictures(false);
     connect(insert, &PictureButton::pressed, this, &IconScreen::insertMouseDown);

@@ -20,7 +20,6 @@ constexpr int CONE_OFFSET_Y = 15;
 constexpr int LABEL_FROM_BOTTOM = 15;
 constexpr int LABEL_LEFT_OF_LINE = 10;
 constexpr int LABEL_LEFT_MARGIN = 5;
-constexpr int CM_PER_LABEL = 35;
 // A long diagonal band is covered in pieces of about this length.
 constexpr int COVER_PIECE = 24;
 
@@ -103,14 +102,14 @@ QList<GridLine> floorGridLines(int zoom)
 QList<ScaleLabel> floorScaleLabels(int zoom)
 {
     const int size = floorPixels(zoom);
-    const int step = 10 * FLOOR_CELL_UNITS * zoom;
+    const int step = FLOOR_CELLS_PER_LABEL * FLOOR_CELL_UNITS * zoom;
     QList<ScaleLabel> result;
     for (int k = 1; k <= 4; ++k)
         result.append({QPoint(k * step - LABEL_LEFT_OF_LINE, size - LABEL_FROM_BOTTOM),
-                       QString::number(k * CM_PER_LABEL) + u"cm"_s});
+                       QString::number(k * FLOOR_CM_PER_LABEL) + u"cm"_s});
     for (int k = 0; k <= 4; ++k)
         result.append({QPoint(LABEL_LEFT_MARGIN, size - LABEL_FROM_BOTTOM - k * step),
-                       QString::number(k * CM_PER_LABEL) + u"cm"_s});
+                       QString::number(k * FLOOR_CM_PER_LABEL) + u"cm"_s});
     return result;
 }
 

@@ -15,6 +15,12 @@
 
 inline constexpr int FLOOR_GRID_UNITS = 500;
 inline constexpr int FLOOR_CELL_UNITS = 10;
+inline constexpr int FLOOR_CELLS = FLOOR_GRID_UNITS / FLOOR_CELL_UNITS;
+// On the real floor a cell is 3.5 cm; the scales name every tenth line (35 cm).
+inline constexpr double FLOOR_CELL_CM = 3.5;
+inline constexpr int FLOOR_CELLS_PER_LABEL = 10;
+inline constexpr int FLOOR_CM_PER_LABEL = 35;
+static_assert(FLOOR_CELLS_PER_LABEL * FLOOR_CELL_CM == FLOOR_CM_PER_LABEL);
 inline constexpr int FLOOR_MIN_ZOOM = 1;
 inline constexpr int FLOOR_MAX_ZOOM = 3;
 inline constexpr int ROUTE_MAX_OBSTACLES = 10;

@@ -108,16 +108,7 @@ void RouteScreen::createControls()
 
 void RouteScreen::createCommandButtons()
 {
-    struct Command
-    {
-        PictureButton *&button;
-        const char16_t *name;
-        QRect place;
-        const char16_t *caption;
-        QString hint;
-        void (RouteScreen::*click)();
-    };
-    const Command commands[] = {
+    addCommandButtons<RouteScreen>(this, {
         {send, u"send", QRect(595, 157, 92, 35), u"送る", u"プログラムを転送します"_s, &RouteScreen::sendClick},
         {play, u"play", QRect(595, 194, 92, 35), u"実行", u"プログラムを実行します"_s, &RouteScreen::playClick},
         {Report, u"Report", QRect(595, 230, 92, 35), u"印刷", u"作成したプログラムを印刷します"_s,
@@ -134,11 +125,7 @@ void RouteScreen::createCommandButtons()
          &RouteScreen::ReadClick},
         {Save, u"Save", QRect(539, 46, 92, 35), u"保存", u"作成したプログラムを保存します"_s,
          &RouteScreen::SaveClick},
-    };
-    for (const Command &c : commands) {
-        c.button = addButton(QString::fromUtf16(c.name), c.place, QString::fromUtf16(c.caption), c.hint);
-        connect(c.button, &PictureButton::clicked, this, c.click);
-    }
+    });
     Read->hide();
     Save->hide();
     small->setEnabled(false);

@@ -1,5 +1,7 @@
 #include "sim/floorview.h"
 
+#include "route/floorlayout.h"
+
 #include <QtWidgets/QWidget>
 
 #include <QMouseEvent>
@@ -15,10 +17,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr double FLOOR_CM = 175.0;
-constexpr double CELL_CM = 3.5;   // the route screen's cell
-constexpr int LABEL_EVERY = 10;   // cells between labelled grid lines (35 cm)
-constexpr int MARGIN_PX = 36;     // room for the cm scales
+// The route screen's floor, in cm.
+constexpr double FLOOR_CM = FLOOR_CELLS * FLOOR_CELL_CM;
+constexpr int MARGIN_PX = 36; // room for the cm scales
 // The robot's start: the middle of the floor, near the bottom, facing up.
 constexpr double START_X_CM = FLOOR_CM / 2;
 constexpr double START_Y_CM = 35.0;
@@ -142,21 +143,20 @@ void FloorView::rebuildLayer()
     QPainter p(&m_layer);
     const QRectF f = floorRect();
     p.fillRect(f, QColor(255, 255, 250));
-    const int cells = int(std::lround(FLOOR_CM / CELL_CM));
-    const double step = f.width() / cells;
+    const double step = f.width() / FLOOR_CELLS;
     const QPen fine(QColor(215, 225, 240), 1);
     const QPen strong(QColor(150, 170, 210), 1);
     QFont font = p.font();
     font.setPixelSize(11);
     p.setFont(font);
-    for (int i = 0; i <= cells; ++i) {
-        const bool major = i % LABEL_EVERY == 0;
+    for (int i = 0; i <= FLOOR_CELLS; ++i) {
+        const bool major = i % FLOOR_CELLS_PER_LABEL == 0;
         p.setPen(major ? strong : fine);
         const double at = i * step;
         p.drawLine(QPointF(f.left() + at, f.top()), QPointF(f.left() + at, f.bottom()));
         p.drawLine(QPointF(f.left(), f.bottom() - at), QPointF(f.right(), f.bottom() - at));
         if (major) {
-            const QString label = QString::number(i * CELL_CM, 'g', 4);
+            const QString label = QString::number(i / FLOOR_CELLS_PER_LABEL * FLOOR_CM_PER_LABEL);
             p.setPen(QColor(60, 70, 110));
             p.drawText(QRectF(f.left() + at - 20, f.bottom() + 2, 40, 14), Qt::AlignCenter, label);
             p.drawText(QRectF(0, f.bottom() - at - 7, MARGIN_PX - 4, 14), Qt::AlignRight | Qt::AlignVCenter, label);

@@ -65,29 +65,16 @@ TextScreen::TextScreen(const RobotLink &link)
 
 void TextScreen::createCommandButtons()
 {
-    struct Command
-    {
-        PictureButton *&button;
-        const char16_t *name;
-        int top;
-        const char16_t *caption;
-        const char16_t *hint;
-        void (TextScreen::*click)();
-    };
-    const Command commands[] = {
-        {send, u"send", 165, u"転送", u"プログラムを転送します", &TextScreen::sendClick},
-        {play, u"play", 216, u"実行", u"プログラムを実行します", &TextScreen::playClick},
-        {Read, u"Read", 267, u"読み込み", u"保存したプログラムを読み込みます", &TextScreen::ReadClick},
-        {Save, u"Save", 319, u"保存", u"作成したプログラムを保存します", &TextScreen::SaveClick},
-        {Report, u"Report", 370, u"印刷", u"作成したプログラムを印刷します", &TextScreen::ReportClick},
-        {readsample, u"readsample", 421, u"サンプルの読み込み", u"サンプルのプログラムを読み込みます",
+    const auto at = [](int top) { return QRect(595, top, 92, 35); };
+    addCommandButtons<TextScreen>(this, {
+        {send, u"send", at(165), u"転送", u"プログラムを転送します"_s, &TextScreen::sendClick},
+        {play, u"play", at(216), u"実行", u"プログラムを実行します"_s, &TextScreen::playClick},
+        {Read, u"Read", at(267), u"読み込み", u"保存したプログラムを読み込みます"_s, &TextScreen::ReadClick},
+        {Save, u"Save", at(319), u"保存", u"作成したプログラムを保存します"_s, &TextScreen::SaveClick},
+        {Report, u"Report", at(370), u"印刷", u"作成したプログラムを印刷します"_s, &TextScreen::ReportClick},
+        {readsample, u"readsample", at(421), u"サンプルの読み込み", u"サンプルのプログラムを読み込みます"_s,
          &TextScreen::readsampleClick},
-    };
-    for (const Command &c : commands) {
-        c.button = addButton(QString::fromUtf16(c.name), QRect(595, c.top, 92, 35), QString::fromUtf16(c.caption),
-                             QString::fromUtf16(c.hint));
-        connect(c.button, &PictureButton::clicked, this, c.click);
-    }
+    });
     Image1 = new HelpPicture(u"Image1"_s, QRect(595, 472, 92, 35), u"機能拡張"_s, this);
     Image1->setToolTip(u"命令のせつめいを くわしく見ます"_s);
     Image1->setPictureFileQuietly(u"Photo\\Button\\kinou.jpg"_s);

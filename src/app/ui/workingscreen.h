@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <initializer_list>
 
 // A working screen of the step chain (icon, text, route, remote control): 770 x 578, shown at
 // the main menu's position, with the standard buttons.
@@ -78,6 +79,30 @@ protected:
     // Screens quit through this, never through close(), which counts as a close from outside
     // (see closeEvent).
     void quitApplication();
+
+    // One button of a screen's command column: where it sits, what it says, its hint (the
+    // part before "|" shows on the pointer, the whole stays in the property "hint" for
+    // screens that show hints themselves) and what a click does.
+    template <typename Screen>
+    struct Command
+    {
+        PictureButton *&button;
+        const char16_t *name;
+        QRect place;
+        const char16_t *caption;
+        QString hint;
+        void (Screen::*click)();
+    };
+
+    template <typename Screen>
+    void addCommandButtons(Screen *screen, std::initializer_list<Command<Screen>> commands)
+    {
+        for (const Command<Screen> &c : commands) {
+            c.button = addButton(QString::fromUtf16(c.name), c.place, QString::fromUtf16(c.caption), c.hint);
+            c.button->setProperty("hint", c.hint);
+            connect(c.button, &PictureButton::clicked, screen, c.click);
+        }
+    }
 
     void showEvent(QShowEvent *event) override;
     // A close from outside (the window manager) is the quit button: with the menu hidden,
