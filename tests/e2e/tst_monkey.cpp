@@ -3,6 +3,7 @@
 #include "app/ui/picturebutton.h"
 #include "robot/trs232c.h"
 #include "support/findwindow.h"
+#include "support/mainmenustart.h"
 #include "support/monkey.h"
 #include "support/pseudoterminal.h"
 
@@ -41,11 +42,7 @@ void TestMonkey::initTestCase()
     QVERIFY(m_pty.open());
     QVERIFY(!m_pty.linkAsCom(1).isEmpty());
     m_menu = new MainMenu;
-    m_menu->FormCreate();
-    m_menu->createOtherWindows();
-    m_menu->centreOnScreen();
-    m_menu->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_menu));
+    QVERIFY(testenv::startMainMenu(m_menu));
     QVERIFY(m_menu->rs232c1().isOpen());
 }
 

@@ -1,14 +1,11 @@
+#include "support/findwindow.h"
 #include "support/icondrop.h"
+#include "support/robotfixture.h"
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
-#include "app/ui/messagebox.h"
 #include "icon/iconpalette.h"
 #include "icon/iconscreen.h"
 #include "icon/keypadpage.h"
 #include "icon/slotcolumn.h"
-#include "robot/transferwindow.h"
-#include "robot/trs232c.h"
-#include "sim/ptyline.h"
 #include "sim/replay.h"
 #include "sim/virtualrobot.h"
 
@@ -16,7 +13,6 @@
 #include <QtWidgets/QSlider>
 
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QtTest>
 
 #include <memory>
@@ -37,54 +33,24 @@ private slots:
 private:
     void drop(int slot, const QString &icon);
     void click(const QString &objectName);
-    // Runs the robot's clock with the real one until the condition holds or the time is over.
-    bool runUntil(const std::function<bool()> &done, int timeoutMs);
 
-    std::unique_ptr<sim::PtyLine> m_line;
-    std::unique_ptr<sim::VirtualRobot> m_robot;
-    std::unique_ptr<Trs232c> m_port;
-    std::unique_ptr<TransferWindow> m_transfer;
+    testenv::RobotFixture m_chain;
     std::unique_ptr<IconScreen> m_screen;
-    QElapsedTimer m_clock;
-    QString m_link;
 };
 
 void TestRobotIcon::init()
 {
-    ui::setMessageResponder([](const ui::MessageRequest &r) {
-        qWarning() << "unexpected box" << r.text;
-        return ui::MessageButton::Ok;
-    });
-    QFile::remove(SettingsFile::defaultPath());
-    m_robot = std::make_unique<sim::VirtualRobot>();
-    m_line = std::make_unique<sim::PtyLine>();
-    QVERIFY(m_line->open());
-    m_link = sim::comLinkPath(1, WorkFolderPath());
-    QVERIFY(sim::makeComLink(m_link, m_line->devicePath(), false));
-    m_clock.start();
-    connect(m_line.get(), &sim::PtyLine::bytesArrived, this, [this](const QByteArray &bytes) {
-        m_robot->advanceTo(m_clock.elapsed());
-        for (char b : bytes)
-            m_robot->receive(quint8(b));
-    });
-    m_port = std::make_unique<Trs232c>();
-    m_port->setPortname(u"COM1"_s);
-    QVERIFY2(m_port->Open(), qPrintable(m_port->lastError()));
-    m_transfer = std::make_unique<TransferWindow>();
-    m_screen = std::make_unique<IconScreen>(RobotLink{m_port.get(), m_transfer.get()});
+    m_chain.setUp();
+    if (QTest::currentTestFailed())
+        return;
+    m_screen = std::make_unique<IconScreen>(m_chain.link());
     m_screen->setStepMode(2);
 }
 
 void TestRobotIcon::cleanup()
 {
     m_screen.reset();
-    m_transfer.reset();
-    m_port.reset();
-    if (m_line)
-        sim::removeComLinkIfOurs(m_link, m_line->devicePath());
-    m_line.reset();
-    m_robot.reset();
-    ui::setMessageResponder({});
+    m_chain.tearDown();
 }
 
 void TestRobotIcon::drop(int slot, const QString &icon)
@@ -94,17 +60,7 @@ void TestRobotIcon::drop(int slot, const QString &icon)
 
 void TestRobotIcon::click(const QString &objectName)
 {
-    auto *w = m_screen->findChild<QWidget *>(objectName);
-    QVERIFY2(w, qPrintable(objectName));
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
-bool TestRobotIcon::runUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    return QTest::qWaitFor([&] {
-        m_robot->advanceTo(m_clock.elapsed());
-        return done();
-    }, timeoutMs);
+    testenv::clickChild(m_screen.get(), objectName);
 }
 
 void TestRobotIcon::iconProgramDrivesRobot_data()
@@ -136,28 +92,21 @@ void TestRobotIcon::iconProgramDrivesRobot()
     QCOMPARE(m_screen->program().slot(1).value, 15);
 
     click(u"send"_s);
-    QVERIFY(runUntil([this] { return m_robot->state() == sim::RobotState::HasProgram && !m_transfer->isVisible(); },
-                     10000));
-    QCOMPARE(sim::disassembledText(m_robot->program()),
+    QVERIFY(m_chain.programArrived());
+    sim::VirtualRobot *robot = m_chain.robot();
+    QCOMPARE(sim::disassembledText(robot->program()),
              QString(how ? u""_s : u"while(sw1=off)\n  motor(stop,stop)\n  wait(1)\nendwhile\n"_s)
                  + u"loop(3)\n  motor(fwd,fwd)\n  wait(15)\n  motor(fwd,rev)\n  wait(5)\nendloop\n"_s);
 
     click(u"play"_s);
-    QVERIFY(runUntil([this] { return m_robot->busy(); }, 3000));
-    if (!how) {
-        // Stands still until the front switch.
-        const qint64 until = m_clock.elapsed() + 1000;
-        QVERIFY(!runUntil([&] { return m_clock.elapsed() > until && !m_robot->busy(); }, 1500));
-        QCOMPARE(sim::poseLine(m_robot->pose()), u"pose 0.00 0.00 90.0"_s);
-        m_robot->setSwitch(1, true);
-        runUntil([] { return false; }, 300);
-        m_robot->setSwitch(1, false);
-    }
+    m_chain.checkStart(how);
+    if (QTest::currentTestFailed())
+        return;
     // Six seconds of driving; the robot's clock runs ahead of the real one to finish sooner.
-    m_robot->advanceTo(m_robot->now() + 10000);
-    QVERIFY(!m_robot->busy());
-    QCOMPARE(m_robot->lastEnd(), u"おわりまで動きました"_s);
-    QCOMPARE(sim::poseLine(m_robot->pose()), u"pose 26.25 0.00 180.0"_s);
+    robot->advanceTo(robot->now() + 10000);
+    QVERIFY(!robot->busy());
+    QCOMPARE(robot->lastEnd(), u"おわりまで動きました"_s);
+    QCOMPARE(sim::poseLine(robot->pose()), u"pose 26.25 0.00 180.0"_s);
 }
 
 QTEST_MAIN(TestRobotIcon)

@@ -1,19 +1,15 @@
+#include "support/findwindow.h"
+#include "support/robotfixture.h"
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
-#include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
-#include "robot/transferwindow.h"
-#include "robot/trs232c.h"
 #include "route/routefloorview.h"
 #include "route/routescreen.h"
 #include "sim/motion.h"
-#include "sim/ptyline.h"
 #include "sim/replay.h"
 #include "sim/virtualrobot.h"
 
 #include <QtWidgets/QApplication>
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -38,15 +34,9 @@ private:
     void clickAt(QPoint grid, Qt::MouseButton button);
     void sendMouse(QEvent::Type type, QPoint pixel, Qt::MouseButton button);
     void click(const QString &objectName);
-    bool runUntil(const std::function<bool()> &done, int timeoutMs);
 
-    std::unique_ptr<sim::PtyLine> m_line;
-    std::unique_ptr<sim::VirtualRobot> m_robot;
-    std::unique_ptr<Trs232c> m_port;
-    std::unique_ptr<TransferWindow> m_transfer;
+    testenv::RobotFixture m_chain;
     std::unique_ptr<RouteScreen> m_screen;
-    QElapsedTimer m_clock;
-    QString m_link;
 };
 
 namespace {
@@ -106,39 +96,16 @@ Expected expectedFromText(const QStringList &lines)
 
 void TestRobotRoute::init()
 {
-    ui::setMessageResponder([](const ui::MessageRequest &r) {
-        qWarning() << "unexpected box" << r.text;
-        return ui::MessageButton::Ok;
-    });
-    QFile::remove(SettingsFile::defaultPath());
-    m_robot = std::make_unique<sim::VirtualRobot>();
-    m_line = std::make_unique<sim::PtyLine>();
-    QVERIFY(m_line->open());
-    m_link = sim::comLinkPath(1, WorkFolderPath());
-    QVERIFY(sim::makeComLink(m_link, m_line->devicePath(), false));
-    m_clock.start();
-    connect(m_line.get(), &sim::PtyLine::bytesArrived, this, [this](const QByteArray &bytes) {
-        m_robot->advanceTo(m_clock.elapsed());
-        for (char b : bytes)
-            m_robot->receive(quint8(b));
-    });
-    m_port = std::make_unique<Trs232c>();
-    m_port->setPortname(u"COM1"_s);
-    QVERIFY2(m_port->Open(), qPrintable(m_port->lastError()));
-    m_transfer = std::make_unique<TransferWindow>();
-    m_screen = std::make_unique<RouteScreen>(RobotLink{m_port.get(), m_transfer.get()});
+    m_chain.setUp();
+    if (QTest::currentTestFailed())
+        return;
+    m_screen = std::make_unique<RouteScreen>(m_chain.link());
 }
 
 void TestRobotRoute::cleanup()
 {
     m_screen.reset();
-    m_transfer.reset();
-    m_port.reset();
-    if (m_line)
-        sim::removeComLinkIfOurs(m_link, m_line->devicePath());
-    m_line.reset();
-    m_robot.reset();
-    ui::setMessageResponder({});
+    m_chain.tearDown();
 }
 
 void TestRobotRoute::sendMouse(QEvent::Type type, QPoint pixel, Qt::MouseButton button)
@@ -159,17 +126,7 @@ void TestRobotRoute::clickAt(QPoint grid, Qt::MouseButton button)
 
 void TestRobotRoute::click(const QString &objectName)
 {
-    auto *b = m_screen->findChild<PictureButton *>(objectName);
-    QVERIFY2(b, qPrintable(objectName));
-    QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
-}
-
-bool TestRobotRoute::runUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    return QTest::qWaitFor([&] {
-        m_robot->advanceTo(m_clock.elapsed());
-        return done();
-    }, timeoutMs);
+    testenv::clickChild<PictureButton>(m_screen.get(), objectName);
 }
 
 void TestRobotRoute::drawnRouteDrivesRobot_data()
@@ -216,27 +173,20 @@ void TestRobotRoute::drawnRouteDrivesRobot()
     QVERIFY2(expected.ok, qPrintable(expected.problem));
 
     click(u"send"_s);
-    QVERIFY(runUntil([this] { return m_robot->state() == sim::RobotState::HasProgram && !m_transfer->isVisible(); },
-                     10000));
+    QVERIFY(m_chain.programArrived());
+    sim::VirtualRobot *robot = m_chain.robot();
     const QString header = how ? u""_s : u"while(sw1=off)\n  motor(stop,stop)\n  wait(1)\nendwhile\n"_s;
-    QCOMPARE(sim::disassembledText(m_robot->program()), header + text.join(u'\n') + u'\n');
+    QCOMPARE(sim::disassembledText(robot->program()), header + text.join(u'\n') + u'\n');
 
     click(u"play"_s);
-    QVERIFY(runUntil([this] { return m_robot->busy(); }, 3000));
-    if (!how) {
-        // Stands still until the front switch.
-        const qint64 until = m_clock.elapsed() + 1000;
-        QVERIFY(!runUntil([&] { return m_clock.elapsed() > until && !m_robot->busy(); }, 1500));
-        QCOMPARE(sim::poseLine(m_robot->pose()), u"pose 0.00 0.00 90.0"_s);
-        m_robot->setSwitch(1, true);
-        runUntil([] { return false; }, 300);
-        m_robot->setSwitch(1, false);
-    }
+    m_chain.checkStart(how);
+    if (QTest::currentTestFailed())
+        return;
     // The robot's clock runs ahead of the real one, past the route's whole driving time.
-    m_robot->advanceTo(m_robot->now() + expected.waitUnits * 100 + 2000);
-    QVERIFY(!m_robot->busy());
-    QCOMPARE(m_robot->lastEnd(), u"おわりまで動きました"_s);
-    const sim::Pose got = m_robot->pose();
+    robot->advanceTo(robot->now() + expected.waitUnits * 100 + 2000);
+    QVERIFY(!robot->busy());
+    QCOMPARE(robot->lastEnd(), u"おわりまで動きました"_s);
+    const sim::Pose got = robot->pose();
     const QString seen = sim::poseLine(got) + u" expected "_s + sim::poseLine(expected.pose);
     QVERIFY2(std::abs(got.x - expected.pose.x) < 0.1 && std::abs(got.y - expected.pose.y) < 0.1, qPrintable(seen));
     QVERIFY2(std::abs(std::remainder(got.heading - expected.pose.heading, 360.0)) < 0.1, qPrintable(seen));

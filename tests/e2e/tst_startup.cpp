@@ -11,6 +11,7 @@
 #include "robot/trs232c.h"
 #include "route/routescreen.h"
 #include "support/findwindow.h"
+#include "support/mainmenustart.h"
 #include "support/pseudoterminal.h"
 #include "text/textscreen.h"
 
@@ -96,11 +97,7 @@ void TestStartup::initTestCase()
                 m_splashSeen = true;
     });
     m_startedAt = m_com3.elapsed();
-    m_menu->FormCreate();
-    m_menu->createOtherWindows();
-    m_menu->centreOnScreen();
-    m_menu->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_menu));
+    QVERIFY(testenv::startMainMenu(m_menu));
 }
 
 void TestStartup::cleanupTestCase()

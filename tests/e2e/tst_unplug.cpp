@@ -7,6 +7,7 @@
 #include "robot/transfer.h"
 #include "robot/trs232c.h"
 #include "support/findwindow.h"
+#include "support/mainmenustart.h"
 #include "support/pseudoterminal.h"
 #include "support/wiretiming.h"
 
@@ -56,11 +57,7 @@ void TestUnplug::initTestCase()
     QVERIFY(m_pty->open());
     QVERIFY(!m_pty->linkAsCom(1).isEmpty());
     m_menu = new MainMenu;
-    m_menu->FormCreate();
-    m_menu->createOtherWindows();
-    m_menu->centreOnScreen();
-    m_menu->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_menu));
+    QVERIFY(testenv::startMainMenu(m_menu));
     QVERIFY(m_menu->rs232c1().isOpen());
 }
 

@@ -6,6 +6,7 @@
 #include "icon/iconscreen.h"
 #include "icon/keypadpage.h"
 #include "icon/slotcolumn.h"
+#include "support/findwindow.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -110,9 +111,7 @@ bool TestIconScreen::dropMime(int n, QMimeData *data)
 
 void TestIconScreen::click(const QString &objectName)
 {
-    auto *w = m_screen->findChild<QWidget *>(objectName);
-    QVERIFY2(w, qPrintable(objectName));
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+    testenv::clickChild(m_screen, objectName);
 }
 
 QString TestIconScreen::writeFile(const QStringList &lines)

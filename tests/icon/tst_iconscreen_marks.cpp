@@ -1,3 +1,4 @@
+#include "support/findwindow.h"
 #include "support/icondrop.h"
 #include "app/settings/settingsfile.h"
 #include "app/ui/messagebox.h"
@@ -74,9 +75,7 @@ void TestIconScreenMarks::drop(int slot, const QString &icon)
 
 void TestIconScreenMarks::click(const QString &objectName)
 {
-    auto *w = m_screen->findChild<QWidget *>(objectName);
-    QVERIFY2(w, qPrintable(objectName));
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+    testenv::clickChild(m_screen.get(), objectName);
 }
 
 void TestIconScreenMarks::unsetSlotScrolledIntoViewAndMarked_data()

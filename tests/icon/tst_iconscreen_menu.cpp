@@ -91,9 +91,7 @@ void TestIconScreenMenu::cleanup()
 
 void TestIconScreenMenu::click(QWidget *window, const QString &name)
 {
-    auto *button = window->findChild<PictureButton *>(name);
-    QVERIFY2(button, qPrintable(name));
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    testenv::clickChild<PictureButton>(window, name);
 }
 
 void TestIconScreenMenu::dragMenuBy(const QPoint &travel)

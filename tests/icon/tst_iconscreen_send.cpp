@@ -4,9 +4,9 @@
 #include "icon/iconpalette.h"
 #include "icon/iconscreen.h"
 #include "icon/slotcolumn.h"
-#include "robot/transferwindow.h"
-#include "robot/trs232c.h"
+#include "support/findwindow.h"
 #include "support/pseudoterminal.h"
+#include "support/screenfixture.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QSlider>
@@ -36,9 +36,7 @@ private:
     void drop(int slot, const QString &icon);
     void click(const QString &objectName);
 
-    std::unique_ptr<PseudoTerminal> m_pty;
-    std::unique_ptr<Trs232c> m_port;
-    std::unique_ptr<TransferWindow> m_transfer;
+    testenv::ScreenFixture m_line;
     std::unique_ptr<IconScreen> m_screen;
     QList<ui::MessageRequest> m_boxes;
 };
@@ -50,23 +48,17 @@ void TestIconScreenSend::init()
         m_boxes.append(r);
         return ui::MessageButton::Ok;
     });
-    QFile::remove(SettingsFile::defaultPath());
-    m_pty = std::make_unique<PseudoTerminal>();
-    QVERIFY(m_pty->open());
-    m_port = std::make_unique<Trs232c>();
-    m_port->setPortname(m_pty->slavePath());
-    QVERIFY(m_port->Open());
-    m_transfer = std::make_unique<TransferWindow>();
-    m_screen = std::make_unique<IconScreen>(RobotLink{m_port.get(), m_transfer.get()});
+    m_line.setUp();
+    if (QTest::currentTestFailed())
+        return;
+    m_screen = std::make_unique<IconScreen>(m_line.link());
     m_screen->setStepMode(2);
 }
 
 void TestIconScreenSend::cleanup()
 {
     m_screen.reset();
-    m_transfer.reset();
-    m_port.reset();
-    m_pty.reset();
+    m_line.tearDown();
     ui::setMessageResponder({});
 }
 
@@ -77,9 +69,7 @@ void TestIconScreenSend::drop(int slot, const QString &icon)
 
 void TestIconScreenSend::click(const QString &objectName)
 {
-    auto *w = m_screen->findChild<QWidget *>(objectName);
-    QVERIFY2(w, qPrintable(objectName));
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+    testenv::clickChild(m_screen.get(), objectName);
 }
 
 void TestIconScreenSend::sendsProgram_data()
@@ -117,17 +107,17 @@ void TestIconScreenSend::sendsProgram()
 
     click(u"send"_s);
     const QByteArray wire = head + QByteArray(41 - head.size(), char(254));
-    const QList<ReceivedByte> got = m_pty->waitForBytes(41, 8000);
+    const QList<ReceivedByte> got = m_line.pty()->waitForBytes(41, 8000);
     QCOMPARE(PseudoTerminal::valuesOf(got), wire);
     QVERIFY(m_boxes.isEmpty());
-    QVERIFY(QTest::qWaitFor([this] { return !m_transfer->isVisible(); }, 3000));
+    QVERIFY(QTest::qWaitFor([this] { return !m_line.transfer()->isVisible(); }, 3000));
 }
 
 void TestIconScreenSend::playSendsRunByte()
 {
     m_screen->show();
     click(u"play"_s);
-    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(1, 2000)), QByteArray("\x04"));
+    QCOMPARE(PseudoTerminal::valuesOf(m_line.pty()->waitForBytes(1, 2000)), QByteArray("\x04"));
     QVERIFY(m_boxes.isEmpty());
 }
 
@@ -165,11 +155,11 @@ void TestIconScreenSend::startModeIsOneValue()
     QCOMPARE(m_screen->slotColumn()->slotPicture(56)->isVisible(), startsAtOnce);
 
     click(u"send"_s);
-    const QByteArray wire = PseudoTerminal::valuesOf(m_pty->waitForBytes(41, 8000));
+    const QByteArray wire = PseudoTerminal::valuesOf(m_line.pty()->waitForBytes(41, 8000));
     QCOMPARE(wire.size(), 41);
     QCOMPARE(wire.startsWith("\x01\xC1\x40\x01\xC9"), !startsAtOnce);
     QVERIFY(m_boxes.isEmpty());
-    QVERIFY(QTest::qWaitFor([this] { return !m_transfer->isVisible(); }, 3000));
+    QVERIFY(QTest::qWaitFor([this] { return !m_line.transfer()->isVisible(); }, 3000));
 }
 
 QTEST_MAIN(TestIconScreenSend)

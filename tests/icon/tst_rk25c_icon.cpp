@@ -1,6 +1,7 @@
 #include "common/cp932.h"
 #include "icon/iconfile.h"
 #include "robot/programimage.h"
+#include "support/iconfiles.h"
 #include "support/testenv.h"
 
 #include <QTemporaryDir>
@@ -22,33 +23,9 @@ namespace {
 
 using testenv::Outcome;
 using testenv::runRk25c;
-
-// A file with the given placed (slot, icon, value) and all others never written.
-QByteArray iconFile(const QList<std::tuple<int, QString, int>> &placed)
-{
-    IconProgram program;
-    for (const auto &[slot, icon, value] : placed) {
-        program.setFromIcon(slot, icon);
-        program.setValue(slot, value);
-    }
-    return cp932::encodeLines(iconFileLines(program));
-}
-
-QList<std::tuple<int, QString, int>> forwards(int count, int firstSlot = 0)
-{
-    QList<std::tuple<int, QString, int>> placed;
-    for (int i = 0; i < count; ++i)
-        placed.append({firstSlot + i, u"Image2"_s, 1});
-    return placed;
-}
-
-QString bytes(const QString &start, int fill)
-{
-    QStringList parts{start};
-    for (int i = 0; i < fill; ++i)
-        parts << u"254"_s;
-    return parts.join(u' ') + u'\n';
-}
+using testenv::numberLine;
+using testenv::iconFile;
+using testenv::forwards;
 
 // A file of empty slots with file line n (from 1) replaced.
 QByteArray withLine(int n, const QString &text)
@@ -78,11 +55,11 @@ void TestRk25cIcon::run_data()
         << QStringList{u"--text"_s} << example << 0
         << u"motor(fwd,fwd)\nwait(15)\nmotor(fwd,rev)\nwait(5)\nmotor(stop,stop)\nwait(10)\n"_s << QString();
     QTest::newRow("bytes") << QStringList() << example << 0 << u"69 15 70 5 64 10\n"_s << QString();
-    QTest::newRow("image") << QStringList{u"--image"_s} << example << 0 << bytes(u"69 15 70 5 64 10 254"_s, 33)
+    QTest::newRow("image") << QStringList{u"--image"_s} << example << 0 << numberLine(u"69 15 70 5 64 10 254"_s, 33)
                            << QString();
     QTest::newRow("image waiting for the switch")
         << QStringList{u"--image"_s, u"--wait-for-switch"_s} << example << 0
-        << bytes(u"193 64 1 201 69 15 70 5 64 10 254"_s, 29) << QString();
+        << numberLine(u"193 64 1 201 69 15 70 5 64 10 254"_s, 29) << QString();
     QTest::newRow("text of control icons")
         << QStringList{u"--text"_s}
         << iconFile({{0, u"Image10"_s, 3}, {1, u"Image13"_s, 0}, {2, u"Image4"_s, 45}, {3, u"Image15"_s, 0},
@@ -102,7 +79,7 @@ void TestRk25cIcon::run_data()
         << repeated(u"69 1"_s, 19) + u" 137 254\n"_s << QString();
     QTest::newRow("59 motions fit without the header")
         << QStringList{u"--image"_s} << iconFile(forwards(59)) << 0
-        << bytes(repeated(u"69 1"_s, 59) + u" 254"_s, 1) << QString();
+        << numberLine(repeated(u"69 1"_s, 59) + u" 254"_s, 1) << QString();
     QTest::newRow("59 motions with the header do not fit")
         << QStringList{u"--image"_s, u"--wait-for-switch"_s} << iconFile(forwards(59)) << 1 << QString()
         << u"%1\n"_s.arg(imageTooLongMessage());

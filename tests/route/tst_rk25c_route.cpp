@@ -22,6 +22,7 @@ namespace {
 
 using testenv::Outcome;
 using testenv::runRk25c;
+using testenv::numberLine;
 
 RouteModel workedExample()
 {
@@ -31,14 +32,6 @@ RouteModel workedExample()
                             QPoint(200, 350), QPoint(200, 250)})
         route.addPoint(p.x(), p.y(), 0, 0, routeLineLimit(true));
     return route;
-}
-
-QString numbers(const QString &start, int fill)
-{
-    QStringList parts{start};
-    for (int i = 0; i < fill; ++i)
-        parts << u"254"_qs;
-    return parts.join(u' ') + u'\n';
 }
 
 // motor(fwd,fwd) 69, motor(fwd,rev) 70, motor(rev,fwd) 73, each with its wait byte.
@@ -74,12 +67,12 @@ void TestRk25cRoute::run_data()
                           << workedExample().programText().join(u'\n') + u'\n';
     QTest::newRow("bytes") << QStringList() << "example.rk5" << 0 << exampleBytes + u'\n';
     // 22 bytes and the end byte, filled to one block.
-    QTest::newRow("image") << QStringList{"--image"} << "example.rk5" << 0 << numbers(exampleBytes + u" 254"_qs, 17);
+    QTest::newRow("image") << QStringList{"--image"} << "example.rk5" << 0 << numberLine(exampleBytes + u" 254"_qs, 17);
     QTest::newRow("image waiting for the switch")
         << QStringList{"--image", "--wait-for-switch"} << "example.rk5" << 0
-        << numbers(u"193 64 1 201 "_qs + exampleBytes + u" 254"_qs, 13);
+        << numberLine(u"193 64 1 201 "_qs + exampleBytes + u" 254"_qs, 13);
     QTest::newRow("empty route text") << QStringList{"--text"} << "empty.rk5" << 0 << QString();
-    QTest::newRow("empty route image") << QStringList{"--image"} << "empty.rk5" << 0 << numbers(u"254"_qs, 39);
+    QTest::newRow("empty route image") << QStringList{"--image"} << "empty.rk5" << 0 << numberLine(u"254"_qs, 39);
     QTest::newRow("too few lines") << QStringList{"--text"} << "cut.rk5" << 1 << QString();
     QTest::newRow("x not a number") << QStringList() << "bad.rk5" << 1 << QString();
     QTest::newRow("stored text does not compile") << QStringList() << "wrong.rk5" << 1 << QString();

@@ -4,14 +4,14 @@
 #include "app/ui/picturebutton.h"
 #include "app/ui/pictures.h"
 #include "app/ui/programfiledialog.h"
-#include "robot/transferwindow.h"
-#include "robot/trs232c.h"
 #include "route/routefloorview.h"
 #include "route/routefile.h"
 #include "route/routescreen.h"
 #include "common/errornumbers.h"
 #include "common/programfilename.h"
+#include "support/findwindow.h"
 #include "support/pseudoterminal.h"
+#include "support/screenfixture.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -70,9 +70,7 @@ private:
     QString labelText(const QString &objectName) const;
     QString memoText(const QString &objectName) const;
 
-    std::unique_ptr<PseudoTerminal> m_pty;
-    std::unique_ptr<Trs232c> m_port;
-    std::unique_ptr<TransferWindow> m_transfer;
+    testenv::ScreenFixture m_line;
     std::unique_ptr<RouteScreen> m_screen;
     QList<ui::MessageRequest> m_boxes;
     ui::MessageButton m_answer = ui::MessageButton::Ok;
@@ -104,22 +102,16 @@ void TestRouteScreen::init()
         m_boxes.append(r);
         return r.buttons.contains(m_answer) ? m_answer : r.buttons.value(0);
     });
-    QFile::remove(SettingsFile::defaultPath());
-    m_pty = std::make_unique<PseudoTerminal>();
-    QVERIFY(m_pty->open());
-    m_port = std::make_unique<Trs232c>();
-    m_port->setPortname(m_pty->slavePath());
-    QVERIFY(m_port->Open());
-    m_transfer = std::make_unique<TransferWindow>();
-    m_screen = std::make_unique<RouteScreen>(RobotLink{m_port.get(), m_transfer.get()});
+    m_line.setUp();
+    if (QTest::currentTestFailed())
+        return;
+    m_screen = std::make_unique<RouteScreen>(m_line.link());
 }
 
 void TestRouteScreen::cleanup()
 {
     m_screen.reset();
-    m_transfer.reset();
-    m_port.reset();
-    m_pty.reset();
+    m_line.tearDown();
     ui::setMessageResponder({});
     ui::setProgramFileChooserForTests({});
     ui::setPictureFolderForTests(QString());
@@ -162,9 +154,7 @@ PictureButton *TestRouteScreen::button(const QString &objectName) const
 
 void TestRouteScreen::click(const QString &objectName)
 {
-    PictureButton *b = button(objectName);
-    QVERIFY2(b, qPrintable(objectName));
-    QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+    testenv::clickChild<PictureButton>(m_screen.get(), objectName);
 }
 
 QString TestRouteScreen::labelText(const QString &objectName) const
@@ -208,17 +198,17 @@ void TestRouteScreen::workedRouteIsSent()
     click(u"send"_s);
     const QByteArray image = (how ? QByteArray() : START_HEADER) + WORKED_CODE + char(254);
     const QByteArray wire = '\x01' + image + QByteArray(40 - image.size(), char(254));
-    const QList<ReceivedByte> got = m_pty->waitForBytes(41, 10000);
+    const QList<ReceivedByte> got = m_line.pty()->waitForBytes(41, 10000);
     QCOMPARE(PseudoTerminal::valuesOf(got), wire);
     // 100 ms after the block number, then 80 ms after each of the 39 bytes before the last.
     QVERIFY2(got.last().msecsSinceStart - got.first().msecsSinceStart >= 100 + 39 * 80 - 5,
              qPrintable(QString::number(got.last().msecsSinceStart - got.first().msecsSinceStart)));
-    QVERIFY(QTest::qWaitFor([this] { return !m_transfer->isVisible(); }, 3000));
+    QVERIFY(QTest::qWaitFor([this] { return !m_line.transfer()->isVisible(); }, 3000));
     QVERIFY(m_boxes.isEmpty());
 
-    m_pty->clear();
+    m_line.pty()->clear();
     click(u"play"_s);
-    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(1, 2000)), QByteArray("\x04"));
+    QCOMPARE(PseudoTerminal::valuesOf(m_line.pty()->waitForBytes(1, 2000)), QByteArray("\x04"));
 }
 
 void TestRouteScreen::finishedRouteRefusesClicks()
@@ -642,7 +632,7 @@ void TestRouteScreen::readRouteFillsOneBlockFurther()
         code += QByteArray("\x45\x01");
     QCOMPARE(code.size(), 39);
     const QByteArray wire = '\x01' + code + char(254) + '\x02' + QByteArray(40, char(254));
-    const QList<ReceivedByte> got = m_pty->waitForBytes(wire.size(), 20000);
+    const QList<ReceivedByte> got = m_line.pty()->waitForBytes(wire.size(), 20000);
     QCOMPARE(PseudoTerminal::valuesOf(got), wire);
     QVERIFY(m_boxes.isEmpty());
 }

@@ -1,9 +1,8 @@
-#include "common/cp932.h"
-#include "icon/iconfile.h"
 #include "robot/instructioncode.h"
 #include "robot/programimage.h"
 #include "robot/tsmr.h"
 #include "sim/disassembler.h"
+#include "support/iconfiles.h"
 #include "support/testenv.h"
 
 #include <QtTest>
@@ -31,23 +30,8 @@ QByteArray bytes(std::initializer_list<int> values)
     return out;
 }
 
-QByteArray iconFile(const QList<std::tuple<int, QString, int>> &placed)
-{
-    IconProgram program;
-    for (const auto &[slot, icon, value] : placed) {
-        program.setFromIcon(slot, icon);
-        program.setValue(slot, value);
-    }
-    return cp932::encodeLines(iconFileLines(program));
-}
-
-QList<std::tuple<int, QString, int>> forwards(int count)
-{
-    QList<std::tuple<int, QString, int>> placed;
-    for (int i = 0; i < count; ++i)
-        placed.append({i, u"Image2"_s, 1});
-    return placed;
-}
+using testenv::iconFile;
+using testenv::forwards;
 
 QByteArray parseByteLine(const QString &line)
 {

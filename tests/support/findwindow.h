@@ -4,6 +4,7 @@
 #include <QtWidgets/QWidget>
 
 #include <QString>
+#include <QTest>
 
 namespace testenv {
 
@@ -16,6 +17,15 @@ T *findWindow(const QString &objectName)
             return qobject_cast<T *>(w);
     }
     return nullptr;
+}
+
+// Clicks the middle of the parent's child of that objectName; a missing child fails the test.
+template <typename T = QWidget>
+void clickChild(const QObject *parent, const QString &objectName)
+{
+    auto *w = parent->findChild<T *>(objectName);
+    QVERIFY2(w, qPrintable(objectName));
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }
 
 }

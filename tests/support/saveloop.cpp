@@ -4,6 +4,7 @@
 #include "common/cp932.h"
 #include "icon/iconfile.h"
 #include "route/routefile.h"
+#include "support/testenv.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,8 @@ using namespace Qt::StringLiterals;
 namespace saveloop {
 
 namespace {
+
+using testenv::fileBytes;
 
 IconProgram iconVersion(int version)
 {
@@ -54,12 +57,6 @@ QStringList textVersion(int version)
     return lines;
 }
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 }
 
 bool saveAll(const QString &folder, int version)
@@ -81,7 +78,7 @@ QList<Versions> expectedFiles()
     saveAll(second.path(), 1);
     QList<Versions> files;
     for (const QString &name : {u"icon.rk5"_s, u"text.rk5"_s, u"route.rk5"_s, u"set.ini"_s})
-        files.append({name, bytesOf(first.path() + u'/' + name), bytesOf(second.path() + u'/' + name)});
+        files.append({name, fileBytes(first.path() + u'/' + name), fileBytes(second.path() + u'/' + name)});
     return files;
 }
 
@@ -122,7 +119,7 @@ KillOutcome killRepeatedly(const QString &program, int kills, quint32 seed)
         QStringList names = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
         for (const Versions &file : expected) {
             names.removeAll(file.name);
-            const QByteArray now = bytesOf(folder.path() + u'/' + file.name);
+            const QByteArray now = fileBytes(folder.path() + u'/' + file.name);
             if (now != file.first && now != file.second) {
                 ++outcome.torn;
                 outcome.problems << u"kill %1: %2 is neither version (%3 bytes)"_s.arg(k).arg(file.name).arg(now.size());

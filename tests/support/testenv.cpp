@@ -1,5 +1,6 @@
 #include "support/testenv.h"
 
+#include <QFile>
 #include <QProcess>
 
 namespace testenv {
@@ -50,6 +51,22 @@ Outcome runRk25c(const QStringList &args, const QByteArray &input)
 Outcome runRk25Robot(const QStringList &args, const QByteArray &input)
 {
     return runProgram(rk25RobotPath(), args, input);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll();
+}
+
+QString numberLine(const QString &start, int fill)
+{
+    QStringList parts{start};
+    for (int i = 0; i < fill; ++i)
+        parts << QStringLiteral("254");
+    return parts.join(u' ') + u'\n';
 }
 
 }

@@ -29,4 +29,10 @@ Outcome runRk25c(const QStringList &args, const QByteArray &input = QByteArray()
 QString rk25RobotPath();
 Outcome runRk25Robot(const QStringList &args, const QByteArray &input = QByteArray());
 
+// A whole file's bytes, or "<missing>" when it cannot be read.
+QByteArray fileBytes(const QString &path);
+
+// A number line of the compiler's output: the numbers given, then fill times the end mark 254.
+QString numberLine(const QString &start, int fill);
+
 }

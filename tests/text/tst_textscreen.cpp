@@ -5,10 +5,10 @@
 #include "app/ui/programfiledialog.h"
 #include "common/cp932.h"
 #include "editor/sonedit.h"
-#include "robot/transferwindow.h"
-#include "robot/trs232c.h"
 #include "robot/tsmr.h"
+#include "support/findwindow.h"
 #include "support/pseudoterminal.h"
+#include "support/screenfixture.h"
 #include "text/helppanel.h"
 #include "text/textscreen.h"
 
@@ -59,9 +59,7 @@ private:
     void type(const QString &program);
     QString writeFile(const QByteArray &bytes);
 
-    std::unique_ptr<PseudoTerminal> m_pty;
-    std::unique_ptr<Trs232c> m_port;
-    std::unique_ptr<TransferWindow> m_transfer;
+    testenv::ScreenFixture m_line;
     std::unique_ptr<TextScreen> m_screen;
     std::unique_ptr<QTemporaryDir> m_dir;
     QList<ui::MessageRequest> m_boxes;
@@ -85,22 +83,16 @@ void TestTextScreen::init()
         ++m_chooserCalls;
         return m_chosen;
     });
-    QFile::remove(SettingsFile::defaultPath());
-    m_pty = std::make_unique<PseudoTerminal>();
-    QVERIFY(m_pty->open());
-    m_port = std::make_unique<Trs232c>();
-    m_port->setPortname(m_pty->slavePath());
-    QVERIFY(m_port->Open());
-    m_transfer = std::make_unique<TransferWindow>();
-    m_screen = std::make_unique<TextScreen>(RobotLink{m_port.get(), m_transfer.get()});
+    m_line.setUp();
+    if (QTest::currentTestFailed())
+        return;
+    m_screen = std::make_unique<TextScreen>(m_line.link());
 }
 
 void TestTextScreen::cleanup()
 {
     m_screen.reset();
-    m_transfer.reset();
-    m_port.reset();
-    m_pty.reset();
+    m_line.tearDown();
     ui::setMessageResponder({});
     ui::setProgramFileChooserForTests({});
 }
@@ -113,9 +105,7 @@ void TestTextScreen::show()
 
 void TestTextScreen::click(const QString &objectName)
 {
-    auto *w = m_screen->findChild<QWidget *>(objectName);
-    QVERIFY2(w, qPrintable(objectName));
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+    testenv::clickChild(m_screen.get(), objectName);
 }
 
 // Types line by line as the pupil does, Return between the lines.
@@ -165,11 +155,11 @@ void TestTextScreen::typedProgramIsSent()
     type(u"motor(fwd,fwd) //まえ\nwait(10)\n//　やすむ\nmotor(stop,stop)\nwait(5)"_s);
     QVERIFY(m_screen->editor()->modified());
     click(u"send"_s);
-    const QList<ReceivedByte> got = m_pty->waitForBytes(41, 8000);
+    const QList<ReceivedByte> got = m_line.pty()->waitForBytes(41, 8000);
     QByteArray expected("\x01\x45\x0A\x40\x05\xFE");
     expected.append(QByteArray(35, char(0xFE)));
     QCOMPARE(PseudoTerminal::valuesOf(got), expected);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_transfer->isVisible(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_line.transfer()->isVisible(), 3000);
     QVERIFY(m_boxes.isEmpty());
 }
 
@@ -196,11 +186,11 @@ void TestTextScreen::sizeLimit()
     if (!sent) {
         QCOMPARE(m_boxes.size(), 1);
         QCOMPARE(m_boxes.first().text, u"命令数が119を超えています。"_s);
-        QVERIFY(m_pty->collectFor(300).isEmpty());
-        QVERIFY(!m_transfer->isVisible());
+        QVERIFY(m_line.pty()->collectFor(300).isEmpty());
+        QVERIFY(!m_line.transfer()->isVisible());
         return;
     }
-    const QByteArray got = PseudoTerminal::valuesOf(m_pty->waitForBytes(123, 15000));
+    const QByteArray got = PseudoTerminal::valuesOf(m_line.pty()->waitForBytes(123, 15000));
     QCOMPARE(got.size(), 123);
     QCOMPARE(got.at(0), char(1));
     QCOMPARE(got.at(41), char(2));
@@ -222,8 +212,8 @@ void TestTextScreen::faultyProgramMarksItsLines()
     QVERIFY(!editor->markedLines().isEmpty());
     QCOMPARE(editor->markedLines().first(), 2);
     QCOMPARE(editor->textCursor().blockNumber(), 2);
-    QVERIFY(m_pty->collectFor(700).isEmpty());
-    QVERIFY(!m_transfer->isVisible());
+    QVERIFY(m_line.pty()->collectFor(700).isEmpty());
+    QVERIFY(!m_line.transfer()->isVisible());
 
     // The next edit takes the marks away.
     QTest::keyClick(editor, Qt::Key_End);
@@ -235,7 +225,7 @@ void TestTextScreen::playSendsSeven()
 {
     show();
     click(u"play"_s);
-    QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(1, 2000)), QByteArray("\x07"));
+    QCOMPARE(PseudoTerminal::valuesOf(m_line.pty()->waitForBytes(1, 2000)), QByteArray("\x07"));
 }
 
 void TestTextScreen::readingOtherStepsEmptiesEditor_data()
@@ -422,7 +412,7 @@ void TestTextScreen::helpPanelItems()
 
 void TestTextScreen::settingsOkRepaintsEditor()
 {
-    SettingsScreen settings(m_port.get());
+    SettingsScreen settings(m_line.port());
     connect(&settings, &SettingsScreen::editorAppearanceChanged, m_screen.get(), &TextScreen::applyEditorAppearance);
     show();
     type(u"wait(1) //x"_s);

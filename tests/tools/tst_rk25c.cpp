@@ -18,18 +18,11 @@ private slots:
 namespace {
 using testenv::Outcome;
 using testenv::runRk25c;
+using testenv::numberLine;
 
 QByteArray cp(const char *utf8)
 {
     return cp932::encode(QString::fromUtf8(utf8));
-}
-
-QString fill(const QString &start, int count)
-{
-    QStringList parts{start};
-    for (int i = 0; i < count; ++i)
-        parts.append(u"254"_qs);
-    return parts.join(u' ') + u'\n';
 }
 
 QByteArray manyMotorLines(int statements)
@@ -56,10 +49,10 @@ void TestRk25c::run_data()
                           << u"loop(2) //二回\nendloop\n"_qs << QString();
     QTest::newRow("text does not compile") << QStringList{"--text"} << QByteArray("nonsense\n") << 0
                                            << u"nonsense\n"_qs << QString();
-    QTest::newRow("image") << QStringList{"--image"} << example << 0 << fill(u"69 10 96 50 7 254"_qs, 34)
+    QTest::newRow("image") << QStringList{"--image"} << example << 0 << numberLine(u"69 10 96 50 7 254"_qs, 34)
                            << QString();
     QTest::newRow("text ignores the switch wait") << QStringList{"--image", "--wait-for-switch"} << example << 0
-                                                  << fill(u"69 10 96 50 7 254"_qs, 34) << QString();
+                                                  << numberLine(u"69 10 96 50 7 254"_qs, 34) << QString();
     QTest::newRow("KB file") << QStringList() << cp("KB\r\n// サンプル\r\nwhile(1)\r\nendwhile\r\n") << 0
                              << u"200 201\n"_qs << QString();
     QTest::newRow("KB marker only on the first line") << QStringList{"--text"} << QByteArray("endif\r\nKB\r\n") << 0

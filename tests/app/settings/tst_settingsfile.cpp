@@ -1,6 +1,7 @@
 #include "app/settings/colorvalue.h"
 #include "app/settings/settingsfile.h"
 #include "app/settings/workfolder.h"
+#include "support/testenv.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,13 +11,7 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
+using testenv::fileBytes;
 
 void putFile(const QString &path, const QByteArray &bytes)
 {

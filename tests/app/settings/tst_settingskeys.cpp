@@ -1,5 +1,6 @@
 #include "app/settings/settingsfile.h"
 #include "app/settings/settingskeys.h"
+#include "support/testenv.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,13 +12,7 @@ Q_DECLARE_METATYPE(SettingId)
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
+using testenv::fileBytes;
 
 bool putFile(const QString &path, const QByteArray &bytes)
 {
