@@ -6,6 +6,7 @@
 #include "icon/iconscreen.h"
 #include "icon/keypadpage.h"
 #include "icon/slotcolumn.h"
+#include "support/icondrop.h"
 #include "support/findwindow.h"
 
 #include <QtWidgets/QApplication>
@@ -91,22 +92,7 @@ bool TestIconScreen::dropOn(int n, const QString &icon)
 
 bool TestIconScreen::dropMime(int n, QMimeData *data)
 {
-    QWidget *target = m_screen->slotColumn()->slotPicture(n);
-    m_screen->slotColumn()->ensureWidgetVisible(target);
-    const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted()) {
-        delete data;
-        return false;
-    }
-    QDragMoveEvent move(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &move);
-    QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &drop);
-    const bool accepted = drop.isAccepted();
-    delete data;
-    return accepted;
+    return testenv::dropMimeData(m_screen, n, data);
 }
 
 void TestIconScreen::click(const QString &objectName)

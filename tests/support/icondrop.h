@@ -14,22 +14,31 @@
 
 namespace testenv {
 
-// True when the slot took the drop.
-inline bool dropIcon(IconScreen *screen, int slot, const QString &icon)
+// Drags the data onto the slot's picture; true when the slot took the drop. A slot that
+// refuses the drag on entering gets no drop at all, as with a real drag.
+inline bool dropMimeData(IconScreen *screen, int slot, QMimeData *data)
 {
     QWidget *target = screen->slotColumn()->slotPicture(slot);
     screen->slotColumn()->ensureWidgetVisible(target);
-    QMimeData *data = palettedrag::mimeDataFor(icon);
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &move);
-    QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &dropped);
-    const bool accepted = dropped.isAccepted();
+    bool accepted = false;
+    if (enter.isAccepted()) {
+        QDragMoveEvent move(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &move);
+        QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &dropped);
+        accepted = dropped.isAccepted();
+    }
     delete data;
     return accepted;
+}
+
+// A palette icon dropped on the slot; true when the slot took it.
+inline bool dropIcon(IconScreen *screen, int slot, const QString &icon)
+{
+    return dropMimeData(screen, slot, palettedrag::mimeDataFor(icon));
 }
 
 }
