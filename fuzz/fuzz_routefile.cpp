@@ -20,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::check(readRouteLines(written, &again).status == RouteReadStatus::Ok, "a saved file reads");
     fuzz::check(routeFileLines(again) == written, "a saved file reads back to itself");
     fuzz::check(again.programText() == route.programText(), "the program text survives a save");
+    bool encodable = false;
+    cp932::encodeLines(written, &encodable);
+    fuzz::check(encodable, "a saved file holds only what CP932 holds");
     QStringList text;
     QStringList messages;
     routeFileToProgramText(lines, &text, &messages);

@@ -1,6 +1,7 @@
-// set.ini as any file: every key reads (with its default where the file has none); writing one
-// key changes that key only: it reads back as written and every other key reads as before. A
-// write that cannot be made leaves the file byte for byte as it was.
+// set.ini as any text: every key reads (with its default where the text has none); setting one
+// key changes that key only: it reads back as set and every other key reads as before. A value
+// the file cannot hold is refused. One input in 32 goes through the file as well: the file then
+// holds the very bytes of the text with the key set, and a refused write leaves it as it was.
 #include "app/settings/settingsfile.h"
 #include "fuzzsupport.h"
 
@@ -21,11 +22,17 @@ QString path()
     return dir.path() + u"/set.ini"_s;
 }
 
-std::array<std::optional<QString>, SETTING_KEYS.size()> readAll(const SettingsFile &file)
+std::array<std::optional<QString>, SETTING_KEYS.size()> readAll(const QByteArray &bytes)
 {
     std::array<std::optional<QString>, SETTING_KEYS.size()> values;
-    for (size_t i = 0; i < SETTING_KEYS.size(); ++i)
-        values[i] = file.value(sectionOf(SETTING_KEYS[i].id), keyOf(SETTING_KEYS[i].id));
+    for (size_t i = 0; i < SETTING_KEYS.size(); ++i) {
+        values[i] = iniValue(bytes, sectionOf(SETTING_KEYS[i].id), keyOf(SETTING_KEYS[i].id));
+        // The typed readings of whatever the text holds.
+        if (values[i]) {
+            parseIniInteger(*values[i]);
+            colorFromText(*values[i]);
+        }
+    }
     return values;
 }
 
@@ -43,31 +50,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 2)
         return 0;
     const size_t which = data[0] % SETTING_KEYS.size();
+    const bool onDisk = data[0] >= 0xF8;
     // The value to write: one line of plain text, as the settings screen writes them.
     const QStringList lines = fuzz::fileLines(data + 1, size - 1);
     const QString value = lines.value(0).trimmed().left(200);
-    const QByteArray fileBytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    {
-        QFile f(path());
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            fuzz::fail("the scratch set.ini is writable");
-        f.write(fileBytes);
-    }
-    SettingsFile file(path());
-    const auto before = readAll(file);
-    file.readInteger(u"font"_s, u"size"_s, 14);
-    file.readBool(u"play"_s, u"how"_s, true);
-    file.readColor(u"back"_s, u"color"_s, u"clBlack"_s);
-    const QByteArray bytesBefore = contents();
+    const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    const auto before = readAll(bytes);
+    const IniEntry entry{sectionOf(SETTING_KEYS[which].id), keyOf(SETTING_KEYS[which].id), value};
+    const bool holds = iniCanHold(entry);
+    const QByteArray written = holds ? iniWithValues(bytes, {entry}) : bytes;
 
-    const QString section = sectionOf(SETTING_KEYS[which].id);
-    const QString key = keyOf(SETTING_KEYS[which].id);
-    const SettingsResult written = file.writeString(section, key, value);
-    if (!written.ok) {
-        fuzz::check(contents() == bytesBefore, "a refused write leaves the file as it was");
-        return 0;
+    if (onDisk) {
+        {
+            QFile f(path());
+            if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                fuzz::fail("the scratch set.ini is writable");
+            f.write(bytes);
+        }
+        SettingsFile file(path());
+        for (size_t i = 0; i < SETTING_KEYS.size(); ++i)
+            fuzz::check(file.value(sectionOf(SETTING_KEYS[i].id), keyOf(SETTING_KEYS[i].id)) == before[i],
+                        "the file reads as its text");
+        const SettingsResult result = file.writeString(entry.section, entry.key, value);
+        fuzz::check(result.ok == holds, "the file takes what the text can hold");
+        fuzz::check(contents() == written, holds ? "the file holds the text with the key set"
+                                                 : "a refused write leaves the file as it was");
     }
-    const auto after = readAll(file);
+    if (!holds)
+        return 0;
+    const auto after = readAll(written);
     fuzz::check(after[which].has_value() && *after[which] == value, "a written key reads back");
     for (size_t i = 0; i < SETTING_KEYS.size(); ++i) {
         if (i != which)

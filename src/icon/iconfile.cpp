@@ -76,6 +76,9 @@ IconReadResult readIconLines(const QStringList &lines, IconProgram *program, boo
         // Fewer separators would make fieldOf hand back an earlier field as the value.
         if (line.count(u'/') < 4)
             return failed(IconReadStatus::Malformed, fileLine);
+        // Bytes CP932 has no character for (a damaged file): such a slot could never be saved.
+        if (line.contains(QChar::ReplacementCharacter))
+            return failed(IconReadStatus::Malformed, fileLine);
         ProgramSlot slot;
         qint32 index = 0;
         if (!toInt32(fieldOf(line, 1), &index) || !toInt32(fieldOf(line, 2), &slot.kind)

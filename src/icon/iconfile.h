@@ -31,8 +31,8 @@ enum class IconReadStatus {
     WrongMarker, // not an icon file (a route or text file, an empty first line): unchanged
     WrongStep,   // a repeat or switch instruction read for STEP2: unchanged
     Malformed,   // no lines, fewer than 60, a slot line of fewer than five fields, an index
-                 // outside 0 to 58, or an index, kind or value that is not a 32-bit integer:
-                 // unchanged; the screen shows (103)
+                 // outside 0 to 58, an index, kind or value that is not a 32-bit integer, or
+                 // bytes that are no CP932 in a slot line: unchanged; the screen shows (103)
     FileError,   // the file could not be read: unchanged; the screen shows (103) as well
 };
 

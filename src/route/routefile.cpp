@@ -27,6 +27,9 @@ bool parseRecord(const QString &line, RoutePoint *point)
     // With fewer than nine fields fieldOf would hand back an earlier field as x, y or heading.
     if (line.count(u'/') < RECORD_FIELD_COUNT - 1)
         return false;
+    // Bytes CP932 has no character for (a damaged file): such a record could never be saved.
+    if (line.contains(QChar::ReplacementCharacter))
+        return false;
     point->turnCommand = fieldOf(line, 1);
     point->turnWait = fieldOf(line, 2);
     point->forwardCommand = fieldOf(line, 3);

@@ -255,6 +255,10 @@ void TestIconFile::refusedAndMalformed_data()
     QTest::newRow("kind beyond 32 bits") << with(2, u"1/4294967296/endloop/繰返終了/0"_s) << IconReadStatus::Malformed << 2;
     QTest::newRow("fewer fields") << with(2, u"1/0/motor(fwd,fwd)/15"_s) << IconReadStatus::Malformed << 2;
     QTest::newRow("two fields") << with(2, u"1/0"_s) << IconReadStatus::Malformed << 2;
+    QTest::newRow("name with bytes that are no CP932")
+        << with(12, u"11/0/motor(fwd,fwd)/前"_s + QChar::ReplacementCharacter + u"進/15"_s) << IconReadStatus::Malformed << 12;
+    QTest::newRow("line field with bytes that are no CP932")
+        << with(3, u"2/0/motor(fwd,"_s + QChar::ReplacementCharacter + u")/前進/15"_s) << IconReadStatus::Malformed << 3;
     QTest::newRow("blank slot line") << with(30, QString()) << IconReadStatus::Malformed << 30;
     QTest::newRow("bad line after good ones")
         << [&] { QStringList l = with(2, u"0/0/motor(fwd,fwd)/前進/15"_s); l[40] = u"?"_s; return l; }()

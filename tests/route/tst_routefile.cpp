@@ -103,6 +103,9 @@ void TestRouteFile::readRefusals_data()
     bad = good;
     bad[2] = u"//motor(fwd,fwd)/wait(20)/250/300"_qs;
     QTest::newRow("a record cut short") << bad << RouteReadStatus::Malformed;
+    bad = good;
+    bad[4] = u"motor(fwd,"_qs + QChar::ReplacementCharacter + u")/wait(5)/motor(fwd,fwd)/wait(20)/35/300/288/288/0"_qs;
+    QTest::newRow("bytes that are no CP932 in a command") << bad << RouteReadStatus::Malformed;
 }
 
 void TestRouteFile::readRefusals()

@@ -178,6 +178,49 @@ std::optional<qint32> parseIniInteger(const QString &text, bool allowHex0x)
     return qint32(signedValue);
 }
 
+std::optional<QString> iniValue(const QByteArray &bytes, const QString &section, const QString &key)
+{
+    const QList<QByteArray> lines = splitRawLines(bytes);
+    const Location where = locate(lines, section, key);
+    if (where.key < 0)
+        return std::nullopt;
+    return parseLine(lines[where.key]).value.left(MAX_VALUE_LENGTH);
+}
+
+bool iniCanHold(const IniEntry &entry)
+{
+    // A line break would split the entry, a "]" or "=" in a name would make another entry of
+    // it, and a character code page 932 cannot hold would come back as a different one.
+    bool encoded = true;
+    cp932::encode(entry.section + entry.key + entry.value, &encoded);
+    return encoded && !holdsLineBreak(entry.section) && !holdsLineBreak(entry.key)
+        && !holdsLineBreak(entry.value) && !entry.section.contains(u']') && !entry.key.contains(u'=')
+        && !trimBlanks(entry.key).isEmpty();
+}
+
+QByteArray iniWithValues(const QByteArray &bytes, const QList<IniEntry> &entries)
+{
+    QList<QByteArray> lines = splitRawLines(bytes);
+    for (const IniEntry &e : entries) {
+        const Location where = locate(lines, e.section, e.key);
+        if (where.section < 0) {
+            lines.append(cp932::encode(u'[' + e.section + u']'));
+            lines.append(cp932::encode(e.key + u'=' + e.value));
+        } else if (where.key >= 0) {
+            const ParsedLine old = parseLine(lines[where.key]);
+            lines[where.key] = cp932::encode(old.name + u'=' + e.value);
+        } else {
+            lines.insert(where.lastFilled + 1, cp932::encode(e.key + u'=' + e.value));
+        }
+    }
+    QByteArray out;
+    for (const QByteArray &line : std::as_const(lines)) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
 SettingsFile::SettingsFile()
     : m_path(defaultPath())
 {
@@ -198,11 +241,7 @@ std::optional<QString> SettingsFile::value(const QString &section, const QString
     QByteArray bytes;
     if (!readBytes(m_path, &bytes))
         return std::nullopt;
-    const QList<QByteArray> lines = splitRawLines(bytes);
-    const Location where = locate(lines, section, key);
-    if (where.key < 0)
-        return std::nullopt;
-    return parseLine(lines[where.key]).value.left(MAX_VALUE_LENGTH);
+    return iniValue(bytes, section, key);
 }
 
 QString SettingsFile::readString(const QString &section, const QString &key,
@@ -301,34 +340,31 @@ SettingsResult SettingsFile::writeValues(const QList<std::pair<SettingId, QStrin
     QList<PendingWrite> writes;
     writes.reserve(values.size());
     for (const auto &[id, value] : values)
-        writes.append({sectionOf(id), keyOf(id), value, id});
+        writes.append({{sectionOf(id), keyOf(id), value}, id});
     return writeTexts(writes);
 }
 
 SettingsResult SettingsFile::writeText(const QString &section, const QString &key, const QString &value)
 {
-    return writeTexts({{section, key, value, std::nullopt}});
+    return writeTexts({{{section, key, value}, std::nullopt}});
 }
 
 SettingsResult SettingsFile::writeTexts(const QList<PendingWrite> &writes)
 {
     const QString refused = u"%1 に書き込めません"_s.arg(QDir::toNativeSeparators(m_path));
-    // Every value is checked before the file is touched. A line break would split the entry,
-    // a "]" or "=" in a name would make another entry of it, and a character code page 932
-    // cannot hold would come back as a different one.
+    // Every value is checked before the file is touched.
+    QList<IniEntry> entries;
+    entries.reserve(writes.size());
     for (const PendingWrite &w : writes) {
-        bool encoded = true;
-        cp932::encode(w.section + w.key + w.value, &encoded);
-        if (encoded && !holdsLineBreak(w.section) && !holdsLineBreak(w.key) && !holdsLineBreak(w.value)
-            && !w.section.contains(u']') && !w.key.contains(u'=') && !trimBlanks(w.key).isEmpty()) {
+        entries.append(w.entry);
+        if (iniCanHold(w.entry))
             continue;
-        }
         if (!w.id)
             return {false, refused, std::nullopt};
         const QString label = labelOf(*w.id);
         return {false,
                 u"%1「%2」には、保存できない文字があります。\r\nほかの%1をえらんでください。"_s
-                    .arg(label, w.value),
+                    .arg(label, w.entry.value),
                 w.id};
     }
 
@@ -336,27 +372,8 @@ SettingsResult SettingsFile::writeTexts(const QList<PendingWrite> &writes)
     // A file that exists but cannot be read is never replaced: its settings would be lost.
     if (!readBytes(m_path, &bytes))
         return {false, refused, std::nullopt};
-    QList<QByteArray> lines = splitRawLines(bytes);
-    for (const PendingWrite &w : writes) {
-        const Location where = locate(lines, w.section, w.key);
-        if (where.section < 0) {
-            lines.append(cp932::encode(u'[' + w.section + u']'));
-            lines.append(cp932::encode(w.key + u'=' + w.value));
-        } else if (where.key >= 0) {
-            const ParsedLine old = parseLine(lines[where.key]);
-            lines[where.key] = cp932::encode(old.name + u'=' + w.value);
-        } else {
-            lines.insert(where.lastFilled + 1, cp932::encode(w.key + u'=' + w.value));
-        }
-    }
-
-    QByteArray out;
-    for (const QByteArray &line : std::as_const(lines)) {
-        out += line;
-        out += "\r\n";
-    }
     // One replacement of the whole file: either every value is in it, or the old file stays.
-    if (!cp932::writeBytes(m_path, out))
+    if (!cp932::writeBytes(m_path, iniWithValues(bytes, entries)))
         return {false, refused, std::nullopt};
     return {};
 }

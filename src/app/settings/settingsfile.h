@@ -32,6 +32,26 @@ struct ColorRead
 // Hexadecimal takes up to 32 bits (wrapping into the negative); nothing else is a number.
 std::optional<qint32> parseIniInteger(const QString &text, bool allowHex0x = true);
 
+// One key of an INI text and the value to give it.
+struct IniEntry
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+// The INI text itself, as bytes in CP932, without the file; SettingsFile reads and writes
+// through these. The value of a key (blanks around it trimmed, at most 2047 characters), or
+// nothing.
+std::optional<QString> iniValue(const QByteArray &bytes, const QString &section, const QString &key);
+// Whether the entry can be stored so that it reads back as given: no line break, no "]" in
+// the section, no "=" in the key, a key that is not blank, only characters CP932 holds.
+bool iniCanHold(const IniEntry &entry);
+// The text with every entry set, in order: a key replaced where it stands, added to its
+// section, or added with a new section at the end. Lines left alone keep their bytes; every
+// line ends with CR LF. Entries are taken as they are (check them with iniCanHold first).
+QByteArray iniWithValues(const QByteArray &bytes, const QList<IniEntry> &entries);
+
 // An INI file in CP932 (set.ini). There is no copy in memory: every read opens the file,
 // every write goes to the file at once, through a save file, so the old file stays whole
 // until the new one is complete. Section and key names are matched without regard to case;
@@ -100,9 +120,7 @@ public:
 private:
     struct PendingWrite
     {
-        QString section;
-        QString key;
-        QString value;
+        IniEntry entry;
         std::optional<SettingId> id;
     };
     SettingsResult writeText(const QString &section, const QString &key, const QString &value);
