@@ -26,8 +26,36 @@ bool available()
     return decoder.isValid() && encoder.isValid();
 }
 
+namespace {
+
+// Bytes below 0x80 are themselves in code page 932, but for three control bytes the codec
+// maps among each other (0x1A, 0x1C, 0x7F); a text of the others needs no codec.
+bool isPlainAscii(QByteArrayView bytes)
+{
+    for (const char b : bytes) {
+        const auto c = static_cast<unsigned char>(b);
+        if (c >= 0x7F || c == 0x1A || c == 0x1C)
+            return false;
+    }
+    return true;
+}
+
+bool isPlainAscii(QStringView text)
+{
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c >= 0x7F || c == 0x1A || c == 0x1C)
+            return false;
+    }
+    return true;
+}
+
+}
+
 QString decode(QByteArrayView bytes)
 {
+    if (isPlainAscii(bytes))
+        return QString::fromLatin1(bytes);
     // Opening the codec costs more than decoding a file of ours; one per thread serves all.
     thread_local QStringDecoder decoder(CODEC_NAME, QStringConverter::Flag::Stateless);
     decoder.resetState();
@@ -46,6 +74,11 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(QStringView text, bool *ok)
 {
+    if (isPlainAscii(text)) {
+        if (ok)
+            *ok = true;
+        return text.toLatin1();
+    }
     // Opening the codec costs more than encoding a file of ours: one encoder per thread. It is
     // made in place and never moved, since the codec keeps the address of the encoder's state.
     thread_local std::optional<QStringEncoder> encoder;

@@ -39,6 +39,13 @@ void TestCp932::roundTrip_data()
     QTest::newRow("font name") << u"MS Pゴシック"_qs << QByteArray("MS P\x83\x53\x83\x56\x83\x62\x83\x4e");
     QTest::newRow("kanji") << u"前進"_qs << QByteArray("\x91\x4f\x90\x69");
     QTest::newRow("half-width kana") << u"ｱ"_qs << QByteArray("\xb1");
+    QTest::newRow("tab, backslash, tilde") << u"\t\\~"_qs << QByteArray("\t\\~");
+    // The codec maps three control bytes among each other; a text of plain bytes around
+    // them must still go through it.
+    QTest::newRow("0x1A is U+001C") << u"a"_qs + QChar(0x1C) + u"b"_qs << QByteArray("a\x1A" "b");
+    QTest::newRow("0x1C is U+007F") << u"a"_qs + QChar(0x7F) + u"b"_qs << QByteArray("a\x1C" "b");
+    QTest::newRow("0x1A alone") << QString(QChar(0x1C)) << QByteArray("\x1A");
+    QTest::newRow("kanji and 0x1C") << u"前\x007F"_qs << QByteArray("\x91\x4f\x1C");
 }
 
 void TestCp932::roundTrip()
@@ -60,6 +67,8 @@ void TestCp932::invalidBytesBecomeReplacement()
     const QString text2 = cp932::decode(QByteArray("\xa0z", 2));
     QVERIFY(text2.endsWith(u'z'));
     QVERIFY(!text2.startsWith(u'\xa0'));
+    // DEL comes out of the codec as its mark for an invalid byte.
+    QCOMPARE(cp932::decode(QByteArray("a\x7F")), u"a"_qs + QChar::ReplacementCharacter);
 }
 
 void TestCp932::eachEncodeJudgesItsOwnText()

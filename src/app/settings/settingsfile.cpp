@@ -56,13 +56,14 @@ struct ParsedLine
     enum Kind { Other, Section, Key } kind = Other;
     QString name;  // section or key name, trimmed
     QString value; // for a key: the rest after the first "=", trimmed
+    bool blank = true; // nothing but blanks
 };
 
-ParsedLine parseLine(const QByteArray &raw)
+ParsedLine parseLine(const QString &text)
 {
     ParsedLine parsed;
-    const QString text = cp932::decode(raw);
     const QString trimmed = trimBlanks(text);
+    parsed.blank = trimmed.isEmpty();
     if (trimmed.startsWith(u'[')) {
         parsed.kind = ParsedLine::Section;
         const qsizetype close = trimmed.indexOf(u']');
@@ -76,6 +77,11 @@ ParsedLine parseLine(const QByteArray &raw)
     parsed.name = trimBlanks(QStringView(text).left(equals));
     parsed.value = trimBlanks(QStringView(text).mid(equals + 1));
     return parsed;
+}
+
+ParsedLine parseLine(const QByteArray &raw)
+{
+    return parseLine(cp932::decode(raw));
 }
 
 bool sameName(const QString &a, const QString &b)
@@ -104,7 +110,7 @@ Location locate(const QList<QByteArray> &lines, const QString &section, const QS
         }
         if (parsed.kind == ParsedLine::Section)
             break;
-        if (!trimBlanks(cp932::decode(lines[i])).isEmpty())
+        if (!parsed.blank)
             where.lastFilled = i;
         if (parsed.kind == ParsedLine::Key && where.key < 0 && sameName(parsed.name, key))
             where.key = i;
