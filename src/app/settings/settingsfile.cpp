@@ -19,7 +19,7 @@ bool isBlank(QChar c)
 }
 
 // Only spaces and tabs count as blanks (a full-width space is part of a value).
-QString trimBlanks(QStringView text)
+QStringView trimBlanks(QStringView text)
 {
     qsizetype start = 0;
     qsizetype end = text.size();
@@ -27,64 +27,74 @@ QString trimBlanks(QStringView text)
         ++start;
     while (end > start && isBlank(text[end - 1]))
         --end;
-    return text.mid(start, end - start).toString();
+    return text.mid(start, end - start);
 }
 
 // Raw lines, so that lines a write does not touch keep their bytes exactly. CR LF, CR and LF
-// each end a line (no CP932 trail byte is a CR or LF, so splitting bytes is safe).
-QList<QByteArray> splitRawLines(const QByteArray &bytes)
+// each end a line (no CP932 trail byte is a CR or LF, so splitting bytes is safe). The views
+// point into bytes.
+QList<QByteArrayView> splitRawLines(QByteArrayView bytes)
 {
-    QList<QByteArray> lines;
+    QList<QByteArrayView> lines;
     qsizetype start = 0;
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char c = bytes[i];
         if (c != '\r' && c != '\n')
             continue;
-        lines.append(bytes.mid(start, i - start));
+        lines.append(bytes.sliced(start, i - start));
         if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(bytes.mid(start));
+        lines.append(bytes.sliced(start));
     return lines;
 }
 
+QList<QByteArrayView> viewsOf(const QList<QByteArray> &lines)
+{
+    QList<QByteArrayView> views;
+    views.reserve(lines.size());
+    for (const QByteArray &line : lines)
+        views.append(line);
+    return views;
+}
+
+// A line as read; name and value point into its text (a key is looked up for every setting
+// read, so the lines are not copied apart).
 struct ParsedLine
 {
     enum Kind { Other, Section, Key } kind = Other;
-    QString name;  // section or key name, trimmed
-    QString value; // for a key: the rest after the first "=", trimmed
+    QString text;
+    QStringView name;  // section or key name, trimmed
+    QStringView value; // for a key: the rest after the first "=", trimmed
     bool blank = true; // nothing but blanks
 };
 
-ParsedLine parseLine(const QString &text)
+ParsedLine parseLine(QByteArrayView raw)
 {
     ParsedLine parsed;
-    const QString trimmed = trimBlanks(text);
+    parsed.text = cp932::decode(raw);
+    const QStringView text(parsed.text);
+    const QStringView trimmed = trimBlanks(text);
     parsed.blank = trimmed.isEmpty();
     if (trimmed.startsWith(u'[')) {
         parsed.kind = ParsedLine::Section;
         const qsizetype close = trimmed.indexOf(u']');
-        parsed.name = trimBlanks(QStringView(trimmed).mid(1, close < 0 ? -1 : close - 1));
+        parsed.name = trimBlanks(trimmed.mid(1, close < 0 ? -1 : close - 1));
         return parsed;
     }
     const qsizetype equals = text.indexOf(u'=');
     if (equals < 0)
         return parsed;
     parsed.kind = ParsedLine::Key;
-    parsed.name = trimBlanks(QStringView(text).left(equals));
-    parsed.value = trimBlanks(QStringView(text).mid(equals + 1));
+    parsed.name = trimBlanks(text.left(equals));
+    parsed.value = trimBlanks(text.mid(equals + 1));
     return parsed;
 }
 
-ParsedLine parseLine(const QByteArray &raw)
-{
-    return parseLine(cp932::decode(raw));
-}
-
-bool sameName(const QString &a, const QString &b)
+bool sameName(QStringView a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -98,7 +108,7 @@ struct Location
     qsizetype lastFilled = -1;
 };
 
-Location locate(const QList<QByteArray> &lines, const QString &section, const QString &key)
+Location locate(const QList<QByteArrayView> &lines, const QString &section, const QString &key)
 {
     Location where;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -186,11 +196,11 @@ std::optional<qint32> parseIniInteger(const QString &text, bool allowHex0x)
 
 std::optional<QString> iniValue(const QByteArray &bytes, const QString &section, const QString &key)
 {
-    const QList<QByteArray> lines = splitRawLines(bytes);
+    const QList<QByteArrayView> lines = splitRawLines(bytes);
     const Location where = locate(lines, section, key);
     if (where.key < 0)
         return std::nullopt;
-    return parseLine(lines[where.key]).value.left(MAX_VALUE_LENGTH);
+    return parseLine(lines[where.key]).value.left(MAX_VALUE_LENGTH).toString();
 }
 
 bool iniCanHold(const IniEntry &entry)
@@ -206,15 +216,17 @@ bool iniCanHold(const IniEntry &entry)
 
 QByteArray iniWithValues(const QByteArray &bytes, const QList<IniEntry> &entries)
 {
-    QList<QByteArray> lines = splitRawLines(bytes);
+    QList<QByteArray> lines;
+    for (const QByteArrayView line : splitRawLines(bytes))
+        lines.append(line.toByteArray());
     for (const IniEntry &e : entries) {
-        const Location where = locate(lines, e.section, e.key);
+        const Location where = locate(viewsOf(lines), e.section, e.key);
         if (where.section < 0) {
             lines.append(cp932::encode(u'[' + e.section + u']'));
             lines.append(cp932::encode(e.key + u'=' + e.value));
         } else if (where.key >= 0) {
             const ParsedLine old = parseLine(lines[where.key]);
-            lines[where.key] = cp932::encode(old.name + u'=' + e.value);
+            lines[where.key] = cp932::encode(old.name.toString() + u'=' + e.value);
         } else {
             lines.insert(where.lastFilled + 1, cp932::encode(e.key + u'=' + e.value));
         }
