@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool onDisk = data[0] >= 0xF8;
     // The value to write: one line of plain text, as the settings screen writes them.
     const QStringList lines = fuzz::fileLines(data + 1, size - 1);
-    const QString value = lines.value(0).trimmed().left(200);
+    const QString value = lines.value(0).left(200).trimmed();
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     const auto before = readAll(bytes);
     const IniEntry entry{sectionOf(SETTING_KEYS[which].id), keyOf(SETTING_KEYS[which].id), value};
