@@ -11,12 +11,11 @@ cd "$(dirname "$0")/.."
 export RUNS=${1:-10000000}
 seconds=${2:-21600}
 export ASAN_OPTIONS=malloc_context_size=2${ASAN_OPTIONS:+:$ASAN_OPTIONS}
+# Built once here; every target's own run then skips the build.
+mapfile -t all < <(scripts/fuzz --targets)
+((${#all[@]})) || { echo "the fuzz targets did not build" >&2; exit 1; }
 targets=("${@:3}")
-if ((${#targets[@]} == 0)); then
-  for f in fuzz/fuzz_*.cpp; do t=${f##*/fuzz_}; targets+=("${t%.cpp}"); done
-fi
-cmake -S . -B build-fuzz -DRK25_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-fuzz -j"$(nproc)" >/dev/null
+((${#targets[@]})) || targets=("${all[@]}")
 export FUZZ_BUILT=1
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
