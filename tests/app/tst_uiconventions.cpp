@@ -4,8 +4,10 @@
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
 #include "app/ui/pictures.h"
+#include "app/ui/windowscaling.h"
 
 #include <QtWidgets/QDialogButtonBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
@@ -35,6 +37,8 @@ private slots:
     void disabledButtonDoesNothing();
     void draggingBackgroundMovesWindow_data();
     void draggingBackgroundMovesWindow();
+    void scalingBackKeepsTheFontLastSet_data();
+    void scalingBackKeepsTheFontLastSet();
     void numberedBoxText();
     void unexpectedFailureDot_data();
     void unexpectedFailureDot();
@@ -197,6 +201,45 @@ void TestUiConventions::draggingBackgroundMovesWindow()
                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(back, &after);
     QCOMPARE(window.pos(), start + travel);
+}
+
+void TestUiConventions::scalingBackKeepsTheFontLastSet_data()
+{
+    QTest::addColumn<bool>("whileScaled"); // the program sets the font while docked, or between dockings
+    QTest::newRow("set while scaled") << true;
+    QTest::newRow("set between two scalings") << false;
+}
+
+void TestUiConventions::scalingBackKeepsTheFontLastSet()
+{
+    QFETCH(bool, whileScaled);
+    QWidget window;
+    window.setFixedSize(800, 600);
+    auto *editor = new QLineEdit(&window);
+    editor->setGeometry(100, 100, 400, 200);
+    auto *label = new QLabel(QStringLiteral("1"), &window);
+    QFont design = label->font();
+    design.setPixelSize(20);
+    label->setFont(design);
+    QFont chosen = editor->font();
+    chosen.setPointSize(17);
+
+    ui::scaleWindowContent(&window, 640, 800);
+    QCOMPARE(label->font().pixelSize(), 16);
+    QCOMPARE(editor->geometry(), QRect(80, 80, 320, 160));
+    if (whileScaled) {
+        editor->setFont(chosen);
+        ui::restoreWindowContent(&window);
+    } else {
+        ui::restoreWindowContent(&window);
+        editor->setFont(chosen);
+        ui::scaleWindowContent(&window, 512, 800);
+        ui::restoreWindowContent(&window);
+    }
+    QCOMPARE(editor->font(), chosen);
+    QCOMPARE(label->font(), design);
+    QCOMPARE(editor->geometry(), QRect(100, 100, 400, 200));
+    QCOMPARE(window.size(), QSize(800, 600));
 }
 
 void TestUiConventions::numberedBoxText()
