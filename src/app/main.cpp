@@ -1,8 +1,10 @@
 #include "app/mainmenu.h"
+#include "app/platformchoice.h"
 #include "app/ui/application.h"
 
 int main(int argc, char *argv[])
 {
+    platformchoice::applyBeforeStart(argc, argv);
     Rk25Application app(argc, argv);
     // The main window's close ends the run, not the last window that happens to close.
     app.setQuitOnLastWindowClosed(false);

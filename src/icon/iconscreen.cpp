@@ -314,6 +314,11 @@ void IconScreen::dropIcon(int slot, const QString &icon)
             break;
         }
     });
+    // A drag can leave the window without the keyboard (Wayland hands it to the drag's
+    // source); the keypad's digits must reach the screen without another click.
+    activateWindow();
+    if (!focusWidget() || !focusWidget()->isVisible())
+        setFocus(Qt::OtherFocusReason);
 }
 
 void IconScreen::slotClicked(int slot)

@@ -52,7 +52,7 @@ QStringList ProgramListBox::rowTexts() const
 void ProgramListBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QPalette colours = QApplication::palette();
+    const QPalette colours = palette();
     painter.fillRect(rect(), colours.color(QPalette::Base));
     painter.setFont(font());
     painter.setPen(colours.color(QPalette::Text));

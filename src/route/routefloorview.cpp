@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QTransform>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -52,11 +54,53 @@ RouteFloorView::RouteFloorView(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void RouteFloorView::setContentScale(int numerator, int denominator)
+{
+    if (numerator <= 0 || denominator <= 0 || (numerator == m_scaleNumerator && denominator == m_scaleDenominator))
+        return;
+    m_scaleNumerator = numerator;
+    m_scaleDenominator = denominator;
+    if (m_zoom > 0)
+        setFixedSize(shown(floorPixels(m_zoom)), shown(floorPixels(m_zoom)));
+    showScene();
+}
+
+int RouteFloorView::shown(int floorPixels) const
+{
+    return int(std::nearbyint(double(floorPixels) * m_scaleNumerator / m_scaleDenominator));
+}
+
+QPoint RouteFloorView::toShown(QPoint floorPixel) const
+{
+    return QPoint(shown(floorPixel.x()), shown(floorPixel.y()));
+}
+
+QPoint RouteFloorView::toFloor(QPoint shownPixel) const
+{
+    const double f = double(m_scaleDenominator) / m_scaleNumerator;
+    return QPoint(int(std::nearbyint(shownPixel.x() * f)), int(std::nearbyint(shownPixel.y() * f)));
+}
+
+QSize RouteFloorView::toFloor(QSize shownSize) const
+{
+    const QPoint p = toFloor(QPoint(shownSize.width(), shownSize.height()));
+    return QSize(p.x(), p.y());
+}
+
+void RouteFloorView::showScene()
+{
+    if (m_scaleNumerator == m_scaleDenominator || m_scene.isNull())
+        m_shownScene = QPixmap();
+    else
+        m_shownScene = m_scene.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    update();
+}
+
 void RouteFloorView::redraw(const FloorRoute &route, const QList<QPoint> &obstacles, int zoom)
 {
     if (zoom != m_zoom || m_grid.isNull()) {
         m_zoom = zoom;
-        setFixedSize(floorPixels(zoom), floorPixels(zoom));
+        setFixedSize(shown(floorPixels(zoom)), shown(floorPixels(zoom)));
         drawGrid();
     }
     m_lines = routeLines(route, zoom);
@@ -69,7 +113,7 @@ void RouteFloorView::redraw(const FloorRoute &route, const QList<QPoint> &obstac
         p.drawImage(marker.rect.topLeft(), markerPicture(marker));
     p.end();
     m_scene = scene;
-    update();
+    showScene();
 }
 
 void RouteFloorView::drawGrid()
@@ -130,31 +174,32 @@ void RouteFloorView::hideBand()
 
 void RouteFloorView::updateBandArea(QLine line)
 {
-    for (const QRect &r : lineCover(line, ROUTE_LINE_WIDTH))
+    for (const QRect &r : lineCover(QLine(toShown(line.p1()), toShown(line.p2())), ROUTE_LINE_WIDTH))
         update(r);
 }
 
 void RouteFloorView::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
+    const QPixmap &scene = m_shownScene.isNull() ? m_scene : m_shownScene;
     for (const QRect &r : event->region())
-        p.drawPixmap(r, m_scene, r);
+        p.drawPixmap(r, scene, r);
     if (m_bandShown) {
         // Inverted pixels: dark on the floor, light where the band crosses the route.
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
         p.setPen(QPen(Qt::black, ROUTE_LINE_WIDTH));
-        p.drawLine(m_band);
+        p.drawLine(toShown(m_band.p1()), toShown(m_band.p2()));
     }
 }
 
 void RouteFloorView::mousePressEvent(QMouseEvent *event)
 {
-    emit pressed(event->position().toPoint(), event->button());
+    emit pressed(toFloor(event->position().toPoint()), event->button());
 }
 
 void RouteFloorView::mouseMoveEvent(QMouseEvent *event)
 {
-    emit moved(event->position().toPoint());
+    emit moved(toFloor(event->position().toPoint()));
 }
 
 void RouteFloorView::mouseDoubleClickEvent(QMouseEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QtWidgets/QWidget>
 
+#include "app/ui/windowscaling.h"
 #include "route/floorlayout.h"
 
 #include <QHash>
@@ -12,11 +13,21 @@
 // the rubber band over them. The floor and its markers are painted once into a cached picture
 // when the route changes; a pointer move only repaints the few pixels the band leaves and
 // enters, so the band keeps up with the pointer even on the largest floor.
-class RouteFloorView : public QWidget
+//
+// Docked beside the navigator the floor is shown smaller: it keeps working in pixels of the
+// floor picture (as the route screen and the files know them) and maps only what it shows
+// and where the pointer is.
+class RouteFloorView : public QWidget, public ui::ScaledContent
 {
     Q_OBJECT
 public:
     explicit RouteFloorView(QWidget *parent = nullptr);
+
+    void setContentScale(int numerator, int denominator) override;
+    // Between pixels of the floor picture and of the widget as shown.
+    QPoint toShown(QPoint floorPixel) const;
+    QPoint toFloor(QPoint shownPixel) const;
+    QSize toFloor(QSize shownSize) const;
 
     int zoom() const { return m_zoom; }
     // Repaints the cached picture from the route, the obstacles and the zoom. Loading a marker
@@ -48,12 +59,18 @@ protected:
 
 private:
     void drawGrid();
+    void showScene();
+    int shown(int floorPixels) const;
     QImage markerPicture(const FloorMarker &marker);
     void updateBandArea(QLine line);
 
     int m_zoom = 0;
     QPixmap m_grid;
     QPixmap m_scene;
+    // The scene as shown, when the floor is shown smaller than its picture.
+    QPixmap m_shownScene;
+    int m_scaleNumerator = 1;
+    int m_scaleDenominator = 1;
     QList<FloorMarker> m_markers;
     QList<QLine> m_lines;
     // Marker pictures with their background keyed out, by file name, rotation and size.

@@ -269,10 +269,10 @@ void RouteScreen::addPoint(bool finish)
         return;
     }
     const QPoint point = gridPointOf(m_target, m_zoom);
-    const int labelX = routeLabelCoordinate(m_segmentStart.x(), m_target.x(), -ScrollBox1->horizontalScrollBar()->value(),
-                                            m_floor->width(), m_zoom);
-    const int labelY = routeLabelCoordinate(m_segmentStart.y(), m_target.y(), -ScrollBox1->verticalScrollBar()->value(),
-                                            m_floor->height(), m_zoom);
+    const QPoint scrolled = m_floor->toFloor(QPoint(ScrollBox1->horizontalScrollBar()->value(),
+                                                    ScrollBox1->verticalScrollBar()->value()));
+    const int labelX = routeLabelCoordinate(m_segmentStart.x(), m_target.x(), -scrolled.x(), floorPixels(m_zoom), m_zoom);
+    const int labelY = routeLabelCoordinate(m_segmentStart.y(), m_target.y(), -scrolled.y(), floorPixels(m_zoom), m_zoom);
     // Past record 57 there is no room either, whatever the line count says.
     if (m_route.addPoint(point.x(), point.y(), labelX, labelY, routeLineLimit(m_how)) != AddPointResult::Added) {
         ui::showMessage(this, MessageKind::Warning, LINE_LIMIT_MESSAGE);
@@ -435,7 +435,7 @@ void RouteScreen::changeZoom(int zoom)
     if (hasRoute && m_zoom == 1)
         return;
     const QPoint last(m_route.record(m_route.lastIndex()).x, m_route.record(m_route.lastIndex()).y);
-    const QPoint at = zoomScrollPosition(hasRoute, last, m_zoom, ScrollBox1->size());
+    const QPoint at = m_floor->toShown(zoomScrollPosition(hasRoute, last, m_zoom, m_floor->toFloor(ScrollBox1->size())));
     ScrollBox1->horizontalScrollBar()->setValue(at.x());
     ScrollBox1->verticalScrollBar()->setValue(at.y());
 }

@@ -4,8 +4,12 @@
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
 #include "app/ui/pictures.h"
+#include "app/ui/picturewindow.h"
+#include "app/ui/windowscaling.h"
 
+#include <QtWidgets/QDialog>
 #include <QtWidgets/QDialogButtonBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
@@ -35,6 +39,9 @@ private slots:
     void disabledButtonDoesNothing();
     void draggingBackgroundMovesWindow_data();
     void draggingBackgroundMovesWindow();
+    void scalingBackKeepsTheFontLastSet_data();
+    void scalingBackKeepsTheFontLastSet();
+    void controlsKeepTheirColoursOnADarkDesktop();
     void numberedBoxText();
     void unexpectedFailureDot_data();
     void unexpectedFailureDot();
@@ -197,6 +204,92 @@ void TestUiConventions::draggingBackgroundMovesWindow()
                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(back, &after);
     QCOMPARE(window.pos(), start + travel);
+}
+
+void TestUiConventions::scalingBackKeepsTheFontLastSet_data()
+{
+    QTest::addColumn<bool>("whileScaled"); // the program sets the font while docked, or between dockings
+    QTest::newRow("set while scaled") << true;
+    QTest::newRow("set between two scalings") << false;
+}
+
+void TestUiConventions::scalingBackKeepsTheFontLastSet()
+{
+    QFETCH(bool, whileScaled);
+    QWidget window;
+    window.setFixedSize(800, 600);
+    auto *editor = new QLineEdit(&window);
+    editor->setGeometry(100, 100, 400, 200);
+    auto *label = new QLabel(QStringLiteral("1"), &window);
+    QFont design = label->font();
+    design.setPixelSize(20);
+    label->setFont(design);
+    QFont chosen = editor->font();
+    chosen.setPointSize(17);
+
+    ui::scaleWindowContent(&window, 640, 800);
+    QCOMPARE(label->font().pixelSize(), 16);
+    QCOMPARE(editor->geometry(), QRect(80, 80, 320, 160));
+    if (whileScaled) {
+        editor->setFont(chosen);
+        ui::restoreWindowContent(&window);
+    } else {
+        ui::restoreWindowContent(&window);
+        editor->setFont(chosen);
+        ui::scaleWindowContent(&window, 512, 800);
+        ui::restoreWindowContent(&window);
+    }
+    QCOMPARE(editor->font(), chosen);
+    QCOMPARE(label->font(), design);
+    QCOMPARE(editor->geometry(), QRect(100, 100, 400, 200));
+    QCOMPARE(window.size(), QSize(800, 600));
+}
+
+void TestUiConventions::controlsKeepTheirColoursOnADarkDesktop()
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2B, 0x2B, 0x2B));
+    QApplication::setPalette(dark);
+    QCOMPARE(QApplication::palette().color(QPalette::WindowText), QColor(Qt::white));
+
+    PictureWindow window({QStringLiteral("TFormTest"), QStringLiteral("none"), QSize(300, 200)});
+    // A white panel with a number on it, as the slot column has.
+    auto *panel = new QWidget(&window);
+    panel->setGeometry(10, 10, 120, 60);
+    panel->setAutoFillBackground(true);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(white);
+    auto *number = new QLabel(QStringLiteral("58"), panel);
+    QFont font = number->font();
+    font.setPixelSize(30);
+    font.setBold(true);
+    number->setFont(font);
+    number->setGeometry(0, 0, 120, 60);
+    auto *field = new QLineEdit(QStringLiteral("たろう"), &window);
+    field->setGeometry(10, 100, 200, 30);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    auto darkest = [](const QImage &image) {
+        int least = 255;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                least = std::min(least, qGray(image.pixel(x, y)));
+        }
+        return least;
+    };
+    const QImage numberImage = panel->grab().toImage();
+    QCOMPARE(numberImage.pixelColor(1, 1), QColor(Qt::white));
+    QVERIFY2(darkest(numberImage) < 80, "the number is drawn dark on its white panel");
+    const QImage fieldImage = field->grab().toImage();
+    QVERIFY(qGray(fieldImage.pixel(fieldImage.width() - 4, fieldImage.height() / 2)) > 200);
+    QVERIFY2(darkest(fieldImage) < 80, "the field's text is dark on white");
+
+    // A box over the window follows the desktop.
+    QDialog box(&window);
+    QCOMPARE(box.palette().color(QPalette::Window), dark.color(QPalette::Window));
+    QApplication::setPalette(desktop);
 }
 
 void TestUiConventions::numberedBoxText()

@@ -4,6 +4,7 @@
 #include "app/ui/picturebutton.h"
 #include "app/ui/pictures.h"
 #include "app/ui/programfiledialog.h"
+#include "app/ui/windowscaling.h"
 #include "route/routefloorview.h"
 #include "route/routefile.h"
 #include "route/routescreen.h"
@@ -49,6 +50,8 @@ private slots:
     void oneDeleteOfOnlySegmentAbandonsRoute();
     void pressWithoutMoveLandsUnderPointer();
     void zoomKeepsRoute();
+    void dockedFloorStaysWholeAndMapsClicks_data();
+    void dockedFloorStaysWholeAndMapsClicks();
     void leavingAsksFirst_data();
     void leavingAsksFirst();
     void navigatorAsksFirst();
@@ -421,6 +424,48 @@ void TestRouteScreen::pressWithoutMoveLandsUnderPointer()
     QCOMPARE(m_screen->route().lastIndex(), 2);
     QCOMPARE(m_screen->route().record(2).x, 150);
     QCOMPARE(m_screen->route().record(2).y, 300);
+}
+
+void TestRouteScreen::dockedFloorStaysWholeAndMapsClicks_data()
+{
+    QTest::addColumn<int>("half"); // half the display's width, as the navigator docks
+    QTest::newRow("1280 wide") << 640;
+    QTest::newRow("1024 wide") << 512;
+}
+
+void TestRouteScreen::dockedFloorStaysWholeAndMapsClicks()
+{
+    QFETCH(int, half);
+    showScreen();
+    const QSize design = m_screen->size();
+    ui::scaleWindowContent(m_screen.get(), half, 800);
+    QScrollArea *box = m_screen->scrollBox();
+    RouteFloorView *floor = m_screen->floor();
+    auto docked = [half](int designPixels) { return qRound(double(designPixels) * half / 800); };
+    QVERIFY(m_screen->rect().contains(box->geometry()));
+
+    // At every zoom the floor is scaled with its box: whole at 1, to be scrolled through at 3.
+    QCOMPARE(floor->size(), QSize(docked(500), docked(500)));
+    QVERIFY(box->viewport()->rect().contains(floor->geometry()));
+    click(u"large"_s);
+    click(u"large"_s);
+    QCOMPARE(floor->size(), QSize(docked(1500), docked(1500)));
+    QCOMPARE(box->verticalScrollBar()->maximum(), floor->height() - box->viewport()->height());
+    QCOMPARE(box->horizontalScrollBar()->maximum(), floor->width() - box->viewport()->width());
+
+    // A click inside the lowest-left cell lands on the point it gives undocked.
+    const QPoint inCell = floor->toShown(QPoint(12, 488) * 3);
+    sendMouse(QEvent::MouseMove, inCell, Qt::NoButton);
+    sendMouse(QEvent::MouseButtonPress, inCell, Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, inCell, Qt::LeftButton);
+    QCOMPARE(m_screen->route().lastIndex(), 0);
+    QCOMPARE(QPoint(m_screen->route().record(0).x, m_screen->route().record(0).y), QPoint(10, 490));
+
+    // Zoomed while docked, undocked: every size is the design's again.
+    ui::restoreWindowContent(m_screen.get());
+    QCOMPARE(m_screen->size(), design);
+    QCOMPARE(floor->size(), QSize(1500, 1500));
+    QCOMPARE(box->geometry(), QRect(56, 30, 500, 500));
 }
 
 void TestRouteScreen::zoomKeepsRoute()

@@ -74,7 +74,9 @@ void Navigator::closeIfVisible()
 void Navigator::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    ui::guarded(this, errors::NAVI_SHOW, [this] { FormShow(); });
+    // A restore from the task bar keeps the page and place the pupil left it with.
+    if (!event->spontaneous())
+        ui::guarded(this, errors::NAVI_SHOW, [this] { FormShow(); });
 }
 
 void Navigator::FormShow()

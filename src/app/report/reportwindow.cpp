@@ -166,10 +166,13 @@ void ReportWindow::openFor(const ReportSource *caller)
 
 void ReportWindow::showEvent(QShowEvent *event)
 {
-    m_printerSet.setWebBrowser(WebBrowser1);
-    print->hide();
-    pdf->hide();
-    p_back->hide();
+    // A restore from the task bar keeps the page the pupil was on.
+    if (!event->spontaneous()) {
+        m_printerSet.setWebBrowser(WebBrowser1);
+        print->hide();
+        pdf->hide();
+        p_back->hide();
+    }
     PictureWindow::showEvent(event);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 BackgroundPicture::BackgroundPicture(const QString &name, const QString &pictureName,
                                      QWidget *parent)
@@ -52,6 +53,12 @@ void BackgroundPicture::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
     if (!m_draggable)
+        return;
+    window()->raise();
+    // Where the window system moves windows itself (Wayland gives a client no other way), it
+    // follows the pointer; otherwise the window is moved here by the pointer's travel.
+    QWindow *handle = window()->windowHandle();
+    if (event->button() == Qt::LeftButton && handle && handle->startSystemMove())
         return;
     m_dragging = true;
     m_pressGlobal = event->globalPosition().toPoint();

@@ -2,12 +2,22 @@
 
 #include <QtWidgets/QWidget>
 
+#include <QPalette>
+
 #include "app/ui/picturebutton.h"
 
 class BackgroundPicture;
 
+namespace ui {
+// The light colours the program's own windows are drawn in, whatever palette the desktop
+// hands Qt (a dark scheme would otherwise turn the labels on the pictures light on light).
+// Message boxes and file dialogues keep the desktop's colours.
+QPalette productPalette();
+}
+
 // A borderless window of fixed size filled by its background picture, with picture buttons
-// that share the window's pair of error numbers (press, release).
+// that share the window's pair of error numbers (press, release). Its controls are drawn in
+// the program's own light colours (ui::productPalette), not the desktop's.
 class PictureWindow : public QWidget
 {
     Q_OBJECT

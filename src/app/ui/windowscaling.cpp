@@ -17,6 +17,7 @@ namespace {
 
 constexpr const char *DESIGN_GEOMETRY = "rk25DesignGeometry";
 constexpr const char *DESIGN_FONT = "rk25DesignFont";
+constexpr const char *APPLIED_FONT = "rk25AppliedFont";
 constexpr const char *DESIGN_FIXED = "rk25DesignFixedSize";
 constexpr const char *DESIGN_WINDOW_SIZE = "rk25DesignWindowSize";
 constexpr const char *SCALE_NUMERATOR = "rk25ScaleNumerator";
@@ -84,14 +85,23 @@ bool scrolledContent(const QWidget *w)
     return area && area->widget() == w;
 }
 
+// A window at its design shows every control's design; what the program changed since the
+// last scaling (a font from the settings, a control moved) is taken with it.
 void remember(QWidget *w)
 {
-    if (!w->property(DESIGN_GEOMETRY).isValid()) {
-        w->setProperty(DESIGN_GEOMETRY, w->geometry());
-        w->setProperty(DESIGN_FIXED, w->minimumSize() == w->maximumSize());
-    }
-    if (!w->property(DESIGN_FONT).isValid())
+    w->setProperty(DESIGN_GEOMETRY, w->geometry());
+    w->setProperty(DESIGN_FIXED, w->minimumSize() == w->maximumSize());
+    w->setProperty(DESIGN_FONT, w->font());
+}
+
+void applyFont(QWidget *w, const Scale &s)
+{
+    const QVariant applied = w->property(APPLIED_FONT);
+    // Set by the program while scaled (the editor's font from the settings): that is the design now.
+    if (applied.isValid() && applied.value<QFont>() != w->font())
         w->setProperty(DESIGN_FONT, w->font());
+    w->setFont(scaledFont(w->property(DESIGN_FONT).value<QFont>(), s));
+    w->setProperty(APPLIED_FONT, w->font());
 }
 
 void applyGeometry(QWidget *w, const Scale &s)
@@ -119,8 +129,12 @@ void applyScale(QWidget *window, const Scale &from, const Scale &to)
     for (QWidget *w : controls) {
         if (w->isWindow())
             continue;
+        if (auto *content = dynamic_cast<ScaledContent *>(w)) {
+            content->setContentScale(to.numerator, to.denominator);
+            continue;
+        }
         if (w->property(DESIGN_FONT).isValid())
-            w->setFont(scaledFont(w->property(DESIGN_FONT).value<QFont>(), to));
+            applyFont(w, to);
         if (w->property(DESIGN_GEOMETRY).isValid())
             applyGeometry(w, to);
     }
@@ -143,11 +157,12 @@ void scaleWindowContent(QWidget *window, int numerator, int denominator)
 {
     if (!window || numerator <= 0 || denominator <= 0)
         return;
-    if (!window->property(DESIGN_WINDOW_SIZE).isValid())
+    if (!isWindowScaled(window)) {
         window->setProperty(DESIGN_WINDOW_SIZE, window->size());
-    for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (!w->isWindow())
-            remember(w);
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            if (!w->isWindow())
+                remember(w);
+        }
     }
     const Scale from = scaleOf(window);
     window->setProperty(SCALE_NUMERATOR, numerator);
@@ -186,6 +201,7 @@ void setDesignFont(QWidget *control, const QFont &design)
         return;
     control->setProperty(DESIGN_FONT, design);
     control->setFont(scaledFont(design, scaleOf(control->window())));
+    control->setProperty(APPLIED_FONT, control->font());
 }
 
 }

@@ -6,9 +6,19 @@
 #include <QRect>
 
 // Scaling a whole window's content, for docking a screen beside the learning navigator.
-// The design geometry and font of every control are kept the first time a window is scaled,
-// so scaling back returns it exactly to its design, however often it was scaled in between.
+// The design geometry and font of every control are taken each time a window at its design is
+// scaled, so scaling back returns it exactly to its design, however often it was scaled in
+// between; a font the program sets while the window is scaled becomes the control's design.
 namespace ui {
+
+// A control that draws its content at a scale of its own (the route floor at its zoom): the
+// window's scaling leaves its size and font to it and tells it the scale instead.
+class ScaledContent
+{
+public:
+    virtual ~ScaledContent() = default;
+    virtual void setContentScale(int numerator, int denominator) = 0;
+};
 
 // Scales positions, sizes and fonts of all controls of window by numerator : denominator of
 // its design, then sizes the window to its background picture `back` (if it has one).
