@@ -1,4 +1,5 @@
 #include "app/mainmenu.h"
+#include "app/quitsignals.h"
 #include "app/ui/application.h"
 
 int main(int argc, char *argv[])
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     int result = 0;
     {
         MainMenu menu;
+        QuitSignals quitSignals([&menu] { menu.close(); });
         menu.FormCreate();
         menu.createOtherWindows();
         menu.centreOnScreen();
