@@ -9,6 +9,7 @@
 #include "app/ui/messagebox.h"
 #include "app/ui/pictures.h"
 #include "robot/instructioncode.h"
+#include "robot/portmessages.h"
 #include "robot/serialportnames.h"
 #include "robot/transfer.h"
 #include "robot/trs232c.h"
@@ -84,6 +85,9 @@ SettingsScreen::SettingsScreen(Trs232c *port)
     , m_port(port)
 {
     background()->setFillColor(QColor(225, 232, 245));
+    // Drawn in the product's colours on every desktop: a dark palette would put light text
+    // (the port names and their state among it) on the light pages.
+    setPalette(productPalette(palette()));
 
     TreeView1 = new QTreeWidget(this);
     TreeView1->setObjectName(u"TreeView1"_s);
@@ -430,9 +434,19 @@ void SettingsScreen::refreshPortDevices()
 {
     for (int i = 0; i < m_pages.portDevices.size(); ++i) {
         const QString description = describeComPort(i);
+        const PortStatus status = comPortStatus(i);
+        const QString mark = QString::fromUtf16(portMessage(status.cause).mark);
         QLabel *label = m_pages.portDevices[i];
-        label->setToolTip(description);
-        label->setText(label->fontMetrics().elidedText(description, Qt::ElideRight, label->width()));
-        m_pages.portChoices->button(i)->setToolTip(description);
+        // Two lines: what the COM reaches (cut only if it must be, the tooltip has it all) and
+        // whether it can be used, so the teacher sees the cause before a pupil sends.
+        const QString reach = label->fontMetrics().elidedText(description, Qt::ElideMiddle, label->width());
+        const bool usable = status.cause == PortCause::Usable;
+        label->setText(u"<span style=\"color:#3c3c3c\">%1</span><br><span style=\"color:%2\">%3</span>"_s
+                           .arg(reach.toHtmlEscaped(), usable ? u"#00783c"_s : u"#c81e1e"_s, mark));
+        QString tip = description + u"\n"_s + mark;
+        if (!usable)
+            tip += u"\n\n"_s + portBoxText(status);
+        label->setToolTip(tip);
+        m_pages.portChoices->button(i)->setToolTip(tip);
     }
 }
