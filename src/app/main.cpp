@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     int result = 0;
     {
         MainMenu menu;
-        QuitSignals quitSignals([&menu] { menu.close(); });
+        QuitSignals quitSignals(&menu, [&menu] { menu.close(); });
         menu.FormCreate();
         menu.createOtherWindows();
         menu.centreOnScreen();

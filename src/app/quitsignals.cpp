@@ -1,6 +1,8 @@
 #include "app/quitsignals.h"
 
-#include <QCoreApplication>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
+
 #include <QSocketNotifier>
 
 #include <array>
@@ -39,9 +41,9 @@ void setHandler(void (*handler)(int))
 
 }
 
-QuitSignals::QuitSignals(std::function<void()> quit, QObject *parent)
-    : QObject(parent)
-    , m_quit(std::move(quit))
+QuitSignals::QuitSignals(QWidget *mainWindow, std::function<void()> quit)
+    : m_quit(std::move(quit))
+    , m_keepShown(mainWindow)
 {
     if (g_pipe[0] >= 0)
         return; // one watcher per process
@@ -79,6 +81,13 @@ void QuitSignals::signalArrived()
     if (m_quitting)
         return;
     m_quitting = true;
+    // The windows are put away first, so that the quit's closing of every shown window meets
+    // none: a screen closed that way would ask whether to save, and nobody is there to answer.
+    // An open box ends with them.
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window != m_keepShown)
+            window->hide();
+    }
     if (m_quit)
         m_quit();
     QCoreApplication::quit();

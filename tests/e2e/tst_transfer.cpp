@@ -331,10 +331,15 @@ void TestTransfer::playSendsRunByte()
     QCOMPARE(int(quint8(m_pty->receivedBytes().at(0))), byte);
     QCOMPARE(m_pty->collectFor(100).size(), 1);
 
+    // A closed port is opened again for the run byte; a missing device is said as such.
     QVERIFY(m_port->Close());
+    QVERIFY(playProgram(m_link, kind, nullptr));
+    QCOMPARE(m_pty->waitForBytes(2, 1000).size(), 2);
+    QVERIFY(m_port->Close());
+    m_port->setPortname(u"/dev/rk25-missing"_qs);
     QVERIFY(!playProgram(m_link, kind, nullptr));
     QCOMPARE(m_boxes.size(), 1);
-    QCOMPARE(m_boxes[0].text, robotUnreachableText());
+    QCOMPARE(m_boxes[0].text, portBoxText({PortCause::NotFound, u"/dev/rk25-missing"_qs, 0, {}, {}}));
 }
 
 QTEST_MAIN(TestTransfer)

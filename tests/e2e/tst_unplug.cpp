@@ -196,6 +196,7 @@ void TestUnplug::replugBetweenTwoSendsNeedsNoClick()
     const RobotLink link{&m_menu->rs232c1(), dynamic_cast<TransferDisplay *>(transfer)};
     QVERIFY(link.display);
     const QString program = u"motor(fwd,fwd)\r\nwait(10)"_s;
+    m_pty->clear();
     QVERIFY(sendProgram(link, ScreenKind::Text, program, true, nullptr));
     QTRY_VERIFY_WITH_TIMEOUT(!transfer->isVisible(), 15000);
     QCOMPARE(m_pty->waitForBytes(41, 1000).size(), 41);
@@ -219,7 +220,7 @@ void TestUnplug::sendAfterUnplugSaysThePortIsMissing()
     const RobotLink link{&m_menu->rs232c1(), dynamic_cast<TransferDisplay *>(transfer)};
     const QString device = m_pty->slavePath();
     unplug();
-    QVERIFY(!sendProgram(link, ScreenKind::Text, u"wait(10)"_s, true, nullptr));
+    QVERIFY(!sendProgram(link, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_s, true, nullptr));
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes[0].text, portBoxText({PortCause::NotFound, device, 0, {}, {}}));
     QVERIFY(!playProgram(link, ScreenKind::Text, nullptr));

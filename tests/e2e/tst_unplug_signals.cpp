@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QTest>
 #include <QTimer>
 
@@ -25,6 +26,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr char CHILD_TRANSFER[] = "--child-transfer";
+constexpr char CHILD_UNSAVED[] = "--child-unsaved";
 constexpr int STARTUP_WAIT_MS = 20000;
 
 // Two blocks, so a signal in the first has a second block to leave out.
@@ -36,18 +38,29 @@ QString twoBlockProgram()
     return text;
 }
 
-// The program as it starts, with a send begun once the event loop runs.
-int childTransfer(int argc, char **argv)
+// The program as it starts, then with a send begun once the event loop runs, or with a typed
+// program on the text screen that was never saved.
+int child(int argc, char **argv, bool unsaved)
 {
     Rk25Application app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     MainMenu menu;
-    QuitSignals quitSignals([&menu] { menu.close(); });
+    QuitSignals quitSignals(&menu, [&menu] { menu.close(); });
     menu.FormCreate();
     menu.createOtherWindows();
     menu.show();
     const RobotLink link{&menu.rs232c1(), dynamic_cast<TransferDisplay *>(testenv::findWindow(u"TForm3"_s))};
-    QTimer::singleShot(0, &menu, [&link] { sendProgram(link, ScreenKind::Text, twoBlockProgram(), true, nullptr); });
+    QTimer::singleShot(0, &menu, [&link, &menu, unsaved] {
+        if (!unsaved) {
+            sendProgram(link, ScreenKind::Text, twoBlockProgram(), true, nullptr);
+            return;
+        }
+        testenv::clickChild(&menu, u"menu_key"_s);
+        QWidget *text = testenv::findWindow(u"TForm9"_s);
+        QTest::keyClicks(text->findChild<QWidget *>(u"SonEdit1"_s), u"wait(10)"_s);
+        // The parent's cue: the save question would come now.
+        QTextStream(stdout) << "typed" << Qt::endl;
+    });
     return app.exec();
 }
 
@@ -66,18 +79,21 @@ private slots:
 void TestUnplugSignals::signalEndsCleanly_data()
 {
     QTest::addColumn<int>("signalNumber");
-    QTest::addColumn<bool>("duringTransfer");
-    QTest::newRow("SIGTERM, idle") << int(SIGTERM) << false;
-    QTest::newRow("SIGHUP, idle") << int(SIGHUP) << false;
-    QTest::newRow("SIGINT, idle") << int(SIGINT) << false;
-    QTest::newRow("SIGTERM, during a transfer") << int(SIGTERM) << true;
-    QTest::newRow("SIGHUP, during a transfer") << int(SIGHUP) << true;
+    QTest::addColumn<QString>("state");
+    QTest::newRow("SIGTERM, idle") << int(SIGTERM) << u"idle"_s;
+    QTest::newRow("SIGHUP, idle") << int(SIGHUP) << u"idle"_s;
+    QTest::newRow("SIGINT, idle") << int(SIGINT) << u"idle"_s;
+    QTest::newRow("SIGTERM, during a transfer") << int(SIGTERM) << u"transfer"_s;
+    QTest::newRow("SIGHUP, during a transfer") << int(SIGHUP) << u"transfer"_s;
+    // Nobody is there to answer a save question: the program must end without one.
+    QTest::newRow("SIGHUP, unsaved text") << int(SIGHUP) << u"unsaved"_s;
 }
 
 void TestUnplugSignals::signalEndsCleanly()
 {
     QFETCH(int, signalNumber);
-    QFETCH(bool, duringTransfer);
+    QFETCH(QString, state);
+    const bool duringTransfer = state == u"transfer";
 
     QTemporaryDir home;
     QVERIFY(home.isValid());
@@ -96,15 +112,19 @@ void TestUnplugSignals::signalEndsCleanly()
     env.remove(u"XDG_DOCUMENTS_DIR"_s);
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    if (duringTransfer)
-        program.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(CHILD_TRANSFER)});
-    else
+    if (state == u"idle")
         program.start(QStringLiteral(RK25_BIN_DIR) + u"/rk25"_s, {});
+    else
+        program.start(QCoreApplication::applicationFilePath(),
+                      {QString::fromLatin1(duringTransfer ? CHILD_TRANSFER : CHILD_UNSAVED)});
     QVERIFY(program.waitForStarted());
 
     // The start-up's 254, then (for a transfer) a few bytes of the first block.
     const int before = duringTransfer ? 1 + 6 : 1;
     QCOMPARE(pty.waitForBytes(before, STARTUP_WAIT_MS).size(), before);
+    QByteArray said;
+    if (state == u"unsaved")
+        QTRY_VERIFY_WITH_TIMEOUT((said += program.readAllStandardOutput()).contains("typed"), STARTUP_WAIT_MS);
     QVERIFY(QFile::exists(lock));
     QCOMPARE(::kill(pid_t(program.processId()), signalNumber), 0);
     QVERIFY(program.waitForFinished(STARTUP_WAIT_MS));
@@ -125,8 +145,8 @@ void TestUnplugSignals::signalEndsCleanly()
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && qstrcmp(argv[1], CHILD_TRANSFER) == 0)
-        return childTransfer(argc, argv);
+    if (argc > 1 && (qstrcmp(argv[1], CHILD_TRANSFER) == 0 || qstrcmp(argv[1], CHILD_UNSAVED) == 0))
+        return child(argc, argv, qstrcmp(argv[1], CHILD_UNSAVED) == 0);
     QApplication app(argc, argv);
     TestUnplugSignals test;
     return QTest::qExec(&test, argc, argv);
