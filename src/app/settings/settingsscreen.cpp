@@ -421,13 +421,16 @@ void SettingsScreen::dosatestClick()
     // The three bytes go out as one plan through the port's player, which holds the line for
     // them: a transfer cannot start between them, and the test does not start while one plays.
     const WirePlan test = operationTestPlan(m_pages.LMDTrackBar1->value());
+    // A re-plugged robot is reached without the port button first.
+    if (!m_port->lineClaimed())
+        m_port->makeReady();
     const WirePlayer::Failure failure = playAndWait(m_port, test);
     setBusy(false);
     if (failure == WirePlayer::Failure::LineBusy)
         ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
     // The pupil would otherwise wait for a robot that never got the test.
     else if (failure != WirePlayer::Failure::None)
-        ui::showMessage(this, ui::MessageKind::Warning, robotUnreachableText());
+        ui::showMessage(this, ui::MessageKind::Warning, unreachableText(m_port));
 }
 
 void SettingsScreen::refreshPortDevices()
