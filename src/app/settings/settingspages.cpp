@@ -32,8 +32,10 @@ QLabel *text(const QString &t, QWidget *parent, const QString &style = {})
     QFont f = label->font();
     f.setPixelSize(TEXT_PIXELS);
     label->setFont(f);
+    // A label with a style sheet takes its text colour from the desktop, not from the
+    // screen's palette: it is given the screen's ink unless it names its own colour.
     if (!style.isEmpty())
-        label->setStyleSheet(style);
+        label->setStyleSheet(style.contains(u"color") ? style : u"color: rgb(30, 30, 30); "_s + style);
     return label;
 }
 
