@@ -84,7 +84,7 @@ protected:
             // A minimised screen has not been left.
             const bool screenLeft = watched == m_screen && !event->spontaneous();
             if (screenLeft)
-                m_cutByLeaving = true;
+                m_cutByLeaving = stopLosesBytes();
             if (windowClosed || screenLeft)
                 m_playback->stop();
         }
@@ -92,6 +92,22 @@ protected:
     }
 
 private:
+    // Whether a stop now leaves the robot without part of the program: what still goes out
+    // after a stop (the block's rest as 254) is not what was planned.
+    bool stopLosesBytes() const
+    {
+        const WirePlan &plan = m_playback->plan();
+        const int sent = m_playback->sentCount();
+        const QList<WireByte> rest = restAfterStop(plan, sent);
+        if (sent + rest.size() < plan.bytes.size())
+            return true;
+        for (qsizetype i = 0; i < rest.size(); ++i) {
+            if (rest[i].value != plan.bytes[sent + i].value)
+                return true;
+        }
+        return false;
+    }
+
     void setProgress(int percent)
     {
         if (m_window)

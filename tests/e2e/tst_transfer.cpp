@@ -37,6 +37,7 @@ private slots:
     void reopenDuringTransferLeavesItWhole();
     void stoppedTransferEndsItsBlock_data();
     void stoppedTransferEndsItsBlock();
+    void leavingCutsTheProgramAndTells();
     void barColourRanges_data();
     void barColourRanges();
     void playSendsRunByte_data();
@@ -247,8 +248,8 @@ void TestTransfer::stoppedTransferEndsItsBlock_data()
     QTest::addColumn<QStringList>("boxes");
     QTest::newRow("pupil closes the window") << u"close window"_qs << 6 << QStringList();
     QTest::newRow("pupil closes it right after the block number") << u"close window"_qs << 1 << QStringList();
-    // The robot now holds part of a program: the pupil is told to send it again, once.
-    QTest::newRow("pupil leaves the screen") << u"leave screen"_qs << 20 << QStringList{transferCutText()};
+    // Everything after byte 20 is fill: the robot has the whole program, nothing to tell.
+    QTest::newRow("pupil leaves the screen") << u"leave screen"_qs << 20 << QStringList();
     QTest::newRow("application goes away") << u"destroy window"_qs << 6 << QStringList();
 }
 
@@ -287,6 +288,24 @@ void TestTransfer::stoppedTransferEndsItsBlock()
     QCOMPARE(shown, boxes);
     QVERIFY(playProgram(m_link, ScreenKind::Icon, nullptr));
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)).right(1), QByteArray(1, char(CMD_START)));
+}
+
+// The robot would hold part of a program: the pupil is told, once, to send it again.
+void TestTransfer::leavingCutsTheProgramAndTells()
+{
+    QString twoBlocks;
+    for (int i = 0; i < 25; ++i)
+        twoBlocks += u"motor(fwd,fwd)\r\nwait(10)\r\n"_qs;
+    QWidget screen;
+    screen.show();
+    QVERIFY(sendProgram(m_link, ScreenKind::Text, twoBlocks, true, &screen));
+    m_pty->waitForBytes(6, 3000);
+    screen.hide();
+    QVERIFY(QTest::qWaitFor([this] { return !m_port->lineClaimed(); }, 6000));
+    QTRY_COMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, transferCutText());
+    QCOMPARE(m_pty->collectFor(300).size(), 41);
+    QCOMPARE(m_boxes.size(), 1);
 }
 
 void TestTransfer::barColourRanges_data()
