@@ -242,8 +242,7 @@ Layout remoteLayout()
                  QStringLiteral("5 で とまる")},
                 uiFont(14), QColor(0x33, 0x3a, 0x45), false);
         robot(p, QPointF(100, 330), 120, QColor(0xe0, 0x53, 0x3d));
-        caption(p, QRectF(20, 420, 170, 60), {QStringLiteral("まず うえの"), QStringLiteral("スタートを おしてね")},
-                uiFont(15), accent.darker(150), false);
+        // The hint below the robot changes with the driving, so the screen draws it.
     };
     return l;
 }

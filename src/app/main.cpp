@@ -1,5 +1,6 @@
 #include "app/mainmenu.h"
 #include "app/platformchoice.h"
+#include "app/quitsignals.h"
 #include "app/ui/application.h"
 
 int main(int argc, char *argv[])
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     int result = 0;
     {
         MainMenu menu;
+        QuitSignals quitSignals(&menu, [&menu] { menu.close(); });
         menu.FormCreate();
         menu.createOtherWindows();
         menu.centreOnScreen();

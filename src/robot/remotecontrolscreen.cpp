@@ -6,6 +6,7 @@
 
 #include "app/ui/pictures.h"
 #include "robot/instructioncode.h"
+#include "robot/portmessages.h"
 #include "robot/trs232c.h"
 #include "robot/wireplan.h"
 #include "robot/wireplayer.h"
@@ -45,6 +46,10 @@ const std::array<Drive, 9> drives{{
 
 // Laid out like a numeric keypad: 7 8 9 on top, 1 2 3 at the bottom.
 constexpr std::array<int, 9> TAG_OF_DIGIT{7, 8, 9, 4, 5, 6, 1, 2, 3};
+
+constexpr int STATE_POLL_MS = 1000;
+constexpr char16_t HINT_FIRST[] = u"まず うえの\nスタートを おしてね";
+constexpr char16_t HINT_DRIVING[] = u"やじるしか すうじの\nキーで うごかそう\n5 で とまるよ";
 
 QString buttonPicture(const char16_t *name, bool pressed)
 {
@@ -147,9 +152,23 @@ RemoteControlScreen::RemoteControlScreen(Trs232c *port)
     f.setBold(true);
     m_portLabel->setFont(f);
 
+    m_hint = new QLabel(this);
+    m_hint->setObjectName(u"driveHint"_s);
+    m_hint->setGeometry(12, 416, 190, 72);
+    m_hint->setAlignment(Qt::AlignCenter);
+    m_hint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont hintFont = m_hint->font();
+    hintFont.setPixelSize(15);
+    hintFont.setBold(true);
+    m_hint->setFont(hintFont);
+    // The colour of the backdrop's own words, whatever the desktop's palette.
+    m_hint->setStyleSheet(u"color: rgb(149, 55, 41); background: transparent;"_s);
+
     m_enableTimer.setSingleShot(true);
     m_enableTimer.setInterval(REMOTE_START_PAUSE_MS);
-    connect(&m_enableTimer, &QTimer::timeout, this, [this] { setDrivePicturesEnabled(true); });
+    connect(&m_enableTimer, &QTimer::timeout, this, [this] { setDriving(true); });
+    m_stateTimer.setInterval(STATE_POLL_MS);
+    connect(&m_stateTimer, &QTimer::timeout, this, &RemoteControlScreen::refreshPortState);
 
     if (m_player) {
         connect(m_player, &WirePlayer::driveSent, this, &RemoteControlScreen::refreshPortState);
@@ -160,10 +179,11 @@ RemoteControlScreen::RemoteControlScreen(Trs232c *port)
         connect(port, &Trs232c::OnOpen, this, &RemoteControlScreen::refreshPortState);
         connect(port, &Trs232c::OnOpen, this, [this] { m_toldUnreachable = false; });
         connect(port, &Trs232c::lineReleased, this, &RemoteControlScreen::refreshPortState);
+        connect(port, &Trs232c::statusChanged, this, &RemoteControlScreen::refreshPortState);
         // Raised while the device is still open: look once it has closed.
         connect(port, &Trs232c::OnClose, this, &RemoteControlScreen::refreshPortState, Qt::QueuedConnection);
     }
-    setDrivePicturesEnabled(false);
+    setDriving(false);
     refreshPortState();
 }
 
@@ -190,21 +210,39 @@ void RemoteControlScreen::showEvent(QShowEvent *event)
 void RemoteControlScreen::hideEvent(QHideEvent *event)
 {
     m_enableTimer.stop();
+    m_stateTimer.stop();
     WorkingScreen::hideEvent(event);
 }
 
 void RemoteControlScreen::FormShow()
 {
     m_enableTimer.stop();
-    setDrivePicturesEnabled(false);
+    setDriving(false);
     refreshPortState();
+    m_stateTimer.start();
     setFocus();
 }
 
 void RemoteControlScreen::rajikonClick()
 {
+    // Each press is a new attempt: a port in error or re-plugged is opened again silently,
+    // and if that fails the pupil hears why once more.
+    m_toldUnreachable = false;
+    if (m_port && !m_port->lineClaimed())
+        m_port->makeReady();
     send(CMD_REMOTE);
     m_enableTimer.start();
+}
+
+void RemoteControlScreen::setDriving(bool on)
+{
+    setDrivePicturesEnabled(on);
+    m_hint->setText(QString::fromUtf16(on ? HINT_DRIVING : HINT_FIRST));
+}
+
+QString RemoteControlScreen::hintText() const
+{
+    return m_hint->text();
 }
 
 void RemoteControlScreen::Image1Click(int tag)
@@ -281,27 +319,36 @@ QString RemoteControlScreen::helpPage() const
 void RemoteControlScreen::refreshPortState()
 {
     const Trs232c *port = m_port;
-    if (port && port->lineClaimed())
+    PortStatus status;
+    status.cause = PortCause::Other;
+    if (port && port->lineClaimed()) {
         m_portState = PortState::Busy;
-    else if (port && port->isOpen())
-        m_portState = PortState::Open;
-    else
-        m_portState = PortState::Closed;
+    } else {
+        if (port)
+            status = port->currentStatus();
+        // Open means the next byte can go: a closed port that would open counts as closed.
+        m_portState = port && port->isOpen() && status.cause == PortCause::Usable ? PortState::Open
+                                                                                 : PortState::Closed;
+    }
 
     switch (m_portState) {
     case PortState::Open:
-        m_portLabel->setText(u"● ロボットへ送れます"_s);
+        m_portLabel->setText(QString::fromUtf16(portMessage(PortCause::Usable).stateLine));
         m_portLabel->setStyleSheet(u"color: rgb(0, 150, 60);"_s);
         break;
     case PortState::Busy:
         m_portLabel->setText(u"● いまプログラムを送っています"_s);
         m_portLabel->setStyleSheet(u"color: rgb(200, 120, 0);"_s);
         break;
-    case PortState::Closed:
-        m_portLabel->setText(u"● ロボットにつながっていません（設定を見てね）"_s);
+    case PortState::Closed: {
+        // A closed port whose device looks fine is opened by the start button.
+        const PortCause cause = status.cause == PortCause::Usable ? PortCause::Other : status.cause;
+        m_portLabel->setText(QString::fromUtf16(portMessage(cause).stateLine));
         m_portLabel->setStyleSheet(u"color: rgb(210, 30, 30);"_s);
         break;
     }
+    }
+    m_portLabel->setToolTip(status.cause == PortCause::Usable ? QString() : portBoxText(status));
 }
 
 void RemoteControlScreen::tellUnreachable()
@@ -312,5 +359,5 @@ void RemoteControlScreen::tellUnreachable()
         return;
     m_toldUnreachable = true;
     // After the player's handler has returned: the box runs an event loop of its own.
-    QTimer::singleShot(0, this, [this] { ui::showMessage(this, ui::MessageKind::Warning, robotUnreachableText()); });
+    QTimer::singleShot(0, this, [this] { ui::showMessage(this, ui::MessageKind::Warning, unreachableText(m_port)); });
 }

@@ -50,7 +50,8 @@ private:
 // TForm8: remote-control driving, the step after STEP5. `rajikon` sends 5 and, 500 ms later,
 // lets the drive pictures be used; each picture or digit key sends its motor code, at least
 // 100 ms after the one before; a code still waiting is replaced by a newer choice. Leaving to the menu or the route screen sends 254, so the robot
-// stops; quitting sends nothing. A line at the bottom tells whether the robot's port is open.
+// stops; quitting sends nothing. A line at the bottom tells the line's state and, when the
+// robot cannot be reached, why.
 class RemoteControlScreen : public WorkingScreen
 {
     Q_OBJECT
@@ -65,6 +66,8 @@ public:
 
     enum class PortState { Open, Closed, Busy };
     PortState portState() const { return m_portState; }
+    // The hint below the robot: what to do first, then what to do while driving.
+    QString hintText() const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -85,11 +88,15 @@ private:
     void sendTerminator();
     void refreshPortState();
     void tellUnreachable();
+    void setDriving(bool on);
 
     QPointer<Trs232c> m_port;
     std::array<DrivePicture *, 9> m_drive {};
     PictureButton *rajikon = nullptr;
     QLabel *m_portLabel = nullptr;
+    QLabel *m_hint = nullptr;
+    // While shown the state line follows the line: a pulled cable shows without a send.
+    QTimer m_stateTimer;
     QPointer<WirePlayer> m_player;
     QTimer m_enableTimer;
     PortState m_portState = PortState::Closed;

@@ -1,6 +1,7 @@
 #include "robot/serialportnames.h"
 
 #include "app/settings/workfolder.h"
+#include "robot/portdiagnosis.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -79,7 +80,12 @@ QString describeComPort(int index, const QString &workFolder)
         text = u"USBシリアル %1"_s.arg(device);
     else
         text = device;
-    if (!QFileInfo::exists(device))
-        text += u"（見つかりません）"_s;
     return text;
+}
+
+PortStatus comPortStatus(int index, const QString &workFolder)
+{
+    if (index < 0 || index > 3)
+        return {PortCause::NotFound, {}, 0, {}, {}};
+    return diagnosePort(resolvePortName(u"com%1"_s.arg(index + 1), workFolder));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "robot/portmessages.h"
+
 #include <QString>
 
 // "com1".."com4" (any case) are resolved to a Linux device, in this order:
@@ -14,5 +16,7 @@ QString resolvePortName(const QString &name, const QString &workFolder = QString
 int comPortNumber(const QString &name);
 
 // A short description, for the settings screen, of what COM<index+1> reaches now, for
-// example "USBシリアル /dev/ttyUSB0" or "/dev/ttyS0（見つかりません）".
+// example "USBシリアル /dev/ttyUSB0" or "リンク → /dev/pts/3".
 QString describeComPort(int index, const QString &workFolder = QString());
+// Whether COM<index+1> can be used now, and if not why (without opening it).
+PortStatus comPortStatus(int index, const QString &workFolder = QString());

@@ -16,12 +16,17 @@ namespace {
 
 using ui::MessageKind;
 
-void tellUnreachable(QWidget *screen)
+void tellLater(QWidget *screen, const QString &text)
 {
     // After the player has returned from its handler: the box runs an event loop of its own.
-    QTimer::singleShot(0, qApp, [screen = QPointer<QWidget>(screen)] {
-        ui::showMessage(screen, MessageKind::Warning, robotUnreachableText());
+    QTimer::singleShot(0, qApp, [screen = QPointer<QWidget>(screen), text] {
+        ui::showMessage(screen, MessageKind::Warning, text);
     });
+}
+
+void tellUnreachable(QWidget *screen, const Trs232c *port)
+{
+    tellLater(screen, unreachableText(port));
 }
 
 }
@@ -78,6 +83,8 @@ protected:
             const bool windowClosed = watched == m_window;
             // A minimised screen has not been left.
             const bool screenLeft = watched == m_screen && !event->spontaneous();
+            if (screenLeft)
+                m_cutByLeaving = stopLosesBytes();
             if (windowClosed || screenLeft)
                 m_playback->stop();
         }
@@ -85,6 +92,22 @@ protected:
     }
 
 private:
+    // Whether a stop now leaves the robot without part of the program: what still goes out
+    // after a stop (the block's rest as 254) is not what was planned.
+    bool stopLosesBytes() const
+    {
+        const WirePlan &plan = m_playback->plan();
+        const int sent = m_playback->sentCount();
+        const QList<WireByte> rest = restAfterStop(plan, sent);
+        if (sent + rest.size() < plan.bytes.size())
+            return true;
+        for (qsizetype i = 0; i < rest.size(); ++i) {
+            if (rest[i].value != plan.bytes[sent + i].value)
+                return true;
+        }
+        return false;
+    }
+
     void setProgress(int percent)
     {
         if (m_window)
@@ -96,6 +119,9 @@ private:
         deleteLater();
         if (m_window)
             m_window->close();
+        // The robot holds part of a program now; quitting needs no box.
+        if (m_cutByLeaving && !m_showingForQuit)
+            tellLater(nullptr, transferCutText());
     }
 
     void failed()
@@ -103,7 +129,7 @@ private:
         deleteLater();
         if (m_window)
             m_window->close();
-        tellUnreachable(m_screen);
+        tellUnreachable(m_screen, m_port);
     }
 
     TransferDisplay *m_display;
@@ -112,6 +138,7 @@ private:
     Trs232c *m_port;
     WirePlayback *m_playback;
     bool m_showingForQuit = false;
+    bool m_cutByLeaving = false;
 };
 
 namespace {
@@ -124,11 +151,12 @@ bool portBusy(const RobotLink &link, QWidget *screen)
     return true;
 }
 
-bool portOpen(const RobotLink &link, QWidget *screen)
+// A port in error, gone or replaced behind its name is opened again first, silently.
+bool portReady(const RobotLink &link, QWidget *screen)
 {
-    if (link.port && link.port->isOpen())
+    if (link.port && link.port->makeReady())
         return true;
-    ui::showMessage(screen, MessageKind::Warning, robotUnreachableText());
+    ui::showMessage(screen, MessageKind::Warning, unreachableText(link.port));
     return false;
 }
 
@@ -136,7 +164,20 @@ bool portOpen(const RobotLink &link, QWidget *screen)
 
 QString robotUnreachableText()
 {
-    return u"ロボットにつながりませんでした。\r\nケーブルと、設定のCOMポートをたしかめてください。"_s;
+    return QString::fromUtf16(portMessage(PortCause::Other).box);
+}
+
+QString unreachableText(const Trs232c *port)
+{
+    if (!port || port->lastStatus().cause == PortCause::Usable)
+        return robotUnreachableText();
+    return portBoxText(port->lastStatus());
+}
+
+QString transferCutText()
+{
+    return u"プログラムを おくる とちゅうで 画面を かえたので、おくるのを とめました。\r\n"
+           u"ロボットには プログラムが ぜんぶ とどいていません。もういちど おくってください。"_s;
 }
 
 bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programText, bool how,
@@ -150,7 +191,7 @@ bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programT
         ui::showMessage(screen, MessageKind::Warning, plan.messages.join(u"\r\n"_s));
         return false;
     }
-    if (!portOpen(link, screen) || !link.display)
+    if (!link.display || !portReady(link, screen))
         return false;
     auto *run = new TransferRun(link.display, link.port, screen, plan);
     return run->start();
@@ -158,7 +199,7 @@ bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programT
 
 bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen)
 {
-    if (portBusy(link, screen) || !portOpen(link, screen))
+    if (portBusy(link, screen) || !portReady(link, screen))
         return false;
     WirePlayer *player = WirePlayer::of(link.port);
     // Usually out at once; it waits only for the pause of a byte just before it.
@@ -167,12 +208,13 @@ bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen)
     QObject::connect(run, &WirePlayback::stopped, run, &QObject::deleteLater);
     if (!player->play(run)) {
         run->deleteLater();
-        ui::showMessage(screen, MessageKind::Warning, robotUnreachableText());
+        ui::showMessage(screen, MessageKind::Warning, unreachableText(link.port));
         return false;
     }
-    QObject::connect(run, &WirePlayback::failed, run, [run, screen = QPointer<QWidget>(screen)] {
+    QObject::connect(run, &WirePlayback::failed, run,
+                     [run, screen = QPointer<QWidget>(screen), port = QPointer<Trs232c>(link.port)] {
         run->deleteLater();
-        tellUnreachable(screen);
+        tellUnreachable(screen, port);
     });
     return true;
 }

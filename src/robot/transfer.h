@@ -34,14 +34,15 @@ struct RobotLink
 // sendClick: compiles the text and starts the transfer through the link's port while its
 // display shows the progress. Returns at once; the transfer plays on the event loop. how is the
 // start mode of set.ini (false: the robot waits for its front switch; the text screen ignores it).
+// A port that is not sound is opened again first, silently.
 // Nothing is sent, and the pupil is told why, when the text does not compile (icon and text
-// screens), is too long, the port is not open, or a transfer is already playing. Returns
+// screens), is too long, the port cannot be made ready, or a transfer is already playing. Returns
 // whether a transfer started.
 bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programText, bool how,
                  QWidget *screen);
 
 // playClick: sends the run byte of the screen (4, or 7 from the text screen). Refused with a
-// box while a transfer plays or when the port is not open.
+// box while a transfer plays or when the port cannot be made ready.
 bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen);
 
 // Before the application ends: a transfer still playing is stopped at the end of the block on
@@ -49,5 +50,9 @@ bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen);
 // returns when the line is quiet (at most one block later).
 void finishSendingBeforeQuit(const RobotLink &link);
 
-// Our own words when the robot cannot be reached.
+// Our own words when the robot cannot be reached and nothing more is known.
 QString robotUnreachableText();
+// The box for the port's last failure: its cause, and how to mend it.
+QString unreachableText(const Trs232c *port);
+// After a transfer was stopped because its screen was left: the program must be sent again.
+QString transferCutText();

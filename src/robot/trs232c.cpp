@@ -1,13 +1,18 @@
 #include "robot/trs232c.h"
 
+#include "robot/portdiagnosis.h"
 #include "robot/serialportnames.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
 
 #include <chrono>
 #include <thread>
 
+#include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +41,22 @@ QString reasonOf(const QSerialPort &port)
         return u"時間内に終わりません"_s;
     default:
         return port.errorString();
+    }
+}
+
+QString reasonOf(PortCause cause)
+{
+    switch (cause) {
+    case PortCause::NotFound:
+        return u"見つかりません"_s;
+    case PortCause::NoRight:
+        return u"使う許可がありません"_s;
+    case PortCause::Held:
+        return u"ほかのソフトが使っています"_s;
+    case PortCause::StaleLock:
+        return u"残ったロックファイルを消せません"_s;
+    default:
+        return u"開けません"_s;
     }
 }
 
@@ -106,6 +127,83 @@ bool Trs232c::fail(const QString &reason)
     return false;
 }
 
+bool Trs232c::failWith(PortStatus status, const QString &reason)
+{
+    if (status.device.isEmpty())
+        status.device = m_devicePath;
+    setStatus(status);
+    return fail(reason);
+}
+
+void Trs232c::setStatus(const PortStatus &status)
+{
+    const bool changed = status.cause != m_status.cause || status.device != m_status.device
+        || status.holderPid != m_status.holderPid;
+    m_status = status;
+    if (changed)
+        emit statusChanged();
+}
+
+bool Trs232c::hungUp() const
+{
+    const int fd = m_opened ? int(m_port->handle()) : -1;
+    if (fd < 0)
+        return false;
+    pollfd p{fd, POLLOUT, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
+bool Trs232c::sameDeviceAsOpened() const
+{
+    if (resolvePortName(m_portname) != m_devicePath)
+        return false;
+    struct stat now {};
+    if (::stat(QFile::encodeName(m_devicePath).constData(), &now) != 0)
+        return false;
+    return now.st_rdev == m_openedRdev && now.st_ino == m_openedInode;
+}
+
+bool Trs232c::isSound() const
+{
+    return m_opened && !m_writeFailed && !hungUp() && sameDeviceAsOpened();
+}
+
+bool Trs232c::makeReady()
+{
+    if (claimedByOther())
+        return fail(lineBusyText());
+    if (isSound())
+        return true;
+    if (m_opened)
+        Close();
+    return Open();
+}
+
+PortStatus Trs232c::currentStatus() const
+{
+    if (m_opened) {
+        if (isSound()) {
+            PortStatus ok;
+            ok.device = m_devicePath;
+            return ok;
+        }
+        const QString now = resolvePortName(m_portname);
+        // A new device behind the name: the next send opens it.
+        if (now != m_devicePath)
+            return diagnosePort(now);
+        PortStatus gone;
+        gone.cause = PortCause::Gone;
+        gone.device = m_devicePath;
+        return gone;
+    }
+    const QString device = resolvePortName(m_portname);
+    const PortStatus seen = diagnosePort(device);
+    // What only the open itself found out (a setting the device refused) stays said.
+    if (seen.cause == PortCause::Usable && m_status.cause == PortCause::Other && m_status.device == device)
+        return m_status;
+    return seen;
+}
+
 bool Trs232c::Open()
 {
     if (claimedByOther())
@@ -121,7 +219,8 @@ bool Trs232c::Open()
     bool dataBitsOk = false;
     const QSerialPort::DataBits dataBits = dataBitsFrom(m_charbit, &dataBitsOk);
     if (!dataBitsOk)
-        return fail(u"データのビット数 %1 は使えません"_s.arg(m_charbit));
+        return failWith(PortStatus{PortCause::Other, m_devicePath, 0, {}, {}},
+                        u"データのビット数 %1 は使えません"_s.arg(m_charbit));
     m_port->setBaudRate(m_bps);
     m_port->setDataBits(dataBits);
     // Texts outside the tables leave the value the port already has.
@@ -138,17 +237,45 @@ bool Trs232c::Open()
     // which stay off here, so they are kept only as values.
     m_port->setReadBufferSize(m_rxbuffsize);
 
+    // What can be told without opening (and what root could open regardless, for tests).
+    PortStatus before = diagnosePort(m_devicePath);
+    if (before.cause != PortCause::Usable) {
+        return failWith(before, u"ポート %1 を開けません（%2）"_s.arg(m_devicePath, reasonOf(before.cause)));
+    }
+
     // Write-only: the line is used for sending, nothing is ever read.
     if (!m_port->open(QIODevice::WriteOnly)) {
+        const QSerialPort::SerialPortError error = m_port->error();
         const QString reason = reasonOf(*m_port);
         m_port->clearError();
-        return fail(u"ポート %1 を開けません（%2）"_s.arg(m_devicePath, reason));
+        // Looked at again: the device may have gone or been taken meanwhile.
+        PortStatus after = diagnosePort(m_devicePath);
+        if (after.cause == PortCause::Usable) {
+            if (error == QSerialPort::DeviceNotFoundError)
+                after.cause = PortCause::NotFound;
+            else if (error == QSerialPort::PermissionError)
+                after.cause = PortCause::Held; // the device refuses a second user
+            else
+                after.cause = PortCause::Other;
+        }
+        return failWith(after, u"ポート %1 を開けません（%2）"_s.arg(m_devicePath, reason));
     }
     // Purge both directions, so that nothing left over from before goes out.
     m_port->clear(QSerialPort::AllDirections);
     m_port->clearError();
     m_opened = true;
+    m_writeFailed = false;
+    struct stat opened {};
+    const bool known = ::fstat(int(m_port->handle()), &opened) == 0;
+    m_openedRdev = known ? opened.st_rdev : 0;
+    m_openedInode = 0;
+    // The inode of the name, not of the descriptor: that is what a re-plug changes.
+    if (::stat(QFile::encodeName(m_devicePath).constData(), &opened) == 0)
+        m_openedInode = opened.st_ino;
     m_lastError.clear();
+    PortStatus ok;
+    ok.device = m_devicePath;
+    setStatus(ok);
     emit OnOpen();
     return true;
 }
@@ -161,11 +288,13 @@ bool Trs232c::Close()
         return false;
     // The last bytes (the 254 on leaving, or before quitting) may still be on their way out;
     // purging the output now would drop them. Only what could not go out in time is purged.
-    const bool sent = waitUntilSent();
+    // A device that has hung up takes nothing more: waiting would only hold up the close.
+    const bool sent = !hungUp() && waitUntilSent();
     m_port->clear(sent ? QSerialPort::Input : QSerialPort::AllDirections);
     // No receive thread to stop: none is ever created.
     emit OnClose();
     m_opened = false;
+    m_writeFailed = false;
     m_port->close();
     const bool ok = m_port->error() == QSerialPort::NoError;
     m_port->clearError();
@@ -207,7 +336,7 @@ bool Trs232c::Write(QByteArrayView bytes)
     if (queued != bytes.size()) {
         const QString reason = reasonOf(*m_port);
         m_port->clearError();
-        return fail(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
+        return failWrite(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
     }
     // Wait until the bytes are with the operating system: the transfer paces bytes by time.
     QDeadlineTimer deadline(m_txtimeout, Qt::PreciseTimer);
@@ -220,13 +349,23 @@ bool Trs232c::Write(QByteArrayView bytes)
             const QString reason = reasonOf(*m_port);
             m_port->clearError();
             if (timedOut)
-                return fail(u"ポート %1 への送信が時間内に終わりません"_s.arg(m_devicePath));
-            return fail(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
+                return failWrite(u"ポート %1 への送信が時間内に終わりません"_s.arg(m_devicePath));
+            return failWrite(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
         }
     }
     m_lastWritten = bytes.size();
     m_lastError.clear();
     return true;
+}
+
+bool Trs232c::failWrite(const QString &reason)
+{
+    m_writeFailed = true;
+    PortStatus status;
+    status.device = m_devicePath;
+    const bool gone = hungUp() || !QFileInfo::exists(m_devicePath) || !sameDeviceAsOpened();
+    status.cause = gone ? PortCause::Gone : PortCause::Other;
+    return failWith(status, reason);
 }
 
 bool Trs232c::WriteByte(int value)

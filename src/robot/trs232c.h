@@ -7,7 +7,11 @@
 #include <QSerialPort>
 #include <QString>
 
+#include "robot/portmessages.h"
+
 #include <optional>
+
+#include <sys/types.h>
 
 // The serial port to the robot's interface. The application owns one (rs232c1 on the main
 // menu); every byte it sends goes through WriteByte. The line is used for sending only: the
@@ -63,6 +67,19 @@ public:
     static QString lineBusyText();
 
     bool isOpen() const { return m_opened; }
+
+    // Why the last Open or Write failed (cause Usable after a success), with what the box names.
+    const PortStatus &lastStatus() const { return m_status; }
+    // The line is open and nothing is wrong with it: no failed write, the device has not hung
+    // up, and the port's name still leads to the device that was opened.
+    bool isSound() const;
+    // Before a send, a run or the remote start: a port that is not sound (or not open) is
+    // closed and opened again, without a word. True when it is open and sound afterwards;
+    // otherwise lastStatus() says why. Refused while a transfer owns the line.
+    bool makeReady();
+    // The state to show now, without opening anything: the line's own state while open, or
+    // what the chosen device looks like while closed.
+    PortStatus currentStatus() const;
     // Why the last Open or Write failed (empty after a success), in Japanese, for the user.
     QString lastError() const { return m_lastError; }
     // The device the last Open used (after resolving "com1".."com4").
@@ -133,9 +150,17 @@ signals:
     void OnClose();
     // The owner of the line gave it back: waiting senders may go on.
     void lineReleased();
+    // lastStatus() changed (an open, a close, a failed write).
+    void statusChanged();
 
 private:
     bool fail(const QString &reason);
+    bool failWith(PortStatus status, const QString &reason);
+    bool failWrite(const QString &reason);
+    void setStatus(const PortStatus &status);
+    // The device has hung up (a pseudo-terminal whose other end closed, an adapter pulled).
+    bool hungUp() const;
+    bool sameDeviceAsOpened() const;
     // Waits, at most txtimeout, until everything written has left the driver's queue.
     bool waitUntilSent();
     bool claimedByOther() const { return lineClaimed() && !m_ownerWriting; }
@@ -147,6 +172,10 @@ private:
     QString m_lastError;
     QString m_devicePath;
     qint64 m_lastWritten = 0;
+    PortStatus m_status;
+    bool m_writeFailed = false;
+    dev_t m_openedRdev = 0;
+    ino_t m_openedInode = 0;
     QPointer<const QObject> m_lineOwner;
     bool m_ownerWriting = false;
 

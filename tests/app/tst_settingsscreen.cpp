@@ -10,6 +10,7 @@
 #include "common/cp932.h"
 #include "icon/iconscreen.h"
 #include "icon/slotcolumn.h"
+#include "robot/portdiagnosis.h"
 #include "robot/trs232c.h"
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"
@@ -29,7 +30,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QSysInfo>
 #include <QTimer>
+
+#include <cerrno>
 
 // The settings screen over set.ini, with the real menu (for its port) and text screen.
 class TestSettingsScreen : public QObject
@@ -55,6 +59,8 @@ private slots:
     void operationTestSendsSpeedTwice();
     void heldLineRefusesTestAndPortButton();
     void portButtonReopensChosenPort();
+    void portListMarksEachCause_data();
+    void portListMarksEachCause();
     void unstorableFontNameWritesNothing_data();
     void unstorableFontNameWritesNothing();
     void acceptedStartModeReachesTheIconScreen();
@@ -453,6 +459,48 @@ void TestSettingsScreen::portButtonReopensChosenPort()
     click(u"cancel"_qs);
     QCOMPARE(iniLines(), (QStringList{u"[comport]"_qs, u"name=1"_qs}));
     m_menu->rs232c1().Close();
+}
+
+// The teacher sees why a COM cannot be used before a pupil sends: the caption under each
+// radio button names what it reaches and its state; the tooltip holds the whole text.
+void TestSettingsScreen::portListMarksEachCause_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("mark");
+    QTest::newRow("free") << u"free"_qs << u"つかえます"_qs;
+    QTest::newRow("no right") << u"no right"_qs << u"けんげんがありません"_qs;
+    QTest::newRow("held") << u"held"_qs << u"ほかで つかわれています"_qs;
+    QTest::newRow("missing") << u"missing"_qs << u"みつかりません"_qs;
+}
+
+void TestSettingsScreen::portListMarksEachCause()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, mark);
+    PseudoTerminal com3;
+    QVERIFY(com3.open());
+    const QString link = com3.linkAsCom(3);
+    QVERIFY(!link.isEmpty());
+    const QString lock = serialLockFilePath(com3.slavePath());
+    if (setup == u"missing") {
+        QFile::remove(link);
+        QVERIFY(QFile::link(u"/dev/rk25-unplugged"_qs, link));
+    } else if (setup == u"no right") {
+        setAccessProbe([](const QByteArray &) { return EACCES; });
+    } else if (setup == u"held") {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        // pid 1 is always there: another program holds the port.
+        file.write("1\nminicom\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+    }
+    openScreen();
+    setAccessProbe(nullptr);
+    QFile::remove(lock);
+    auto *caption = control<QLabel>(u"COM3device"_qs);
+    QVERIFY2(caption->text().contains(mark), qPrintable(caption->text()));
+    QVERIFY(caption->toolTip().contains(mark));
+    QVERIFY(caption->toolTip().contains(setup == u"missing" ? u"/dev/rk25-unplugged"_qs : com3.slavePath()));
+    QFile::remove(link);
 }
 
 void TestSettingsScreen::unstorableFontNameWritesNothing_data()

@@ -2,6 +2,7 @@
 #include "app/settings/settingsfile.h"
 #include "app/ui/messagebox.h"
 #include "robot/instructioncode.h"
+#include "robot/portmessages.h"
 #include "robot/transfer.h"
 #include "robot/transferwindow.h"
 #include "robot/trs232c.h"
@@ -36,6 +37,7 @@ private slots:
     void reopenDuringTransferLeavesItWhole();
     void stoppedTransferEndsItsBlock_data();
     void stoppedTransferEndsItsBlock();
+    void leavingCutsTheProgramAndTells();
     void barColourRanges_data();
     void barColourRanges();
     void playSendsRunByte_data();
@@ -156,8 +158,10 @@ void TestTransfer::refusesBeforeSending_data()
     QTest::newRow("text does not compile") << ScreenKind::Text << u"wait(10)\r\nfly"_qs << true
                                            << u"2行目が違います(命令をもう一度確認してください)"_qs;
     QTest::newRow("text of 120 bytes") << ScreenKind::Text << tooLong << true << textTooLongMessage();
-    QTest::newRow("port not open") << ScreenKind::Icon << example << false << robotUnreachableText();
-    QTest::newRow("route, port not open") << ScreenKind::Route << u"fly"_qs << false << robotUnreachableText();
+    // A closed port is opened again first; only a device that is not there stops the send.
+    const QString missing = u"ロボットの ポート（/dev/rk25-missing）が みつかりません"_qs;
+    QTest::newRow("port not open, device missing") << ScreenKind::Icon << example << false << missing;
+    QTest::newRow("route, device missing") << ScreenKind::Route << u"fly"_qs << false << missing;
 }
 
 void TestTransfer::refusesBeforeSending()
@@ -166,8 +170,10 @@ void TestTransfer::refusesBeforeSending()
     QFETCH(QString, text);
     QFETCH(bool, portOpen);
     QFETCH(QString, message);
-    if (!portOpen)
+    if (!portOpen) {
         QVERIFY(m_port->Close());
+        m_port->setPortname(u"/dev/rk25-missing"_qs);
+    }
 
     QVERIFY(!sendProgram(m_link, kind, text, true, nullptr));
     QVERIFY(!m_window->isVisible());
@@ -197,7 +203,8 @@ void TestTransfer::lostLineClosesWindowAndTells()
     QVERIFY(waitUntilHidden(2000));
     QVERIFY(QTest::qWaitFor([this] { return !m_boxes.isEmpty(); }, 2000));
     QCOMPARE(m_boxes[0].kind, ui::MessageKind::Warning);
-    QCOMPARE(m_boxes[0].text, robotUnreachableText());
+    QCOMPARE(m_port->lastStatus().cause, PortCause::Gone);
+    QCOMPARE(m_boxes[0].text, portBoxText(m_port->lastStatus()));
     QVERIFY(!m_port->lineClaimed());
 }
 
@@ -238,16 +245,19 @@ void TestTransfer::stoppedTransferEndsItsBlock_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("stopAfter");
-    QTest::newRow("pupil closes the window") << u"close window"_qs << 6;
-    QTest::newRow("pupil closes it right after the block number") << u"close window"_qs << 1;
-    QTest::newRow("pupil leaves the screen") << u"leave screen"_qs << 20;
-    QTest::newRow("application goes away") << u"destroy window"_qs << 6;
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("pupil closes the window") << u"close window"_qs << 6 << QStringList();
+    QTest::newRow("pupil closes it right after the block number") << u"close window"_qs << 1 << QStringList();
+    // Everything after byte 20 is fill: the robot has the whole program, nothing to tell.
+    QTest::newRow("pupil leaves the screen") << u"leave screen"_qs << 20 << QStringList();
+    QTest::newRow("application goes away") << u"destroy window"_qs << 6 << QStringList();
 }
 
 void TestTransfer::stoppedTransferEndsItsBlock()
 {
     QFETCH(QString, how);
     QFETCH(int, stopAfter);
+    QFETCH(QStringList, boxes);
     QWidget screen;
     screen.show();
     QVERIFY(sendProgram(m_link, ScreenKind::Icon, example, true, &screen));
@@ -271,9 +281,31 @@ void TestTransfer::stoppedTransferEndsItsBlock()
     QCOMPARE(wire.left(stopAfter), planned.left(stopAfter));
     QVERIFY(wire.endsWith(QByteArray(41 - 4, char(TERMINATOR))));
     QVERIFY(!m_window || !m_window->isVisible());
-    QCOMPARE(m_boxes.size(), 0);
+    QTest::qWait(50);
+    QStringList shown;
+    for (const ui::MessageRequest &r : std::as_const(m_boxes))
+        shown << r.text;
+    QCOMPARE(shown, boxes);
     QVERIFY(playProgram(m_link, ScreenKind::Icon, nullptr));
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)).right(1), QByteArray(1, char(CMD_START)));
+}
+
+// The robot would hold part of a program: the pupil is told, once, to send it again.
+void TestTransfer::leavingCutsTheProgramAndTells()
+{
+    QString twoBlocks;
+    for (int i = 0; i < 25; ++i)
+        twoBlocks += u"motor(fwd,fwd)\r\nwait(10)\r\n"_qs;
+    QWidget screen;
+    screen.show();
+    QVERIFY(sendProgram(m_link, ScreenKind::Text, twoBlocks, true, &screen));
+    m_pty->waitForBytes(6, 3000);
+    screen.hide();
+    QVERIFY(QTest::qWaitFor([this] { return !m_port->lineClaimed(); }, 6000));
+    QTRY_COMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, transferCutText());
+    QCOMPARE(m_pty->collectFor(300).size(), 41);
+    QCOMPARE(m_boxes.size(), 1);
 }
 
 void TestTransfer::barColourRanges_data()
@@ -318,10 +350,15 @@ void TestTransfer::playSendsRunByte()
     QCOMPARE(int(quint8(m_pty->receivedBytes().at(0))), byte);
     QCOMPARE(m_pty->collectFor(100).size(), 1);
 
+    // A closed port is opened again for the run byte; a missing device is said as such.
     QVERIFY(m_port->Close());
+    QVERIFY(playProgram(m_link, kind, nullptr));
+    QCOMPARE(m_pty->waitForBytes(2, 1000).size(), 2);
+    QVERIFY(m_port->Close());
+    m_port->setPortname(u"/dev/rk25-missing"_qs);
     QVERIFY(!playProgram(m_link, kind, nullptr));
     QCOMPARE(m_boxes.size(), 1);
-    QCOMPARE(m_boxes[0].text, robotUnreachableText());
+    QCOMPARE(m_boxes[0].text, portBoxText({PortCause::NotFound, u"/dev/rk25-missing"_qs, 0, {}, {}}));
 }
 
 QTEST_MAIN(TestTransfer)

@@ -121,6 +121,8 @@ void TestTransferRemote::startThenDrive()
 {
     for (int tag = 1; tag <= 9; ++tag)
         QVERIFY(!drive(tag)->isEnabled());
+    const QString firstHint = m_remote->hintText();
+    QVERIFY(firstHint.contains(u"スタート"_qs));
     clickButton(u"rajikon"_qs);
     QCOMPARE(m_pty.waitForBytes(1, 1000).size(), 1);
     // Too early: the pictures wait for the robot to switch over.
@@ -128,6 +130,9 @@ void TestTransferRemote::startThenDrive()
     QTRY_VERIFY_WITH_TIMEOUT(drive(2)->isEnabled(), 2000);
     for (int tag = 1; tag <= 9; ++tag)
         QVERIFY(drive(tag)->isEnabled());
+    // While driving the hint says what comes next, not the start again.
+    QVERIFY(!m_remote->hintText().contains(u"スタート"_qs));
+    QVERIFY(m_remote->hintText().contains(u"キー"_qs));
 
     // Two pictures and a key as fast as the test can: the first goes out, the second is
     // still waiting when stop replaces it; the robot follows the last wish.

@@ -4,8 +4,10 @@
 #include "app/settings/workfolder.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
+#include "robot/portmessages.h"
 #include "robot/transfer.h"
 #include "robot/trs232c.h"
+#include "robot/wireplan.h"
 #include "support/findwindow.h"
 #include "support/mainmenustart.h"
 #include "support/pseudoterminal.h"
@@ -34,6 +36,8 @@ private slots:
     void transferStopsAndTheNextArrivesWhole();
     void remoteDrivingTellsAndRecovers();
     void operationTestTellsAndRecovers();
+    void replugBetweenTwoSendsNeedsNoClick();
+    void sendAfterUnplugSaysThePortIsMissing();
 
 private:
     void unplug();
@@ -89,10 +93,17 @@ void TestUnplug::plugBackIn()
     m_boxes.clear();
 }
 
+// Any of the port's boxes, whatever cause it names.
 int TestUnplug::unreachableBoxes() const
 {
-    return int(std::count_if(m_boxes.cbegin(), m_boxes.cend(),
-                             [](const ui::MessageRequest &r) { return r.text == robotUnreachableText(); }));
+    return int(std::count_if(m_boxes.cbegin(), m_boxes.cend(), [](const ui::MessageRequest &r) {
+        for (const PortMessage &m : portMessageTable()) {
+            const QString box = QString::fromUtf16(m.box);
+            if (!box.isEmpty() && r.text.startsWith(box.left(box.indexOf(u'{'))))
+                return true;
+        }
+        return false;
+    }));
 }
 
 void TestUnplug::click(QWidget *window, const QString &name)
@@ -175,6 +186,46 @@ void TestUnplug::operationTestTellsAndRecovers()
     QCOMPARE(quint8(m_pty->receivedBytes().at(0)), quint8(6));
     QCOMPARE(unreachableBoxes(), 0);
     click(settings, u"cancel"_s);
+}
+
+// A new pseudo-terminal behind com1 (the virtual robot restarted, an adapter plugged in
+// again): the next send reaches it, without the settings' port button.
+void TestUnplug::replugBetweenTwoSendsNeedsNoClick()
+{
+    auto *transfer = testenv::findWindow(u"TForm3"_s);
+    const RobotLink link{&m_menu->rs232c1(), dynamic_cast<TransferDisplay *>(transfer)};
+    QVERIFY(link.display);
+    const QString program = u"motor(fwd,fwd)\r\nwait(10)"_s;
+    m_pty->clear();
+    QVERIFY(sendProgram(link, ScreenKind::Text, program, true, nullptr));
+    QTRY_VERIFY_WITH_TIMEOUT(!transfer->isVisible(), 15000);
+    QCOMPARE(m_pty->waitForBytes(41, 1000).size(), 41);
+
+    auto replugged = std::make_unique<PseudoTerminal>();
+    QVERIFY(replugged->open());
+    QVERIFY(!replugged->linkAsCom(1).isEmpty());
+    m_pty = std::move(replugged);
+
+    QVERIFY(sendProgram(link, ScreenKind::Text, program, true, nullptr));
+    QTRY_VERIFY_WITH_TIMEOUT(!transfer->isVisible(), 15000);
+    QCOMPARE(m_pty->waitForBytes(41, 1000).size(), 41);
+    QCOMPARE(m_pty->receivedBytes(), wirePlanForText(program, ScreenKind::Text, true).values());
+    QCOMPARE(m_menu->rs232c1().devicePath(), m_pty->slavePath());
+    QCOMPARE(unreachableBoxes(), 0);
+}
+
+void TestUnplug::sendAfterUnplugSaysThePortIsMissing()
+{
+    auto *transfer = testenv::findWindow(u"TForm3"_s);
+    const RobotLink link{&m_menu->rs232c1(), dynamic_cast<TransferDisplay *>(transfer)};
+    const QString device = m_pty->slavePath();
+    unplug();
+    QVERIFY(!sendProgram(link, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_s, true, nullptr));
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, portBoxText({PortCause::NotFound, device, 0, {}, {}}));
+    QVERIFY(!playProgram(link, ScreenKind::Text, nullptr));
+    QCOMPARE(m_boxes.size(), 2); // one box per attempt
+    plugBackIn();
 }
 
 QTEST_MAIN(TestUnplug)

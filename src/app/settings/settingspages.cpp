@@ -17,6 +17,8 @@
 #include <QtWidgets/QStackedWidget>
 #include <QtWidgets/QVBoxLayout>
 
+#include <QPalette>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -30,8 +32,10 @@ QLabel *text(const QString &t, QWidget *parent, const QString &style = {})
     QFont f = label->font();
     f.setPixelSize(TEXT_PIXELS);
     label->setFont(f);
+    // A label with a style sheet takes its text colour from the desktop, not from the
+    // screen's palette: it is given the screen's ink unless it names its own colour.
     if (!style.isEmpty())
-        label->setStyleSheet(style);
+        label->setStyleSheet(style.contains(u"color") ? style : u"color: rgb(30, 30, 30); "_s + style);
     return label;
 }
 
@@ -78,6 +82,23 @@ void colourPage(QStackedWidget *control, const QString &intro, const QString &ti
     layout->addStretch();
 }
 
+}
+
+QPalette productPalette(QPalette palette)
+{
+    const QColor ink(30, 30, 30);
+    const QColor paper(240, 240, 240);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, ink);
+        palette.setColor(group, QPalette::Text, ink);
+        palette.setColor(group, QPalette::ButtonText, ink);
+        palette.setColor(group, QPalette::Window, paper);
+        palette.setColor(group, QPalette::Base, Qt::white);
+        palette.setColor(group, QPalette::Button, paper);
+    }
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    return palette;
 }
 
 SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNumber)
@@ -135,9 +156,11 @@ SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNu
             auto *radio = new QRadioButton(u"COM%1"_s.arg(i + 1), p.RadioGroup1);
             radio->setObjectName(u"COM%1"_s.arg(i + 1));
             p.portChoices->addButton(radio, i);
-            QLabel *device = text(QString(), p.RadioGroup1, u"color: #505050; font-size: 9px;"_s);
+            QLabel *device = text(QString(), p.RadioGroup1, u"font-size: 9px;"_s);
             device->setObjectName(u"COM%1device"_s.arg(i + 1));
-            device->setFixedWidth(118);
+            device->setTextFormat(Qt::RichText);
+            device->setFixedWidth(122);
+            device->setMinimumHeight(24);
             p.portDevices.append(device);
             // Two columns: COM1 and COM2 on the left, COM3 and COM4 on the right.
             const int row = (i % 2) * 2;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPalette>
+
 #include <QtWidgets/QWidget>
 
 #include <QList>
@@ -43,6 +45,10 @@ struct SettingsPages
 // screen puts the defaults of the key table in); picture buttons get the window's
 // error numbers (press, release).
 SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNumber);
+
+// The screen's own colours (dark text on light ground) over a palette from the desktop, which
+// may be a dark one.
+QPalette productPalette(QPalette palette);
 
 // Selects the port index 0..3 in the group; a value below 0 selects nothing, above 3 "COM4".
 void selectPortIndex(const SettingsPages &pages, int index);

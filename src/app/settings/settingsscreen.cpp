@@ -9,6 +9,7 @@
 #include "app/ui/messagebox.h"
 #include "app/ui/pictures.h"
 #include "robot/instructioncode.h"
+#include "robot/portmessages.h"
 #include "robot/serialportnames.h"
 #include "robot/transfer.h"
 #include "robot/trs232c.h"
@@ -84,6 +85,9 @@ SettingsScreen::SettingsScreen(Trs232c *port)
     , m_port(port)
 {
     background()->setFillColor(QColor(225, 232, 245));
+    // Drawn in the product's colours on every desktop: a dark palette would put light text
+    // (the port names and their state among it) on the light pages.
+    setPalette(productPalette(palette()));
 
     TreeView1 = new QTreeWidget(this);
     TreeView1->setObjectName(u"TreeView1"_s);
@@ -417,22 +421,35 @@ void SettingsScreen::dosatestClick()
     // The three bytes go out as one plan through the port's player, which holds the line for
     // them: a transfer cannot start between them, and the test does not start while one plays.
     const WirePlan test = operationTestPlan(m_pages.LMDTrackBar1->value());
+    // A re-plugged robot is reached without the port button first.
+    if (!m_port->lineClaimed())
+        m_port->makeReady();
     const WirePlayer::Failure failure = playAndWait(m_port, test);
     setBusy(false);
     if (failure == WirePlayer::Failure::LineBusy)
         ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
     // The pupil would otherwise wait for a robot that never got the test.
     else if (failure != WirePlayer::Failure::None)
-        ui::showMessage(this, ui::MessageKind::Warning, robotUnreachableText());
+        ui::showMessage(this, ui::MessageKind::Warning, unreachableText(m_port));
 }
 
 void SettingsScreen::refreshPortDevices()
 {
     for (int i = 0; i < m_pages.portDevices.size(); ++i) {
         const QString description = describeComPort(i);
+        const PortStatus status = comPortStatus(i);
+        const QString mark = QString::fromUtf16(portMessage(status.cause).mark);
         QLabel *label = m_pages.portDevices[i];
-        label->setToolTip(description);
-        label->setText(label->fontMetrics().elidedText(description, Qt::ElideRight, label->width()));
-        m_pages.portChoices->button(i)->setToolTip(description);
+        // Two lines: what the COM reaches (cut only if it must be, the tooltip has it all) and
+        // whether it can be used, so the teacher sees the cause before a pupil sends.
+        const QString reach = label->fontMetrics().elidedText(description, Qt::ElideMiddle, label->width());
+        const bool usable = status.cause == PortCause::Usable;
+        label->setText(u"<span style=\"color:#3c3c3c\">%1</span><br><span style=\"color:%2\">%3</span>"_s
+                           .arg(reach.toHtmlEscaped(), usable ? u"#00783c"_s : u"#c81e1e"_s, mark));
+        QString tip = description + u"\n"_s + mark;
+        if (!usable)
+            tip += u"\n\n"_s + portBoxText(status);
+        label->setToolTip(tip);
+        m_pages.portChoices->button(i)->setToolTip(tip);
     }
 }
