@@ -242,6 +242,8 @@ void VirtualRobot::handleIdle(quint8 byte)
         m_block = byte;
         m_blockFill = 0;
         m_state = RobotState::Receiving;
+        // A new program is on its way: how the last one ended no longer applies.
+        m_lastEnd.clear();
         return;
     case CMD_START:
     case CMD_START_TEXT:

@@ -104,7 +104,7 @@ void TestRobotWindow::showsWhatArrives()
     QVERIFY(port.WriteByte(4));
     QVERIFY(QTest::qWaitFor([&] { return state->text() == u"実行中"_s; }, 3000));
     QVERIFY(QTest::qWaitFor([&] { return state->text() == u"プログラムあり"_s; }, 3000));
-    QVERIFY(std::abs(window.robot().pose().y - 3.5) < 1e-9);
+    QVERIFY(std::abs(window.robot().pose().y - window.startPose().y - 3.5) < 1e-9);
     QVERIFY(window.floor()->trail().size() > 2);
     port.Close();
 }
@@ -124,7 +124,7 @@ void TestRobotWindow::quickSwitchClickIsSeen()
     // A click shorter than the robot's tenth of a second between checks still starts it.
     QTest::mouseClick(sw1, Qt::LeftButton);
     QVERIFY(QTest::qWaitFor([&] { return !window.robot().busy(); }, 3000));
-    QVERIFY(std::abs(window.robot().pose().y - 17.5) < 1e-9);
+    QVERIFY(std::abs(window.robot().pose().y - window.startPose().y - 17.5) < 1e-9);
 }
 
 QTEST_MAIN(TestRobotWindow)
