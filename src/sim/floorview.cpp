@@ -89,6 +89,7 @@ void FloorView::setSwitches(bool front, bool rear)
 void FloorView::setWorld(const sim::World &world)
 {
     m_world = world;
+    m_view = viewFor(m_pose);
     rebuildLayer();
     update();
 }
@@ -110,6 +111,9 @@ void FloorView::clearTrail()
 
 QRectF FloorView::viewFor(const sim::Pose &pose) const
 {
+    // Between walls the robot cannot leave the floor.
+    if (m_world.walls)
+        return {0, 0, FLOOR_CM, FLOOR_CM};
     const double r = sim::bodyHalfLength() + 3;
     const double x0 = std::floor(std::min(0.0, pose.x - r) / VIEW_STEP_CM) * VIEW_STEP_CM;
     const double y0 = std::floor(std::min(0.0, pose.y - r) / VIEW_STEP_CM) * VIEW_STEP_CM;

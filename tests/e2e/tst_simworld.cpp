@@ -81,12 +81,13 @@ void TestSimWorld::sampleDrivesToTheWall()
     QVERIFY2(backOff > frontOn && backOff <= frontOn + 100, qPrintable(u"%1 %2"_s.arg(frontOn).arg(backOff)));
 
     // From the contact (the centre 8.6 cm below the top wall): back 17.5 cm, half a turn to the
-    // left, the rear switch free, so forward 17.5 cm, facing down. Within 0.01 cm and 0.1 degree.
+    // left, the rear switch free, so forward 17.5 cm and on through the lamp's 1.1 s, facing
+    // down. Within 0.01 cm and 0.1 degree.
     const sim::Pose got = robot->pose();
     const double contactY = sim::FLOOR_SIDE_CM - sim::bodyHalfLength();
     const QString seen = sim::poseLine(got, u"floor"_s);
     QVERIFY2(std::abs(got.x - sim::DEFAULT_START_X_CM) < 0.01, qPrintable(seen));
-    QVERIFY2(std::abs(got.y - (contactY - 17.5 - 17.5)) < 0.01, qPrintable(seen));
+    QVERIFY2(std::abs(got.y - (contactY - 17.5 - 17.5 - 1.1 * 17.5)) < 0.01, qPrintable(seen));
     QVERIFY2(std::abs(std::remainder(got.heading - 270.0, 360.0)) < 0.1, qPrintable(seen));
 }
 
