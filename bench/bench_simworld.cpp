@@ -42,13 +42,23 @@ QString sampleText()
     return lines.join(u"\r\n"_s);
 }
 
-// Ten cones off the sample's way, so it still reaches the top wall.
+// Ten cones off the sample's way (its square spans x 87.5 to 105), so it still reaches the top wall.
 sim::World tenCones()
 {
     sim::World w = sim::walledFloor();
     for (int i = 0; i < sim::MAX_CONES; ++i)
-        w.cones.append({12.0 + 15.0 * (i % 5) + (i < 5 ? 0 : 100), 30.0 + 25.0 * (i / 5) + 10.0 * (i % 3)});
+        w.cones.append({i < 5 ? 10.0 + 12.0 * i : 135.0 + 9.0 * (i - 5), 30.0 + 30.0 * (i % 3) + (i < 5 ? 0 : 10)});
     return w;
+}
+
+void store(sim::VirtualRobot &robot, const QByteArray &image)
+{
+    for (int block = 0; block * BLOCK_SIZE < std::min(int(image.size()), MAX_IMAGE_BYTES); ++block) {
+        robot.receive(blockNumber(block));
+        for (char b : image.mid(block * BLOCK_SIZE, BLOCK_SIZE))
+            robot.receive(quint8(b));
+    }
+    robot.receive(CMD_START_TEXT);
 }
 
 double median(QList<double> v)
@@ -74,12 +84,7 @@ void benchCollision()
         sim::VirtualRobot robot;
         robot.placeAt({60, 100, 90});
         robot.setWorld(world);
-        for (int block = 0; block < 3; ++block) {
-            robot.receive(blockNumber(block));
-            for (char b : image.mid(block * BLOCK_SIZE, BLOCK_SIZE))
-                robot.receive(quint8(b));
-        }
-        robot.receive(CMD_START_TEXT);
+        store(robot, image);
         QElapsedTimer t;
         t.start();
         while (robot.busy())
@@ -130,13 +135,7 @@ void benchWindow()
     sim::World w = tenCones();
     for (const QPointF &c : w.cones)
         window.toggleConeAt(c);
-    const QByteArray image = wanderingImage();
-    for (int block = 0; block < 3; ++block) {
-        window.robot().receive(blockNumber(block));
-        for (char b : image.mid(block * BLOCK_SIZE, BLOCK_SIZE))
-            window.robot().receive(quint8(b));
-    }
-    window.robot().receive(CMD_START_TEXT);
+    store(window.robot(), wanderingImage());
     QElapsedTimer real;
     real.start();
     const double cpu0 = cpuMs();

@@ -1,5 +1,7 @@
 #include "sim/world.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -40,17 +42,6 @@ const std::array<BodyPart, BODY_PART_COUNT> &parts()
         }};
     }();
     return table;
-}
-
-// Into the robot's frame.
-Vec local(const Pose &pose, double x, double y)
-{
-    const double h = radians(pose.heading);
-    const double c = std::cos(h);
-    const double s = std::sin(h);
-    const double dx = x - pose.x;
-    const double dy = y - pose.y;
-    return {dx * c + dy * s, -dx * s + dy * c};
 }
 
 double pointRectDistance(Vec p, const BodyPart &r)
@@ -106,29 +97,54 @@ double segmentRectDistance(Vec a, Vec b, const BodyPart &r)
     return best;
 }
 
-double partClearance(const World &world, const Pose &pose, const BodyPart &part)
+// The world seen from the robot: the trigonometry is done once per pose, not per part.
+struct LocalView
+{
+    double x = 0;
+    double y = 0;
+    double c = 1;
+    double s = 0;
+    QVarLengthArray<Vec, 16> cones;
+    QVarLengthArray<std::pair<Vec, Vec>, 8> pieces;
+};
+
+LocalView localView(const World &world, const Pose &pose)
+{
+    LocalView view;
+    const double h = radians(pose.heading);
+    view.x = pose.x;
+    view.y = pose.y;
+    view.c = std::cos(h);
+    view.s = std::sin(h);
+    auto local = [&](double x, double y) {
+        const double dx = x - pose.x;
+        const double dy = y - pose.y;
+        return Vec{dx * view.c + dy * view.s, -dx * view.s + dy * view.c};
+    };
+    for (const QPointF &cone : world.cones)
+        view.cones.append(local(cone.x(), cone.y()));
+    for (const QLineF &piece : world.pieces)
+        view.pieces.append({local(piece.x1(), piece.y1()), local(piece.x2(), piece.y2())});
+    return view;
+}
+
+double partClearance(const World &world, const LocalView &view, const BodyPart &part)
 {
     double best = std::numeric_limits<double>::infinity();
     if (world.walls) {
-        const double h = radians(pose.heading);
-        const double c = std::cos(h);
-        const double s = std::sin(h);
         for (Vec k : {Vec{part.u0, part.v0}, Vec{part.u0, part.v1}, Vec{part.u1, part.v0}, Vec{part.u1, part.v1}}) {
-            const double x = pose.x + k.u * c - k.v * s;
-            const double y = pose.y + k.u * s + k.v * c;
+            const double x = view.x + k.u * view.c - k.v * view.s;
+            const double y = view.y + k.u * view.s + k.v * view.c;
             best = std::min({best, x, y, FLOOR_SIDE_CM - x, FLOOR_SIDE_CM - y});
         }
         best -= part.radius;
     }
-    for (const QPointF &cone : world.cones) {
-        const Vec p = local(pose, cone.x(), cone.y());
+    for (const Vec &p : view.cones) {
         const double d = pointRectDistance(p, part);
         // A centre inside the rectangle is a deep overlap.
         best = std::min(best, (d > 0 ? d : -1.0) - part.radius - CONE_DIAMETER_CM / 2);
     }
-    for (const QLineF &piece : world.pieces) {
-        const Vec a = local(pose, piece.x1(), piece.y1());
-        const Vec b = local(pose, piece.x2(), piece.y2());
+    for (const auto &[a, b] : view.pieces) {
         const double d = segmentRectDistance(a, b, part);
         best = std::min(best, (d > 0 ? d : -1.0) - part.radius - WALL_PIECE_THICKNESS_CM / 2);
     }
@@ -173,11 +189,12 @@ World walledFloor()
 
 double clearance(const World &world, const Pose &pose, int part)
 {
+    const LocalView view = localView(world, pose);
     if (part >= 0)
-        return partClearance(world, pose, bodyPart(part));
+        return partClearance(world, view, bodyPart(part));
     double best = std::numeric_limits<double>::infinity();
     for (const BodyPart &p : parts())
-        best = std::min(best, partClearance(world, pose, p));
+        best = std::min(best, partClearance(world, view, p));
     return best;
 }
 
