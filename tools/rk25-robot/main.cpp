@@ -102,6 +102,17 @@ struct Parser
     {
         parser.setApplicationDescription(QString::fromUtf8(DESCRIPTION));
         parser.addOptions({com, route, replay, press, noWalls, cone, wall, start});
+        // The window toolkit's own options (-platform xcb, -geometry ...) pass through to it.
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        for (const char *name : {"platform", "platformtheme", "platformpluginpath", "plugin", "display", "geometry",
+                                 "qwindowgeometry", "qwindowtitle", "style", "stylesheet", "session", "name", "title"}) {
+            QCommandLineOption qt(QString::fromLatin1(name), QString(), u"VALUE"_s);
+            qt.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(qt);
+        }
+        QCommandLineOption reverse(u"reverse"_s);
+        reverse.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(reverse);
     }
 };
 
@@ -231,7 +242,11 @@ int main(int argc, char *argv[])
             return EXIT_USAGE;
         }
         if (p.parser.isSet(p.help)) {
-            writeTo(stdout, p.parser.helpText() + QString::fromUtf8(EPILOGUE));
+            // The usage line names the program, not the path it was started by.
+            QString help = p.parser.helpText();
+            const qsizetype lineEnd = help.indexOf(u'\n');
+            help.replace(0, lineEnd, u"Usage: rk25-robot [options]"_s);
+            writeTo(stdout, help + QString::fromUtf8(EPILOGUE));
             return EXIT_ENDED;
         }
         if (p.parser.isSet(p.version)) {
