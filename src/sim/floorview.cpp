@@ -128,16 +128,25 @@ double FloorView::pixelsPerCm() const
     return (qMin(width(), height()) - 2.0 * MARGIN_PX) / m_view.width();
 }
 
+QPointF FloorView::origin() const
+{
+    // The square view in the middle of the widget.
+    const double side = m_view.width() * pixelsPerCm();
+    return {(width() - side) / 2, (height() - side) / 2};
+}
+
 QPointF FloorView::toScreen(double x, double y) const
 {
     const double s = pixelsPerCm();
-    return {MARGIN_PX + (x - m_view.left()) * s, MARGIN_PX + (m_view.top() + m_view.height() - y) * s};
+    const QPointF o = origin();
+    return {o.x() + (x - m_view.left()) * s, o.y() + (m_view.top() + m_view.height() - y) * s};
 }
 
 QPointF FloorView::toFloor(const QPointF &screen) const
 {
     const double s = pixelsPerCm();
-    return {(screen.x() - MARGIN_PX) / s + m_view.left(), m_view.top() + m_view.height() - (screen.y() - MARGIN_PX) / s};
+    const QPointF o = origin();
+    return {(screen.x() - o.x()) / s + m_view.left(), m_view.top() + m_view.height() - (screen.y() - o.y()) / s};
 }
 
 QRectF FloorView::floorRect() const

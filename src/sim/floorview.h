@@ -52,6 +52,7 @@ protected:
 
 private:
     double pixelsPerCm() const;
+    QPointF origin() const;
     QRectF floorRect() const;
     // The view that holds the floor and the robot at the pose, in steps of a scale label.
     QRectF viewFor(const sim::Pose &pose) const;

@@ -1,4 +1,5 @@
 #include "app/ui/messagebox.h"
+#include "robot/instructioncode.h"
 #include "robot/trs232c.h"
 #include "route/routefile.h"
 #include "sim/floorview.h"
@@ -28,6 +29,7 @@ private slots:
     void pushedAgainstTheWallStartsIt();
     void routeLaidOnTheFloor();
     void ownColoursOnADarkDesktop();
+    void robotStaysInViewWithoutWalls();
 
 private:
     QTemporaryDir m_dir;
@@ -205,6 +207,29 @@ void TestRobotWindow::routeLaidOnTheFloor()
     QCOMPARE(window.startPose().y, 35.0);
     QCOMPARE(window.robot().pose().x, 35.0);
     QCOMPARE(window.robot().pose().heading, 90.0);
+}
+
+// With the walls off a robot that drives off the floor stays in sight; back between the walls
+// the view is the floor again.
+void TestRobotWindow::robotStaysInViewWithoutWalls()
+{
+    RobotWindow window(0, m_dir.path());
+    window.findChild<QPushButton *>(u"walls"_s)->click();
+    QVERIFY(!window.world().walls);
+    // Remote control: forward, and let it run for 20 s of robot time.
+    window.robot().receive(CMD_REMOTE);
+    window.robot().receive(69);
+    window.robot().advanceTo(window.robot().now() + 20000);
+    window.tick();
+    const sim::Pose far = window.robot().pose();
+    QVERIFY(far.y > sim::FLOOR_SIDE_CM + 100);
+    const QRectF view = window.floor()->viewCm();
+    QVERIFY(view.contains(QRectF(far.x - 9, far.y - 9, 18, 18)));
+    QVERIFY(view.contains(QRectF(0, 0, sim::FLOOR_SIDE_CM, sim::FLOOR_SIDE_CM)));
+    // Walls back on: the robot outside them goes back to its start.
+    window.findChild<QPushButton *>(u"walls"_s)->click();
+    QCOMPARE(window.robot().pose().y, window.startPose().y);
+    QCOMPARE(window.floor()->viewCm(), QRectF(0, 0, sim::FLOOR_SIDE_CM, sim::FLOOR_SIDE_CM));
 }
 
 // A dark desktop palette leaves the window's texts dark on its light background.

@@ -132,6 +132,7 @@ bool readOptions(const Parser &p, Options &options, QString &error)
     }
     options.replay = parser.isSet(p.replay);
     options.file = parser.value(p.replay);
+    options.route = parser.value(p.route);
     if (parser.isSet(p.com)) {
         bool ok = false;
         options.com = parser.value(p.com).toInt(&ok);
