@@ -241,7 +241,8 @@ void FloorView::drawFloor(QPainter &p) const
         QPolygonF screen;
         for (const QPointF &pt : m_guide)
             screen.append(toScreen(pt.x(), pt.y()));
-        p.setPen(QPen(GUIDE, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        // Wider than the trail, so it shows on both sides of a robot that follows it.
+        p.setPen(QPen(QColor(GUIDE.red(), GUIDE.green(), GUIDE.blue(), 110), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPolyline(screen);
         p.setBrush(GUIDE);
