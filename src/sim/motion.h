@@ -5,6 +5,7 @@
 // The virtual robot (rk25-robot) lives in this folder, without a window except robotwindow.* and
 // floorview.*:
 //   motion.*        how the two wheels move the robot on the floor (this file)
+//   world.*         the walls, cones and wall pieces it runs into, and its own outline
 //   disassembler.*  stored bytes back into program text
 //   virtualrobot.*  the receiver of the serial line and the interpreter of the instruction code
 //   replay.*        the --replay mode: a recorded wire stream run in simulated time

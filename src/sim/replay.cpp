@@ -68,16 +68,32 @@ bool parseSwitchPress(const QString &text, SwitchPress &press)
     return true;
 }
 
-QString poseLine(const Pose &pose)
+bool parseNumbers(const QString &text, int count, QList<double> &numbers)
+{
+    numbers.clear();
+    const QStringList parts = text.split(u',');
+    if (parts.size() != count)
+        return false;
+    for (const QString &part : parts) {
+        bool ok = false;
+        const double v = part.toDouble(&ok);
+        if (!ok || !std::isfinite(v) || std::abs(v) > 1e6)
+            return false;
+        numbers.append(v);
+    }
+    return true;
+}
+
+QString poseLine(const Pose &pose, const QString &word)
 {
     double h = normalizedHeading(pose.heading);
     // 359.96 would print as 360.0.
     if (std::round(h * 10.0) >= 3600.0)
         h = 0;
-    return u"pose %1 %2 %3"_s.arg(fixed(pose.x, 2), fixed(pose.y, 2), fixed(h, 1));
+    return u"%1 %2 %3 %4"_s.arg(word, fixed(pose.x, 2), fixed(pose.y, 2), fixed(h, 1));
 }
 
-ReplayResult replayWire(const QList<WireLine> &lines, const QList<SwitchPress> &presses)
+ReplayResult replayWire(const QList<WireLine> &lines, const QList<SwitchPress> &presses, const ReplayWorld &world)
 {
     ReplayResult result;
     VirtualRobot robot;
@@ -88,6 +104,8 @@ ReplayResult replayWire(const QList<WireLine> &lines, const QList<SwitchPress> &
         result.trace.append(u"%1 %2 %3"_s.arg(fixed(double(e.ms) / 1000.0, 3),
                                               e.offset >= 0 ? QString::number(e.offset) : u"-"_s, e.text));
     };
+    robot.placeAt(world.start);
+    robot.setWorld(world.world);
 
     QList<Timed> events;
     qint64 t = 0;
@@ -121,7 +139,8 @@ ReplayResult replayWire(const QList<WireLine> &lines, const QList<SwitchPress> &
     while (robot.busy() && robot.now() < limit)
         robot.advanceTo(qMin(limit, robot.now() + 100));
     result.ended = !robot.busy();
-    result.pose = robot.pose();
+    result.floorPose = robot.pose();
+    result.pose = {result.floorPose.x - world.start.x, result.floorPose.y - world.start.y, result.floorPose.heading};
     return result;
 }
 

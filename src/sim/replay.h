@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/motion.h"
+#include "sim/world.h"
 
 #include <QByteArray>
 #include <QList>
@@ -32,12 +33,26 @@ bool parseSwitchPress(const QString &text, SwitchPress &press);
 inline constexpr qint64 PRESS_LENGTH_MS = 500;
 inline constexpr qint64 REPLAY_RUN_LIMIT_MS = 600 * 1000;
 
+// "X,Y" and "X,Y,H": numbers separated by commas (no spaces), in cm and degrees.
+bool parseNumbers(const QString &text, int count, QList<double> &numbers);
+
+// The world of a replay: the walled floor and the default start unless told otherwise.
+struct ReplayWorld
+{
+    World world = walledFloor();
+    Pose start = DEFAULT_START;
+};
+
 struct ReplayResult
 {
     // One line per executed instruction: "SECONDS OFFSET TEXT" (offset "-" for remote-control
-    // codes and the operation test).
+    // codes and the operation test), and "SECONDS - contact swN on|off" when a switch comes into
+    // or out of contact.
     QStringList trace;
+    // Relative to the start (the floor's axes; the heading as on the floor).
     Pose pose;
+    // On the floor.
+    Pose floorPose;
     // False when the robot was still busy when the time ran out.
     bool ended = true;
 };
@@ -45,9 +60,11 @@ struct ReplayResult
 // Delivers each byte at its time, then, if a program was stored but never started, starts it
 // as the run button would, and runs until nothing moves any more or REPLAY_RUN_LIMIT_MS have
 // passed after the last byte.
-ReplayResult replayWire(const QList<WireLine> &lines, const QList<SwitchPress> &presses);
+ReplayResult replayWire(const QList<WireLine> &lines, const QList<SwitchPress> &presses,
+                        const ReplayWorld &world = {});
 
-// "pose X Y H": X and Y with two decimals, H in [0, 360) with one.
-QString poseLine(const Pose &pose);
+// "pose X Y H" (or another word before the numbers): X and Y with two decimals, H in [0, 360)
+// with one.
+QString poseLine(const Pose &pose, const QString &word = QStringLiteral("pose"));
 
 }

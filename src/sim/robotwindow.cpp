@@ -2,6 +2,8 @@
 
 #include "app/settings/workfolder.h"
 #include "app/ui/messagebox.h"
+#include "app/ui/programfiledialog.h"
+#include "route/routefile.h"
 #include "sim/floorview.h"
 
 #include <QtWidgets/QButtonGroup>
@@ -9,11 +11,18 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QVBoxLayout>
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
 
 #include <cmath>
 
@@ -40,15 +49,43 @@ void setTextIfChanged(QLabel *label, const QString &text)
         label->setText(text);
 }
 
+constexpr int PANEL_WIDTH = 380;
+constexpr QSize PREFERRED_SIZE(1120, 760);
+
+// Its own colours: a dark desktop palette must not turn the labels light on light.
+QPalette lightPalette()
+{
+    QPalette p;
+    const QColor back(0xee, 0xf2, 0xfa);
+    const QColor ink(0x22, 0x33, 0x66);
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(g, QPalette::Window, back);
+        p.setColor(g, QPalette::Base, Qt::white);
+        p.setColor(g, QPalette::AlternateBase, back);
+        p.setColor(g, QPalette::Button, Qt::white);
+        p.setColor(g, QPalette::Light, Qt::white);
+        p.setColor(g, QPalette::Highlight, QColor(0xff, 0xd9, 0x66));
+        p.setColor(g, QPalette::HighlightedText, ink);
+        const QColor text = g == QPalette::Disabled ? QColor(0x88, 0x90, 0xaa) : ink;
+        p.setColor(g, QPalette::WindowText, text);
+        p.setColor(g, QPalette::Text, text);
+        p.setColor(g, QPalette::ButtonText, text);
+        p.setColor(g, QPalette::PlaceholderText, QColor(0x88, 0x90, 0xaa));
+    }
+    return p;
+}
+
 const char STYLE[] = R"(
-QWidget#RobotWindow { background: #eef2fa; }
+QWidget#RobotWindow, QWidget#panel { background: #eef2fa; }
+QLabel { color: #223366; }
+QSpinBox { background: #ffffff; color: #223366; }
 QLabel#title { font-size: 20px; font-weight: bold; color: #334488; }
 QLabel#state { font-size: 22px; font-weight: bold; color: #ffffff; background: #5577cc;
                border-radius: 8px; padding: 6px 10px; }
 QPushButton { background: #ffffff; border: 2px solid #8899cc; border-radius: 10px;
               padding: 6px 10px; font-size: 14px; color: #223366; }
 QPushButton:pressed, QPushButton:checked { background: #ffd966; border-color: #cc9922; }
-QListWidget { background: #ffffff; border: 2px solid #aabbdd; border-radius: 6px; }
+QListWidget { background: #ffffff; color: #223366; border: 2px solid #aabbdd; border-radius: 6px; }
 )";
 
 QPushButton *button(const QString &name, const QString &text, QWidget *parent)
@@ -74,7 +111,8 @@ RobotWindow::RobotWindow(int com, const QString &workFolder, QWidget *parent)
         m_com->setEnabled(false);
     }
     connect(&m_line, &sim::PtyLine::bytesArrived, this, &RobotWindow::bytesArrived);
-    m_robot.placeAt({});
+    m_robot.placeAt(m_start);
+    setWorld(sim::walledFloor());
     m_clock.start();
     connect(&m_frames, &QTimer::timeout, this, &RobotWindow::tick);
     m_frames.setTimerType(Qt::PreciseTimer);
@@ -93,24 +131,47 @@ RobotWindow::~RobotWindow()
 
 void RobotWindow::build()
 {
+    setPalette(lightPalette());
     setStyleSheet(QString::fromUtf8(STYLE));
     auto *layout = new QHBoxLayout(this);
     m_floor = new FloorView(this);
     layout->addWidget(m_floor, 1);
-    layout->addWidget(buildPanel());
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(u"panelScroll"_s);
+    scroll->setWidget(buildPanel());
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFixedWidth(PANEL_WIDTH + scroll->verticalScrollBar()->sizeHint().width());
+    layout->addWidget(scroll);
     connect(m_floor, &FloorView::placed, this, [this](const sim::Pose &pose) {
         m_robot.advanceTo(simulatedNow());
-        m_robot.placeAt(pose);
+        // The body stops where it touches a wall or cone, so pushing it there presses a switch.
+        m_robot.placeAt(sim::draggedTo(m_robot.world(), m_robot.pose(), pose));
         m_floor->setPose(m_robot.pose());
         m_floor->clearTrail();
+        refreshPanel();
     });
-    resize(1160, 760);
+    connect(m_floor, &FloorView::floorClicked, this, &RobotWindow::toggleConeAt);
+
+    // On the screen it is started on (where the pointer is), and no larger than that screen.
+    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect room = screen->availableGeometry();
+        const QSize size = PREFERRED_SIZE.boundedTo(room.size() - QSize(16, 40));
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, room));
+    } else {
+        resize(PREFERRED_SIZE);
+    }
 }
 
 QWidget *RobotWindow::buildPanel()
 {
     auto *panel = new QWidget(this);
-    panel->setFixedWidth(400);
+    panel->setObjectName(u"panel"_s);
+    panel->setFixedWidth(PANEL_WIDTH);
     auto *v = new QVBoxLayout(panel);
 
     auto *title = new QLabel(u"バーチャルロボット"_s, panel);
@@ -145,7 +206,12 @@ QWidget *RobotWindow::buildPanel()
     m_pose->setObjectName(u"pose"_s);
     v->addWidget(m_pose);
 
+    m_switches = new QLabel(panel);
+    m_switches->setObjectName(u"switches"_s);
+    v->addWidget(m_switches);
+
     m_program = new QListWidget(panel);
+    m_program->setMinimumHeight(160);
     m_program->setObjectName(u"program"_s);
     m_program->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_program->setSelectionMode(QAbstractItemView::NoSelection);
@@ -192,7 +258,27 @@ QWidget *RobotWindow::buildPanel()
     v->addWidget(back);
     connect(back, &QPushButton::clicked, this, &RobotWindow::putBack);
 
-    auto *hint = new QLabel(u"ロボットは左ボタンで動かせるよ。右ボタンかホイールで向きをかえられるよ。"_s, panel);
+    auto *worldRow = new QHBoxLayout;
+    m_walls = button(u"walls"_s, u"かべ あり"_s, panel);
+    m_walls->setCheckable(true);
+    m_walls->setChecked(true);
+    worldRow->addWidget(m_walls);
+    connect(m_walls, &QPushButton::toggled, this, &RobotWindow::setWalls);
+    QPushButton *noCones = button(u"clearCones"_s, u"コーンをぜんぶとる"_s, panel);
+    worldRow->addWidget(noCones);
+    connect(noCones, &QPushButton::clicked, this, [this] {
+        sim::World w = m_robot.world();
+        w.cones.clear();
+        setWorld(w);
+    });
+    v->addLayout(worldRow);
+    QPushButton *route = button(u"route"_s, u"ルートのプログラムをゆかにしく"_s, panel);
+    v->addWidget(route);
+    connect(route, &QPushButton::clicked, this, &RobotWindow::chooseRoute);
+
+    auto *hint = new QLabel(u"ロボットは左ボタンで動かせるよ。右ボタンかホイールで向きをかえられるよ。"
+                            u"ゆかをクリックするとコーンをおけるよ（10こまで。もういちどクリックでとれるよ）。"_s, panel);
+    hint->setObjectName(u"hint"_s);
     hint->setWordWrap(true);
     v->addWidget(hint);
     return panel;
@@ -301,9 +387,78 @@ void RobotWindow::closeEvent(QCloseEvent *event)
 void RobotWindow::putBack()
 {
     m_robot.advanceTo(simulatedNow());
-    m_robot.placeAt({});
+    m_robot.placeAt(m_start);
     m_floor->setPose(m_robot.pose());
     m_floor->clearTrail();
+    refreshPanel();
+}
+
+void RobotWindow::setWorld(const sim::World &world)
+{
+    m_robot.advanceTo(simulatedNow());
+    m_robot.setWorld(world);
+    m_floor->setWorld(world);
+    // Walls put back around a robot that wandered off the floor: it comes back to the start.
+    if (sim::overlaps(world, m_robot.pose()))
+        putBack();
+    refreshPanel();
+}
+
+void RobotWindow::setWalls(bool on)
+{
+    sim::World w = m_robot.world();
+    w.walls = on;
+    if (m_walls->isChecked() != on)
+        m_walls->setChecked(on);
+    m_walls->setText(on ? u"かべ あり"_s : u"かべ なし"_s);
+    setWorld(w);
+}
+
+void RobotWindow::toggleConeAt(const QPointF &at)
+{
+    sim::World w = m_robot.world();
+    for (qsizetype i = 0; i < w.cones.size(); ++i) {
+        if (std::hypot(w.cones[i].x() - at.x(), w.cones[i].y() - at.y()) <= sim::CONE_DIAMETER_CM / 2) {
+            w.cones.removeAt(i);
+            setWorld(w);
+            return;
+        }
+    }
+    const bool onFloor = at.x() >= 0 && at.y() >= 0 && at.x() <= sim::FLOOR_SIDE_CM && at.y() <= sim::FLOOR_SIDE_CM;
+    if (!onFloor || w.cones.size() >= sim::MAX_CONES)
+        return;
+    w.cones.append(at);
+    // Never onto the robot.
+    m_robot.advanceTo(simulatedNow());
+    if (sim::overlaps(w, m_robot.pose()))
+        return;
+    setWorld(w);
+}
+
+void RobotWindow::chooseRoute()
+{
+    const QString path = ui::chooseProgramFileToRead(this);
+    if (!path.isEmpty())
+        layRoute(path);
+}
+
+bool RobotWindow::layRoute(const QString &path)
+{
+    RouteModel route;
+    const RouteReadResult read = readRouteFile(path, &route);
+    if (read.status != RouteReadStatus::Ok || !read.hasRoute) {
+        ui::showMessage(this, ui::MessageKind::Warning, u"ルートのプログラムではないので、ゆかにしけません。\n"_s + path);
+        return false;
+    }
+    QPolygonF guide;
+    for (int i = 0; i <= route.lastIndex(); ++i)
+        guide.append(sim::floorPointOfGrid({route.record(i).x, route.record(i).y}));
+    m_floor->setGuide(guide);
+    m_start = {guide.first().x(), guide.first().y(), double(ROUTE_START_HEADING)};
+    if (sim::overlaps(m_robot.world(), m_start))
+        m_start = sim::DEFAULT_START;
+    putBack();
+    return true;
 }
 
 void RobotWindow::refreshPanel()
@@ -312,6 +467,7 @@ void RobotWindow::refreshPanel()
     m_floor->setPose(pose);
     const sim::Inputs in = m_robot.inputs();
     m_floor->setSwitches(in.sw1, in.sw2);
+    setTextIfChanged(m_switches, u"前スイッチ: %1    うしろスイッチ: %2"_s.arg(in.sw1 ? u"ON"_s : u"OFF"_s, in.sw2 ? u"ON"_s : u"OFF"_s));
 
     const QString state = sim::stateText(m_robot.state(), m_robot.receivingBlock());
     if (state != m_shownState) {

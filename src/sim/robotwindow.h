@@ -14,9 +14,10 @@ class QListWidget;
 class QPushButton;
 class QSpinBox;
 
-// The virtual robot's window: the floor, the state, the stored program as text with the
-// running line marked, the switches and IO inputs, the speed of the simulation and the
-// connection through comN.
+// The virtual robot's window: the floor with its walls and cones, the state, the stored program
+// as text with the running line marked, the switches and IO inputs, the speed of the simulation
+// and the connection through comN. It keeps its own light colours whatever the desktop's palette,
+// and fits a 1024 x 768 screen (the panel scrolls).
 class RobotWindow : public QWidget
 {
     Q_OBJECT
@@ -31,6 +32,15 @@ public:
     // The link made now, or empty.
     QString linkPath() const { return m_linkPath; }
     bool linkTo(int com);
+    // Lays a route program file on the floor as a guide line; the robot goes to its start,
+    // facing up. False (with a box) for a file that holds no route.
+    bool layRoute(const QString &path);
+    // Walls on or off; cones placed or taken away by a click on the floor (up to ten).
+    void setWalls(bool on);
+    void toggleConeAt(const QPointF &at);
+    const sim::World &world() const { return m_robot.world(); }
+    // Where "back to the start" puts the robot.
+    sim::Pose startPose() const { return m_start; }
     // Simulated milliseconds per real millisecond: 1, 4 or 16.
     void setSpeedFactor(int factor);
     // Moves the simulation on to the present; the frame timer calls it.
@@ -47,6 +57,8 @@ private:
     void refreshPanel();
     void refreshProgram();
     void putBack();
+    void setWorld(const sim::World &world);
+    void chooseRoute();
     void pressSwitch(int which, bool down);
     qint64 simulatedNow();
 
@@ -70,6 +82,9 @@ private:
     QLabel *m_state = nullptr;
     QLabel *m_details = nullptr;
     QLabel *m_pose = nullptr;
+    QLabel *m_switches = nullptr;
+    QPushButton *m_walls = nullptr;
+    sim::Pose m_start = sim::DEFAULT_START;
     QSpinBox *m_com = nullptr;
     QListWidget *m_program = nullptr;
     QByteArray m_shownProgram;

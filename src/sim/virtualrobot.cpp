@@ -3,6 +3,8 @@
 #include "icon/iconprogram.h"
 #include "robot/instructioncode.h"
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace sim {
@@ -53,6 +55,9 @@ int VirtualRobot::currentOffset() const
 Inputs VirtualRobot::inputs() const
 {
     Inputs in = m_inputs;
+    // A hand on the switch or something the plate touches: either presses it.
+    in.sw1 = in.sw1 || m_contact[0];
+    in.sw2 = in.sw2 || m_contact[1];
     // An IO line the program made an output reads back what the program put on it.
     if (m_ioOutput[0])
         in.io1High = m_ioOn[0];
@@ -81,22 +86,91 @@ bool VirtualRobot::ioOutputOn(int which) const
     return m_ioOn[which == 1 ? 0 : 1];
 }
 
+bool VirtualRobot::contact(int which) const
+{
+    return m_contact[which == 1 ? 0 : 1];
+}
+
+Pose VirtualRobot::poseAt(qint64 ms) const
+{
+    double seconds = double(ms - m_segmentStart) / 1000.0;
+    if (m_blocked)
+        seconds = qMin(seconds, m_freeSeconds);
+    return poseAfter(m_segmentPose, m_wheels, seconds);
+}
+
 Pose VirtualRobot::pose() const
 {
-    return poseAfter(m_segmentPose, m_wheels, double(m_now - m_segmentStart) / 1000.0);
+    return poseAt(m_now);
 }
 
 void VirtualRobot::placeAt(const Pose &pose)
 {
     m_segmentPose = {pose.x, pose.y, normalizedHeading(pose.heading)};
-    m_segmentStart = m_now;
+    restartSegment();
+}
+
+void VirtualRobot::setWorld(const World &world)
+{
+    m_segmentPose = pose();
+    m_world = world;
+    restartSegment();
 }
 
 void VirtualRobot::setWheels(Wheels wheels)
 {
     m_segmentPose = pose();
-    m_segmentStart = m_now;
     m_wheels = wheels;
+    restartSegment();
+}
+
+void VirtualRobot::restartSegment()
+{
+    m_segmentStart = m_now;
+    m_freeSeconds = 0;
+    m_blocked = false;
+    // A switch leaves its contact the moment the robot starts to move away, not at the next
+    // look at the clock.
+    sweepTo(m_now + 1);
+    reportContacts(m_now, poseAt(m_now + 1));
+}
+
+void VirtualRobot::sweepTo(qint64 ms)
+{
+    if (m_blocked || m_world.isOpen() || (m_wheels.left == 0 && m_wheels.right == 0))
+        return;
+    const double seconds = double(ms - m_segmentStart) / 1000.0;
+    if (seconds <= m_freeSeconds)
+        return;
+    m_freeSeconds = freeSecondsOfWheels(m_world, m_segmentPose, m_wheels, m_freeSeconds, seconds);
+    m_blocked = m_freeSeconds < seconds;
+}
+
+void VirtualRobot::moveClockTo(qint64 ms)
+{
+    if (ms <= m_now)
+        return;
+    const bool wasBlocked = m_blocked;
+    sweepTo(ms);
+    if (m_blocked && !wasBlocked) {
+        // The first whole millisecond at which the body stands at the contact.
+        const qint64 at = qBound(m_now, qint64(std::ceil(double(m_segmentStart) + m_freeSeconds * 1000.0)), ms);
+        reportContacts(at, poseAt(at));
+    }
+    m_now = ms;
+    reportContacts(m_now, pose());
+}
+
+void VirtualRobot::reportContacts(qint64 ms, const Pose &pose)
+{
+    for (int which : {1, 2}) {
+        const bool touching = switchTouches(m_world, pose, which);
+        if (touching == m_contact[which - 1])
+            continue;
+        m_contact[which - 1] = touching;
+        if (onEvent)
+            onEvent({ms, -1, u"contact sw%1 %2"_s.arg(which).arg(touching ? u"on"_s : u"off"_s)});
+    }
 }
 
 void VirtualRobot::emitEvent(int offset, const QString &text)
@@ -108,10 +182,10 @@ void VirtualRobot::emitEvent(int offset, const QString &text)
 void VirtualRobot::advanceTo(qint64 ms)
 {
     while (runActive() && m_holdUntil <= ms) {
-        m_now = qMax(m_now, m_holdUntil);
+        moveClockTo(m_holdUntil);
         step();
     }
-    m_now = qMax(m_now, ms);
+    moveClockTo(ms);
 }
 
 void VirtualRobot::receive(quint8 byte)
@@ -168,6 +242,8 @@ void VirtualRobot::handleIdle(quint8 byte)
         m_block = byte;
         m_blockFill = 0;
         m_state = RobotState::Receiving;
+        // A new program is on its way: how the last one ended no longer applies.
+        m_lastEnd.clear();
         return;
     case CMD_START:
     case CMD_START_TEXT:

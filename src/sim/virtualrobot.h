@@ -2,6 +2,7 @@
 
 #include "sim/disassembler.h"
 #include "sim/motion.h"
+#include "sim/world.h"
 
 #include <QByteArray>
 #include <QList>
@@ -63,7 +64,8 @@ public:
     int speedRight() const { return m_speedB; }
     Wheels wheels() const { return m_wheels; }
 
-    // Front switch sw1, rear switch sw2, the IO lines as inputs.
+    // Front switch sw1, rear switch sw2 pressed by hand, the IO lines as inputs. A switch also
+    // reads pressed while its plate touches something in the world.
     void setSwitch(int which, bool pressed);
     void setIoInput(int which, bool high);
     // IO line n (1, 2): an output when set so by the program, its level.
@@ -75,7 +77,15 @@ public:
     // Puts the robot down at a place (the window's drag and "back to the start").
     void placeAt(const Pose &pose);
 
-    // Called for every instruction as it starts, every remote-control code and every end.
+    // What the robot can run into; open (nothing) until set. Its motion stops at contact: the
+    // wheels keep turning, the body stays.
+    const World &world() const { return m_world; }
+    void setWorld(const World &world);
+    // Switch `which` touches something now.
+    bool contact(int which) const;
+
+    // Called for every instruction as it starts, every remote-control code and every end, and
+    // when a switch comes into or out of contact ("contact sw1 on", offset -1).
     std::function<void(const RobotEvent &)> onEvent;
 
 private:
@@ -92,6 +102,14 @@ private:
     void startRun(const QByteArray &code, RobotState state);
     void stopRun(const QString &why);
     void setWheels(Wheels wheels);
+    // A new stretch of motion from the present pose (new wheels, a new place or a new world).
+    void restartSegment();
+    // Moves the clock on, stopping the body where it meets something on the way.
+    void moveClockTo(qint64 ms);
+    void sweepTo(qint64 ms);
+    Pose poseAt(qint64 ms) const;
+    // Reports the switches that came into or out of contact, as of the pose.
+    void reportContacts(qint64 ms, const Pose &pose);
     // Executes instructions at m_now until one holds the robot or the run ends.
     void step();
     // Repeats the block unless its round took no time yet, then the robot waits a tenth.
@@ -125,6 +143,12 @@ private:
     Wheels m_wheels;
     Pose m_segmentPose;
     qint64 m_segmentStart = 0;
+    // Seconds into the segment known to be free; with m_blocked the body stands from there on.
+    double m_freeSeconds = 0;
+    bool m_blocked = false;
+
+    World m_world;
+    bool m_contact[2] = {false, false};
 };
 
 }

@@ -9,8 +9,8 @@
 
 using namespace Qt::StringLiterals;
 
-// A route as the route screen records it, sent and run: the robot ends where the route's own
-// bytes take it, on the floor's scale of 3.5 cm a cell.
+// A route as the route screen records it, sent and run from the route's start point between the
+// walls: the robot ends where the route's own bytes take it, on the floor's scale of 3.5 cm a cell.
 class TestRouteDrive : public QObject
 {
     Q_OBJECT
@@ -57,8 +57,10 @@ void TestRouteDrive::endsWhereTheBytesSay()
     QVERIFY(plan.ok);
     for (const WireByte &b : plan.bytes)
         wire.append({b.value, b.pauseMs});
-    const sim::ReplayResult r = sim::replayWire(wire, {});
+    const QPointF start = sim::floorPointOfGrid(points.first());
+    const sim::ReplayResult r = sim::replayWire(wire, {}, {sim::walledFloor(), {start.x(), start.y(), 90}});
     QVERIFY(r.ended);
+    QVERIFY2(!r.trace.join(u'\n').contains(u"contact"_s), qPrintable(r.trace.join(u'\n')));
     QVERIFY2(std::abs(r.pose.x - x) < 0.1 && std::abs(r.pose.y - y) < 0.1, qPrintable(sim::poseLine(r.pose)));
     QVERIFY2(std::abs(std::remainder(r.pose.heading - heading, 360.0)) < 0.1, qPrintable(sim::poseLine(r.pose)));
 }

@@ -32,6 +32,9 @@ private slots:
     void blocksStoredWhateverTheirValues();
     void startWithoutProgramDoesNothing();
     void operationTest();
+    void stopsAtContact_data();
+    void stopsAtContact();
+    void hostileWorldNeverOverlaps();
 };
 
 namespace {
@@ -333,8 +336,8 @@ void TestVirtualRobot::byteMidRunStopsFirst()
     }
     robot.advanceTo(5000);
     COMPARE_POSE(robot.pose(), 0.0, 17.5, 90.0);
-    // Says why the run ended, unless driving by remote control has begun since.
-    QCOMPARE(robot.lastEnd().isEmpty(), after == RobotState::Remote);
+    // Says why the run ended, unless driving by remote control or a new program has begun since.
+    QCOMPARE(robot.lastEnd().isEmpty(), after == RobotState::Remote || after == RobotState::Receiving);
 }
 
 void TestVirtualRobot::unknownBytesStop_data()
@@ -415,6 +418,136 @@ void TestVirtualRobot::operationTest()
     runToEnd(robot);
     QCOMPARE(robot.state(), RobotState::Waiting);
     COMPARE_POSE(robot.pose(), 0.0, 0.0, 90.0);
+}
+
+void TestVirtualRobot::stopsAtContact_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("header");
+    QTest::addColumn<bool>("walls");
+    QTest::addColumn<QList<QPointF>>("cones");
+    QTest::addColumn<sim::Pose>("start");
+    QTest::addColumn<sim::Pose>("end");
+    QTest::addColumn<QStringList>("contacts"); // "MS swN on|off", in order
+    QTest::addColumn<qint64>("endMs");
+
+    const double mid = sim::FLOOR_SIDE_CM / 2;
+    // The plate's edge is 8.6 cm before the centre: the top wall stops the centre at 166.4.
+    const double atTop = sim::FLOOR_SIDE_CM - 8.6;
+    const QString forward2s = u"motor(fwd,fwd)\nwait(20)"_s;
+    QTest::newRow("straight into the top wall: on at 16.4 cm / 17.5 cm/s = 937.1 ms")
+        << forward2s << false << true << QList<QPointF>() << sim::Pose{mid, 150, 90} << sim::Pose{mid, atTop, 90}
+        << QStringList{u"938 sw1 on"_s} << 2000ll;
+    QTest::newRow("backing off turns it off at once")
+        << u"motor(rev,rev)\nwait(10)"_s << false << true << QList<QPointF>() << sim::Pose{mid, atTop, 90}
+        << sim::Pose{mid, atTop - 17.5, 90} << QStringList{u"0 sw1 on"_s, u"0 sw1 off"_s} << 1000ll;
+    QTest::newRow("pushing on against the wall: the wheels turn, the body stays")
+        << forward2s << false << true << QList<QPointF>() << sim::Pose{mid, atTop, 90} << sim::Pose{mid, atTop, 90}
+        << QStringList{u"0 sw1 on"_s} << 2000ll;
+    // Facing right, 9 cm below the top wall: the front-left plate corner (8.6, 5) comes up to
+    // the wall when 8.6 sin a + 5 cos a = 9, at a = 34.61 degrees, after 192.3 ms at 180 degrees/s.
+    QTest::newRow("spin beside a wall stops at contact")
+        << u"motor(rev,fwd)\nwait(5)"_s << false << true << QList<QPointF>() << sim::Pose{mid, 166, 0}
+        << sim::Pose{mid, 166, 34.6116508528} << QStringList{u"193 sw1 on"_s} << 500ll;
+    // About the left wheel (5.27 cm above the centre): the same plate corner, 8.604 cm from the
+    // wheel, meets the wall after 27.49 degrees at 90 degrees/s.
+    QTest::newRow("pivot beside a wall stops at contact")
+        << u"motor(stop,fwd)\nwait(5)"_s << false << true << QList<QPointF>() << sim::Pose{mid, 166, 0}
+        << sim::Pose{89.9324835612, 166.5949680510, 27.4885816252} << QStringList{u"306 sw1 on"_s} << 500ll;
+    QTest::newRow("a cone stops it the same way (plate at 100 - 4.375)")
+        << u"motor(fwd,fwd)\nwait(30)"_s << false << true << QList<QPointF>{{mid, 100}} << sim::Pose{mid, 50, 90}
+        << sim::Pose{mid, 100 - 4.375 - 8.6, 90} << QStringList{u"2116 sw1 on"_s} << 3000ll;
+    QTest::newRow("a cone beside the way is passed")
+        << u"motor(fwd,fwd)\nwait(30)"_s << false << true << QList<QPointF>{{mid + 11, 100}}
+        << sim::Pose{mid, 50, 90} << sim::Pose{mid, 102.5, 90} << QStringList() << 3000ll;
+    QTest::newRow("the rear switch from a backward run into the lower wall")
+        << u"motor(rev,rev)\nwait(30)"_s << false << true << QList<QPointF>() << sim::Pose{mid, 50, 90}
+        << sim::Pose{mid, 8.6, 90} << QStringList{u"2366 sw2 on"_s} << 3000ll;
+    QTest::newRow("while(sw1=off) and forward end at the wall")
+        << u"while(sw1=off)\nmotor(fwd,fwd)\nwait(1)\nendwhile"_s << false << true << QList<QPointF>()
+        << sim::Pose{mid, 150, 90} << sim::Pose{mid, atTop, 90} << QStringList{u"938 sw1 on"_s} << 1000ll;
+    QTest::newRow("the start header is released by a contact")
+        << u"motor(rev,rev)\nwait(10)"_s << true << true << QList<QPointF>() << sim::Pose{mid, 8.6, 270}
+        << sim::Pose{mid, 26.1, 270} << QStringList{u"0 sw1 on"_s, u"0 sw1 off"_s} << 1000ll;
+    QTest::newRow("walls off: the open floor of old")
+        << forward2s << false << false << QList<QPointF>() << sim::Pose{mid, 150, 90} << sim::Pose{mid, 185, 90}
+        << QStringList() << 2000ll;
+}
+
+// A motion into a wall or cone stops the body at contact, and the switch whose plate touches
+// turns on at that millisecond.
+void TestVirtualRobot::stopsAtContact()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, header);
+    QFETCH(bool, walls);
+    QFETCH(QList<QPointF>, cones);
+    QFETCH(sim::Pose, start);
+    QFETCH(sim::Pose, end);
+    QFETCH(QStringList, contacts);
+    QFETCH(qint64, endMs);
+    VirtualRobot robot;
+    QStringList seen;
+    qint64 endedAt = -1;
+    robot.onEvent = [&](const sim::RobotEvent &e) {
+        if (e.text.startsWith(u"contact "))
+            seen << u"%1 %2"_s.arg(e.ms).arg(e.text.mid(8));
+        if (e.text == u"// おわり")
+            endedAt = e.ms;
+    };
+    robot.placeAt(start);
+    sim::World world;
+    world.walls = walls;
+    world.cones = cones;
+    robot.setWorld(world);
+    transfer(robot, image(text, header));
+    robot.receive(CMD_START);
+    runToEnd(robot);
+    QCOMPARE(seen, contacts);
+    QCOMPARE(endedAt, endMs);
+    COMPARE_POSE(robot.pose(), end.x, end.y, end.heading);
+    if (!contacts.isEmpty()) {
+        // Not a millisecond before: the first contact's switch reads off just before it.
+        const int which = contacts.first().section(u' ', 1, 1).mid(2).toInt();
+        const qint64 at = contacts.first().section(u' ', 0, 0).toLongLong();
+        if (at > 0) {
+            VirtualRobot again;
+            again.placeAt(start);
+            again.setWorld(world);
+            transfer(again, image(text, header));
+            again.receive(CMD_START);
+            again.advanceTo(at - 1);
+            QVERIFY(!again.contact(which));
+            again.advanceTo(at);
+            QVERIFY(again.contact(which));
+            QVERIFY(which == 1 ? again.inputs().sw1 : again.inputs().sw2);
+        }
+    }
+}
+
+// Spins, pivots and drives among many cones and wall pieces: however it goes, the body never
+// overlaps anything at any moment.
+void TestVirtualRobot::hostileWorldNeverOverlaps()
+{
+    sim::World world = sim::walledFloor();
+    for (int i = 0; i < sim::MAX_CONES; ++i)
+        world.cones.append({15.0 + 16.0 * i, 40.0 + 11.0 * (i % 4)});
+    world.pieces.append({{30, 120}, {140, 150}});
+    VirtualRobot robot;
+    robot.placeAt({60, 95, 70});
+    robot.setWorld(world);
+    QVERIFY(!sim::overlaps(world, robot.pose()));
+    transfer(robot, image(u"loop(12)\nmotor(fwd,fwd)\nwait(25)\nmotor(stop,fwd)\nwait(7)\nmotor(rev,rev)\nwait(4)\n"
+                          u"motor(fwd,rev)\nwait(3)\nmotor(rev,stop)\nwait(6)\nendloop"_s));
+    robot.receive(CMD_START);
+    int contacts = 0;
+    robot.onEvent = [&](const sim::RobotEvent &e) { contacts += e.text.startsWith(u"contact "); };
+    while (robot.busy()) {
+        robot.advanceTo(robot.now() + 7);
+        QVERIFY2(sim::clearance(world, robot.pose()) >= 0, qPrintable(describe(robot.pose())));
+    }
+    // It did meet things on the way; else the test proves nothing.
+    QVERIFY(contacts > 0);
 }
 
 QTEST_GUILESS_MAIN(TestVirtualRobot)
