@@ -262,17 +262,15 @@ void ReportWindow::p_backClick()
 void ReportWindow::printClick()
 {
     // One press is one job. The pages are handed over on this thread, so presses made
-    // meanwhile wait in the queue; they are let through while the button is disabled, which
-    // drops them, instead of starting a second job afterwards.
+    // meanwhile wait in the queue; they are let through while the job still counts as
+    // running, which drops them, instead of starting a second job afterwards.
     if (m_printing)
         return;
     m_printing = true;
-    print->setEnabled(false);
     printState->clear();
     QString printerName;
     const TiePrinterSet::Outcome outcome = m_printerSet.print(this, &printerName);
     QCoreApplication::processEvents();
-    print->setEnabled(true);
     m_printing = false;
 
     switch (outcome) {
