@@ -38,6 +38,7 @@ constexpr int MEMO_FONT_PIXELS = 20;
 constexpr int EDIT_FONT_PIXELS = 18;
 constexpr QRect PRINT_STATE(43, 556, 683, 20);
 constexpr int PRINT_STATE_FONT_PIXELS = 14;
+constexpr qint64 PRINT_REPEAT_HOLD_MS = 1000;
 // The close button's own picture: the working screens' shutdown1 picture says "おわる".
 const QString CLOSE_PICTURE = u"report_close"_s;
 
@@ -101,7 +102,7 @@ ReportWindow::ReportWindow()
     printState->setGeometry(PRINT_STATE);
     printState->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     printState->setFont(fieldFont(PRINT_STATE_FONT_PIXELS));
-    printState->setStyleSheet(u"color: #ffffff"_s);
+    printState->setStyleSheet(u"color: #8c2456; font-weight: bold"_s);
 
     p_back = addButton(u"p_back"_s, QRect(475, 28, 70, 35), u"もどる"_s, u"にゅうりょくに もどります"_s);
     print = addButton(u"print"_s, QRect(549, 28, 70, 35), u"いんさつ"_s, u"レポートを いんさつします"_s);
@@ -264,7 +265,9 @@ void ReportWindow::printClick()
     // One press is one job. The pages are handed over on this thread, so presses made
     // meanwhile wait in the queue; they are let through while the job still counts as
     // running, which drops them, instead of starting a second job afterwards.
-    if (m_printing)
+    // A job is handed over in a fraction of a second, so the press of a pupil who clicks twice
+    // comes just after it: presses within a moment of the last job count as the same one.
+    if (m_printing || (m_lastJob.isValid() && m_lastJob.elapsed() < PRINT_REPEAT_HOLD_MS))
         return;
     m_printing = true;
     printState->clear();
@@ -272,6 +275,8 @@ void ReportWindow::printClick()
     const TiePrinterSet::Outcome outcome = m_printerSet.print(this, &printerName);
     QCoreApplication::processEvents();
     m_printing = false;
+    if (outcome == TiePrinterSet::Outcome::Printed)
+        m_lastJob.start();
 
     switch (outcome) {
     case TiePrinterSet::Outcome::Printed:

@@ -5,6 +5,7 @@
 #include "app/report/ieprinterset.h"
 #include "app/ui/picturewindow.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <functional>
@@ -63,6 +64,7 @@ private:
     QString m_lastReport;
     TiePrinterSet m_printerSet;
     bool m_printing = false;
+    QElapsedTimer m_lastJob; // since the last job was handed over
 
     QStackedWidget *PageControl1 = nullptr;
     QWidget *m_inputPage = nullptr;

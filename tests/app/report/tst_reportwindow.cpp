@@ -521,8 +521,11 @@ void TestReportWindow::printSaysWhereAndMakesOneJob()
     QVERIFY(state->isVisible());
     QVERIFY(pdfpages::text(QDir(jobs).filePath(u"job-1.pdf"_s)).contains(u"wait(4)"_s));
 
-    // A press after the job was handed over is a job of its own; back on the input page the
-    // line is gone.
+    // A second press just after the job is the same press; a press a moment later is a job
+    // of its own. Back on the input page the line is gone.
+    click(u"print"_s);
+    QCOMPARE(QDir(jobs).entryList(QDir::Files).size(), 1);
+    QTest::qWait(1100);
     click(u"print"_s);
     QCOMPARE(QDir(jobs).entryList(QDir::Files).size(), 2);
     click(u"p_back"_s);
