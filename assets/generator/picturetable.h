@@ -131,6 +131,8 @@ inline constexpr Picture PICTURES[] = {
     {"Photo\\Button\\print.jpg", 70, 35, Draw::Button, "いんさつ", 0xd9558f, true},
     {"Photo\\Button\\pdf.jpg", 70, 35, Draw::Button, "PDFで\nほぞん", 0xc0392b, true},
     {"Photo\\Button\\p_back.jpg", 70, 35, Draw::Button, "もどる", 0x2f9e55, true},
+    // The report's own close button: it only closes the report, so it must not look like quit.
+    {"Photo\\Button\\report_close.jpg", 50, 29, Draw::Button, "とじる", 0x3d7fd9, true},
 
     // Instruction icons: palette, slots, list, preview and route arrows (FF points up).
     {"Photo\\Button\\FF.bmp", 48, 48, Draw::Icon, "まえ", 0x3d7fd9, false},

@@ -2,6 +2,7 @@
 #include "common/errornumbers.h"
 
 #include "app/ui/errorguard.h"
+#include "app/ui/pagecolours.h"
 #include "app/ui/windowscaling.h"
 #include "common/programfolder.h"
 
@@ -41,6 +42,8 @@ Navigator::Navigator(QWidget *parent)
     WebBrowser1 = new QTextBrowser(this);
     WebBrowser1->setObjectName(u"WebBrowser1"_s);
     WebBrowser1->setOpenExternalLinks(false);
+    // The help pages are drawn in their own colours, not the desktop's scheme.
+    ui::usePageColours(WebBrowser1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(WebBrowser1);

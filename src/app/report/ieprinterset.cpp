@@ -1,10 +1,13 @@
 #include "app/report/ieprinterset.h"
 
+#include "app/ui/pagecolours.h"
+
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrinterInfo>
 #include <QtWidgets/QTextBrowser>
 
 #include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -40,10 +43,23 @@ void drawHeaderLine(QPainter &painter, const QRectF &box, const HeaderLine &line
     painter.drawText(box, Qt::AlignRight | vertical, line.right);
 }
 
+QString &fontFamilyForTests()
+{
+    static QString family;
+    return family;
+}
+
+}
+
+void TiePrinterSet::setFontFamilyForTests(const QString &family)
+{
+    fontFamilyForTests() = family;
 }
 
 QString TiePrinterSet::japaneseFontFamily()
 {
+    if (!fontFamilyForTests().isEmpty())
+        return fontFamilyForTests();
     static const QString family = [] {
         const QStringList families = QFontDatabase::families();
         for (const QString &candidate : {u"IPAPGothic"_s, u"IPAGothic"_s, u"Noto Sans CJK JP"_s,
@@ -124,6 +140,8 @@ bool TiePrinterSet::printTo(QPrinter *printer, int *pageCount)
         painter.setClipRect(body);
         painter.translate(body.left(), body.top() - page * body.height());
         QAbstractTextDocumentLayout::PaintContext context;
+        // The page's own colours, not the desktop's: a dark scheme must not print white text.
+        context.palette = ui::pagePalette();
         context.clip = QRectF(0, page * body.height(), body.width(), body.height());
         doc->documentLayout()->draw(&painter, context);
         painter.restore();
@@ -139,7 +157,18 @@ bool TiePrinterSet::printTo(QPrinter *printer, int *pageCount)
     return painter.end();
 }
 
-TiePrinterSet::Outcome TiePrinterSet::print(QWidget *parent)
+void TiePrinterSet::setTestPrinterForTests(std::optional<TestPrinter> printer)
+{
+    testPrinter() = std::move(printer);
+}
+
+std::optional<TiePrinterSet::TestPrinter> &TiePrinterSet::testPrinter()
+{
+    static std::optional<TestPrinter> printer;
+    return printer;
+}
+
+TiePrinterSet::Outcome TiePrinterSet::print(QWidget *parent, QString *printerName)
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!settings.enabled) {
@@ -147,13 +176,29 @@ TiePrinterSet::Outcome TiePrinterSet::print(QWidget *parent)
         QPrintDialog dialog(&printer, parent);
         if (dialog.exec() != QDialog::Accepted)
             return Outcome::Cancelled;
+        if (printerName)
+            *printerName = printer.printerName();
         return printTo(&printer) ? Outcome::Printed : Outcome::Failed;
+    }
+    if (std::optional<TestPrinter> &test = testPrinter()) {
+        if (!settings.printer.isEmpty() && settings.printer != test->name)
+            return Outcome::NoPrinter;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir(test->folder).filePath(u"job-%1.pdf"_s.arg(++test->jobs)));
+        if (printerName)
+            *printerName = test->name;
+        const bool printed = printTo(&printer);
+        if (test->whileHandingOver)
+            test->whileHandingOver();
+        return printed ? Outcome::Printed : Outcome::Failed;
     }
     if (!printerAvailable())
         return Outcome::NoPrinter;
     if (!settings.printer.isEmpty())
         printer.setPrinterName(settings.printer);
     printer.setOutputFormat(QPrinter::NativeFormat);
+    if (printerName)
+        *printerName = printer.printerName().isEmpty() ? QPrinterInfo::defaultPrinterName() : printer.printerName();
     return printTo(&printer) ? Outcome::Printed : Outcome::Failed;
 }
 

@@ -8,6 +8,9 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class QTextDocument;
 class QWidget;
 
@@ -28,8 +31,9 @@ public:
     bool printerAvailable() const;
 
     enum class Outcome { Printed, Cancelled, NoPrinter, Failed };
-    // Prints the browser's page (the dialogue for Enabled false; parent owns it).
-    Outcome print(QWidget *parent);
+    // Prints the browser's page (the dialogue for Enabled false; parent owns it). The printer
+    // the pages went to is given through printerName.
+    Outcome print(QWidget *parent, QString *printerName = nullptr);
     // Writes the same pages into a PDF file.
     bool printToPdf(const QString &path);
 
@@ -40,8 +44,23 @@ public:
     // The family the printed and saved pages use, so Japanese text is embedded in a font
     // that holds it.
     static QString japaneseFontFamily();
+    // For tests: the family to use in place of the one found (empty: the one found again).
+    static void setFontFamilyForTests(const QString &family);
+
+    // For tests: a printer that is no device. While one is set, print() writes each job as
+    // folder/job-N.pdf (counting jobs) and calls whileHandingOver before it returns, as if
+    // the pupil pressed again while the job was on its way.
+    struct TestPrinter
+    {
+        QString name;
+        QString folder;
+        std::function<void()> whileHandingOver;
+        int jobs = 0;
+    };
+    static void setTestPrinterForTests(std::optional<TestPrinter> printer);
 
 private:
+    static std::optional<TestPrinter> &testPrinter();
     void applySettings(QPrinter *printer) const;
     QPointer<QTextBrowser> m_browser;
 };

@@ -1,5 +1,6 @@
 #include "app/report/pagesettings.h"
 
+#include <QLocale>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -33,33 +34,44 @@ QString longDateText(const QDate &date)
 
 QString timeText(const QTime &time)
 {
-    return time.toString(u"H:mm"_s);
+    // As a Japanese desktop writes the time: hours as they are, minutes with two digits.
+    static const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    return japanese.toString(time, QLocale::ShortFormat);
 }
 
 HeaderLine expandHeaderCodes(const QString &codes, const HeaderValues &values)
 {
     QStringList parts{QString()};
+    // A time written straight after a date ("&D&T") is set apart from it by a space.
+    bool afterDate = false;
     for (qsizetype i = 0; i < codes.size(); ++i) {
         const QChar c = codes.at(i);
         if (c != u'&' || i + 1 == codes.size()) {
             parts.last() += c;
+            afterDate = false;
             continue;
         }
         const QChar code = codes.at(++i);
         QString &part = parts.last();
+        const bool date = code == u'd' || code == u'D';
         switch (code.unicode()) {
         case u'w': part += values.title; break;
         case u'u': part += values.address; break;
         case u'd': part += shortDateText(values.now.date()); break;
         case u'D': part += longDateText(values.now.date()); break;
         case u't':
-        case u'T': part += timeText(values.now.time()); break;
+        case u'T':
+            if (afterDate)
+                part += u' ';
+            part += timeText(values.now.time());
+            break;
         case u'p': part += QString::number(values.page); break;
         case u'P': part += QString::number(values.pages); break;
         case u'&': part += u'&'; break;
         case u'b': parts << QString(); break;
         default: break;
         }
+        afterDate = date;
     }
     HeaderLine line;
     line.left = parts.value(0);

@@ -63,6 +63,25 @@ bool fileNamePartAllowed(const QString &part)
     return true;
 }
 
+// A digit typed through the input method comes full-width ("５"); the file name carries the
+// plain digit, so the teacher finds 52たろう.html whichever way the number was typed.
+QString plainDigits(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype length = 1;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            length = 2;
+        const QString character = text.mid(i, length);
+        const QString normal = character.normalized(QString::NormalizationForm_KC);
+        const bool digit = normal.size() == 1 && normal[0] >= u'0' && normal[0] <= u'9';
+        out += digit ? normal : character;
+        i += length - 1;
+    }
+    return out;
+}
+
 QString listingTable(const QStringList &pieces)
 {
     QString table;
@@ -245,7 +264,7 @@ bool reportFileName(const QString &grade, const QString &className, const QStrin
         if (!fileNamePartAllowed(*part))
             return false;
     }
-    const QString result = grade + className + name + u".html"_s;
+    const QString result = plainDigits(grade) + plainDigits(className) + name + u".html"_s;
     if (result.toUtf8().size() > MAX_FILE_NAME_BYTES)
         return false;
     *fileName = result;

@@ -117,7 +117,8 @@ bool textListing(const QStringList &programLines, QStringList *pieces);
 
 // The report file's name grade + class + name + ".html". Refuses (returns false) a part with a
 // path separator, "..", a control character or a character that a file name cannot hold on
-// the systems the pupils use, and a name too long for the file system.
+// the systems the pupils use, and a name too long for the file system. Digits of the grade and
+// the class are written plain ("５" gives "5"); the page keeps them as typed.
 bool reportFileName(const QString &grade, const QString &className, const QString &name, QString *fileName);
 
 QString requiredFieldsMessage();

@@ -8,6 +8,7 @@
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
+#include "app/ui/pagecolours.h"
 #include "app/ui/pictures.h"
 #include "common/cp932.h"
 #include "common/errornumbers.h"
@@ -21,6 +22,7 @@
 #include <QtWidgets/QTextBrowser>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,6 +36,11 @@ namespace {
 constexpr QRect PAGES(43, 80, 683, 475);
 constexpr int MEMO_FONT_PIXELS = 20;
 constexpr int EDIT_FONT_PIXELS = 18;
+constexpr QRect PRINT_STATE(43, 556, 683, 20);
+constexpr int PRINT_STATE_FONT_PIXELS = 14;
+constexpr qint64 PRINT_REPEAT_HOLD_MS = 1000;
+// The close button's own picture: the working screens' shutdown1 picture says "おわる".
+const QString CLOSE_PICTURE = u"report_close"_s;
 
 ReportWindow::PdfFileChooser &pdfChooser()
 {
@@ -87,11 +94,21 @@ ReportWindow::ReportWindow()
     PageControl1->setGeometry(PAGES);
     createInputPage();
     createPrintPage();
+    // The sheet and the page keep their own colours on a dark desktop.
+    ui::usePageColours(PageControl1);
+
+    printState = new QLabel(this);
+    printState->setObjectName(u"printState"_s);
+    printState->setGeometry(PRINT_STATE);
+    printState->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    printState->setFont(fieldFont(PRINT_STATE_FONT_PIXELS));
+    printState->setStyleSheet(u"color: #8c2456; font-weight: bold"_s);
 
     p_back = addButton(u"p_back"_s, QRect(475, 28, 70, 35), u"もどる"_s, u"にゅうりょくに もどります"_s);
     print = addButton(u"print"_s, QRect(549, 28, 70, 35), u"いんさつ"_s, u"レポートを いんさつします"_s);
     pdf = addButton(u"pdf"_s, QRect(623, 28, 70, 35), u"PDF"_s, u"レポートを PDFファイルに ほぞんします"_s);
-    shutdown1 = addButton(u"shutdown1"_s, QRect(697, 31, 50, 29), u"閉じる"_s, u"印刷画面を閉じます"_s);
+    shutdown1 = addButton(u"shutdown1"_s, QRect(697, 31, 50, 29), u"とじる"_s, u"レポートを とじます"_s);
+    useOwnPictures(shutdown1, CLOSE_PICTURE);
     connect(p_back, &PictureButton::clicked, this, &ReportWindow::p_backClick);
     connect(print, &PictureButton::clicked, this, &ReportWindow::printClick);
     connect(pdf, &PictureButton::clicked, this, &ReportWindow::pdfClick);
@@ -104,6 +121,22 @@ ReportWindow::ReportWindow()
             edit->clear();
     });
     setInputPage();
+}
+
+void ReportWindow::useOwnPictures(PictureButton *button, const QString &pictureName)
+{
+    button->setPressedPictures(false);
+    const QString released = ui::buttonPictureName(pictureName, false);
+    if (!ui::loadPictureQuietly(released).isNull())
+        button->setPictureFile(released);
+    connect(button, &PictureButton::pressed, this, [this, button, pictureName] {
+        ui::guarded(this, errors::REPORT_BUTTON_PRESS,
+                    [&] { button->setPictureFile(ui::buttonPictureName(pictureName, true)); });
+    });
+    connect(button, &PictureButton::released, this, [this, button, pictureName] {
+        ui::guarded(this, errors::REPORT_BUTTON_RELEASE,
+                    [&] { button->setPictureFile(ui::buttonPictureName(pictureName, false)); });
+    });
 }
 
 void ReportWindow::createInputPage()
@@ -178,6 +211,7 @@ void ReportWindow::showEvent(QShowEvent *event)
 
 void ReportWindow::setInputPage()
 {
+    printState->clear();
     PageControl1->setCurrentWidget(m_inputPage);
     print->hide();
     pdf->hide();
@@ -216,6 +250,7 @@ void ReportWindow::ketteiClick()
         WebBrowser1->document()->setBaseUrl(QUrl::fromLocalFile(QFileInfo(result.filePath).absolutePath() + u'/'));
         WebBrowser1->setHtml(displayHtml(page.lines.join(u'\n')));
         PageControl1->setCurrentWidget(WebBrowser1->parentWidget());
+        printState->clear();
         print->show();
         pdf->show();
         p_back->show();
@@ -230,8 +265,28 @@ void ReportWindow::p_backClick()
 
 void ReportWindow::printClick()
 {
-    switch (m_printerSet.print(this)) {
+    // One press is one job. The pages are handed over on this thread, so presses made
+    // meanwhile wait in the queue; they are let through while the job still counts as
+    // running, which drops them, instead of starting a second job afterwards.
+    // A job is handed over in a fraction of a second, so the press of a pupil who clicks twice
+    // comes just after it: presses within a moment of the last job count as the same one.
+    if (m_printing || (m_lastJob.isValid() && m_lastJob.elapsed() < PRINT_REPEAT_HOLD_MS))
+        return;
+    m_printing = true;
+    printState->clear();
+    QString printerName;
+    const TiePrinterSet::Outcome outcome = m_printerSet.print(this, &printerName);
+    QCoreApplication::processEvents();
+    m_printing = false;
+    if (outcome == TiePrinterSet::Outcome::Printed)
+        m_lastJob.start();
+
+    switch (outcome) {
     case TiePrinterSet::Outcome::Printed:
+        // A line, not a box: the pupil sees that it worked without one more click.
+        if (isVisible())
+            printState->setText(u"いんさつ しました（%1）"_s.arg(printerName));
+        return;
     case TiePrinterSet::Outcome::Cancelled:
         return;
     case TiePrinterSet::Outcome::NoPrinter:

@@ -5,6 +5,7 @@
 #include "app/report/ieprinterset.h"
 #include "app/ui/picturewindow.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <functional>
@@ -52,6 +53,9 @@ private:
     void pdfClick();
     void p_backClick();
     void FormClose();
+    // A button showing "Photo\Button\" + pictureName + ".jpg" (and "-1.jpg" while held)
+    // in place of the pictures named after the component.
+    void useOwnPictures(PictureButton *button, const QString &pictureName);
     // Asks where to save the PDF and writes it; true when a file was written.
     bool savePdf();
 
@@ -59,6 +63,8 @@ private:
     int m_tag = 0;
     QString m_lastReport;
     TiePrinterSet m_printerSet;
+    bool m_printing = false;
+    QElapsedTimer m_lastJob; // since the last job was handed over
 
     QStackedWidget *PageControl1 = nullptr;
     QWidget *m_inputPage = nullptr;
@@ -69,6 +75,7 @@ private:
     QPlainTextEdit *Memo1 = nullptr;
     QPlainTextEdit *Memo2 = nullptr;
     QTextBrowser *WebBrowser1 = nullptr;
+    QLabel *printState = nullptr; // what the last print did
     PictureButton *kettei = nullptr;
     PictureButton *print = nullptr;
     PictureButton *pdf = nullptr;

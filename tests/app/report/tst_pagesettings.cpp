@@ -29,11 +29,13 @@ void TestPageSettings::headerCodes_data()
     QTest::newRow("report header, page 2 of 3") << fixed.header << 2 << 3 << u"レポート"_s << QString()
                                                 << u"2/3 ページ"_s;
     QTest::newRow("report footer") << fixed.footer << 1 << 1 << QString() << QString()
-                                   << u"2026年12月8日9:05"_s;
+                                   << u"2026年12月8日 9:05"_s;
     QTest::newRow("three parts") << u"&w&b&p&b&P"_s << 4 << 9 << u"レポート"_s << u"4"_s << u"9"_s;
     QTest::newRow("short date and url") << u"&u&b&d"_s << 1 << 1 << u"file:///r.html"_s << QString()
                                         << u"2026/12/08"_s;
     QTest::newRow("ampersand and unknown code") << u"A&&B&x&"_s << 1 << 1 << u"A&B&"_s << QString() << QString();
+    QTest::newRow("time apart from the short date only") << u"&d&t&b&t&d"_s << 1 << 1 << u"2026/12/08 9:05"_s
+                                                        << QString() << u"9:052026/12/08"_s;
     QTest::newRow("no separator stays left") << u"&p/&P"_s << 10 << 12 << u"10/12"_s << QString() << QString();
 }
 

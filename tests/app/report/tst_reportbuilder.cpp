@@ -34,6 +34,8 @@ private slots:
     void unsafeFileNamesAreRefused_data();
     void unsafeFileNamesAreRefused();
     void missingTemplateFails();
+    void fileNameHasPlainDigits_data();
+    void fileNameHasPlainDigits();
 
 private:
     QString writeTemplate(const QStringList &lines);
@@ -523,10 +525,37 @@ void TestReportBuilder::missingTemplateFails()
     // An unwritable target (a folder in the file's place) fails the same way.
     QVERIFY(QDir().mkpath(QDir(m_work).filePath(u"52たろう.html"_qs)));
     QCOMPARE(makeReport(pupil(REPORT_TAG_ICON), writeTemplate(TEMPLATE), m_work).status, ReportStatus::Failed);
+}
 
-    QString fileName;
-    QVERIFY(reportFileName(u"5"_qs, u"2"_qs, u"たろう"_qs, &fileName));
-    QCOMPARE(fileName, u"52たろう.html"_qs);
+void TestReportBuilder::fileNameHasPlainDigits_data()
+{
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("plain") << "5" << "2" << "たろう" << "52たろう.html";
+    QTest::newRow("full-width grade and class") << "５" << "２" << "たろう" << "52たろう.html";
+    QTest::newRow("two full-width digits") << "６" << "１２" << "はなこ" << "612はなこ.html";
+    QTest::newRow("letters stay as typed") << "５" << "Ａ" << "じろう" << "5Ａじろう.html";
+    QTest::newRow("digits in the name stay") << "5" << "2" << "たろう２" << "52たろう２.html";
+}
+
+void TestReportBuilder::fileNameHasPlainDigits()
+{
+    QFETCH(QString, grade);
+    QFETCH(QString, className);
+    QFETCH(QString, name);
+    QFETCH(QString, fileName);
+    ReportInput input = pupil(REPORT_TAG_ICON);
+    input.grade = grade;
+    input.className = className;
+    input.name = name;
+    const ReportResult result = makeReport(input, writeTemplate(TEMPLATE), m_work);
+    QCOMPARE(result.status, ReportStatus::Written);
+    QCOMPARE(result.filePath, QDir(m_work).filePath(fileName));
+    // The page shows what was typed.
+    QCOMPARE(result.lines[0].section(u'>', 3, 3).section(u'<', 0, 0),
+             grade + u"年"_qs + className + u"組 "_qs + name);
 }
 
 QTEST_GUILESS_MAIN(TestReportBuilder)

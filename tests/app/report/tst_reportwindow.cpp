@@ -1,3 +1,4 @@
+#include "app/report/memolines.h"
 #include "app/report/pagesettings.h"
 #include "app/report/reportsource.h"
 #include "app/report/reportwindow.h"
@@ -9,8 +10,10 @@
 #include "common/cp932.h"
 #include "icon/iconfile.h"
 #include "icon/iconscreen.h"
+#include "support/pdfpages.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QStackedWidget>
@@ -18,7 +21,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+#include <QFontDatabase>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -34,9 +37,14 @@ class FakeSource : public ReportSource
 {
 public:
     int tag = REPORT_TAG_TEXT;
-    QStringList lines;
+    QStringList lines; // the program text, or for an icon report each slot's value
     int reportTag() const override { return tag; }
-    void fillReportListing(ReportInput *input) const override { input->programLines = lines; }
+    void fillReportListing(ReportInput *input) const override
+    {
+        input->programLines = lines;
+        for (const QString &line : lines)
+            input->iconSlots.append({u"まえ"_s, line});
+    }
 };
 
 QStringList waitLines(int n)
@@ -45,60 +53,6 @@ QStringList waitLines(int n)
     for (int i = 1; i <= n; ++i)
         lines << u"wait(%1)"_s.arg(i);
     return lines;
-}
-
-// The text of a PDF (one page, or all with page 0), as poppler reads it back.
-QString pdfText(const QString &path, int page = 0)
-{
-    QStringList args;
-    if (page > 0)
-        args << u"-f"_s << QString::number(page) << u"-l"_s << QString::number(page);
-    args << path << u"-"_s;
-    QProcess p;
-    p.start(u"pdftotext"_s, args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-struct PdfWord
-{
-    int page = 0;
-    QRectF box; // in points, from the page's top left
-    QString text;
-};
-
-// Every word of a PDF with its box, as poppler finds it. Text the painter clipped away is
-// still in the file, so the boxes tell what a reader sees.
-QList<PdfWord> pdfWords(const QString &path)
-{
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-bbox"_s, path, u"-"_s});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {};
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    static const QRegularExpression page(uR"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"_s);
-    QList<PdfWord> words;
-    int pageNumber = 0;
-    for (const QRegularExpressionMatch &m : page.globalMatch(html)) {
-        if (m.captured(1).isEmpty()) {
-            ++pageNumber;
-            continue;
-        }
-        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
-        words.append({pageNumber, QRectF(topLeft, bottomRight), m.captured(5)});
-    }
-    return words;
-}
-
-QString pdfTool(const QString &tool, const QString &path)
-{
-    QProcess p;
-    p.start(tool, {path});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 }
@@ -122,7 +76,9 @@ private slots:
     void keyboardOrderFromGrade();
     void shownPageKeepsFullWidthSpaces();
     void noPrinterOffersPdf();
-    void longTextReportPagesWithoutCuttingLines();
+    void reportPagesWithoutCuttingLines_data();
+    void reportPagesWithoutCuttingLines();
+    void printSaysWhereAndMakesOneJob();
     void pdfButtonFailureIsReported();
 
 private:
@@ -144,8 +100,8 @@ private:
 
 void TestReportWindow::initTestCase()
 {
-    QVERIFY2(!QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty(),
-             "pdftotext (poppler-utils, scripts/install-deps) is needed to read the PDF back");
+    QVERIFY2(pdfpages::toolsAvailable(),
+             "poppler-utils (scripts/install-deps) are needed to read the PDF back");
 }
 
 void TestReportWindow::init()
@@ -169,6 +125,8 @@ void TestReportWindow::init()
 
 void TestReportWindow::cleanup()
 {
+    TiePrinterSet::setTestPrinterForTests(std::nullopt);
+    TiePrinterSet::setFontFamilyForTests({});
     delete m_window;
     m_window = nullptr;
 }
@@ -443,16 +401,16 @@ void TestReportWindow::noPrinterOffersPdf()
     const QString pdf = m_pdfPath + u".pdf"_s;
     QVERIFY(QFile::exists(pdf));
     QVERIFY(!QFile::exists(pdf + u".part"_s));
-    const QString info = pdfTool(u"pdfinfo"_s, pdf);
+    const QString info = pdfpages::toolOutput(u"pdfinfo"_s, pdf);
     QVERIFY2(info.contains(QRegularExpression(uR"(Pages:\s+1\n)"_s)), qPrintable(info));
     QVERIFY2(info.contains(QRegularExpression(uR"(Page size:\s+595(\.\d+)? x 842(\.\d+)? pts \(A4\))"_s)), qPrintable(info));
-    const QString fonts = pdfTool(u"pdffonts"_s, pdf);
+    const QString fonts = pdfpages::toolOutput(u"pdffonts"_s, pdf);
     const QStringList fontRows = fonts.split(u'\n', Qt::SkipEmptyParts).mid(2);
     QVERIFY(!fontRows.isEmpty());
     for (const QString &row : fontRows) // name type encoding emb sub uni ...
         QVERIFY2(row.contains(QRegularExpression(uR"(\s+yes\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+\s*$)"_s)), qPrintable(fonts));
 
-    const QString text = pdfText(pdf);
+    const QString text = pdfpages::text(pdf);
     QVERIFY2(text.contains(u"たろう"_s), qPrintable(text));
     QVERIFY(text.contains(u"まっすぐ はしる"_s));
     for (int i = 1; i <= 12; ++i)
@@ -462,48 +420,116 @@ void TestReportWindow::noPrinterOffersPdf()
     QVERIFY2(text.contains(longDateText(QDate::currentDate())), qPrintable(text));
 }
 
-void TestReportWindow::longTextReportPagesWithoutCuttingLines()
+void TestReportWindow::reportPagesWithoutCuttingLines_data()
 {
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("pages");
+    // A class prints one sheet per pupil: the whole icon report, and a text report up to 120
+    // lines, each with five lines of aim and of impressions, fit one A4 page, in the compact
+    // Japanese font and in the one with the tallest lines alike.
+    for (const QString &font : {u"IPAPGothic"_s, u"Noto Sans CJK JP"_s}) {
+        const QByteArray in = u" (%1)"_s.arg(font).toUtf8();
+        QTest::newRow("icon report, 59 slots" + in) << font << REPORT_TAG_ICON << 59 << 1;
+        QTest::newRow("text report of 120 lines" + in) << font << REPORT_TAG_TEXT << 120 << 1;
+        QTest::newRow("text report of 239 lines" + in) << font << REPORT_TAG_TEXT << 239 << 2;
+    }
+}
+
+void TestReportWindow::reportPagesWithoutCuttingLines()
+{
+    QFETCH(QString, font);
+    QFETCH(int, tag);
+    QFETCH(int, lines);
+    QFETCH(int, pages);
+    if (!QFontDatabase::families().contains(font))
+        QSKIP("font not installed");
+    TiePrinterSet::setFontFamilyForTests(font);
     FakeSource source;
-    source.lines = waitLines(239);
+    source.tag = tag;
+    source.lines = waitLines(lines);
     open(&source);
-    fill(u"6"_s, u"1"_s, u"さぶろう"_s, u"ながい プログラム"_s, u"がんばった"_s);
+    const QString fiveLines = u"ロボットが まえに すすんで まがる\n"_s.repeated(5).chopped(1);
+    fill(u"6"_s, u"1"_s, u"さぶろう"_s, fiveLines, fiveLines);
+    QCOMPARE(shownLines(child<QPlainTextEdit>(u"Memo1"_s)).size(), 5);
     click(u"kettei"_s);
-    m_pdfPath = m_dir.filePath(u"long.pdf"_s);
+    m_pdfPath = m_dir.filePath(u"pages.pdf"_s);
     click(u"pdf"_s);
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().kind, ui::MessageKind::Information);
 
-    const QString info = pdfTool(u"pdfinfo"_s, m_pdfPath);
-    const QRegularExpressionMatch pagesLine = QRegularExpression(uR"(Pages:\s+(\d+))"_s).match(info);
-    QVERIFY(pagesLine.hasMatch());
-    const int pages = pagesLine.captured(1).toInt();
-    QVERIFY2(pages > 1, qPrintable(info));
-    QStringList pageTexts;
+    QCOMPARE(pdfpages::pageCount(m_pdfPath), pages);
     for (int p = 1; p <= pages; ++p) {
-        pageTexts << pdfText(m_pdfPath, p);
-        QVERIFY2(pageTexts.last().contains(u"%1/%2 ページ"_s.arg(p).arg(pages)), qPrintable(pageTexts.last()));
-        QVERIFY(pageTexts.last().contains(longDateText(QDate::currentDate())));
+        const QString pageText = pdfpages::text(m_pdfPath, p);
+        QVERIFY2(pageText.contains(u"%1/%2 ページ"_s.arg(p).arg(pages)), qPrintable(pageText));
     }
-    // Each listing line is seen whole on exactly one page: none lies across the edge of the
-    // printed area (0.75 inch above and below, 0.2 inch at the sides of an A4 sheet).
+    // Every listing line is seen whole: none lies across the edge of the printed area (0.75
+    // inch above and below, 0.2 inch at the sides of an A4 sheet); text the painter clipped
+    // away outside it is still in the file. Only "wait(" is looked for, since poppler reads no
+    // digits back from some fonts' PDF.
     const QRectF body(0.2 * 72, 0.75 * 72, 595.28 - 0.4 * 72, 841.89 - 1.5 * 72);
-    const QList<PdfWord> words = pdfWords(m_pdfPath);
-    QVERIFY(!words.isEmpty());
-    for (int i = 1; i <= 239; ++i) {
-        const QString token = u"wait(%1)"_s.arg(i);
-        int whole = 0;
-        for (const PdfWord &w : words) {
-            if (!w.text.contains(token))
-                continue;
-            if (body.contains(w.box))
-                ++whole;
-            else
-                QVERIFY2(!body.intersects(w.box),
-                         qPrintable(u"%1 cut at the edge of page %2"_s.arg(token).arg(w.page)));
-        }
-        QVERIFY2(whole == 1, qPrintable(u"%1 seen whole %2 times"_s.arg(token).arg(whole)));
+    int whole = 0;
+    for (const pdfpages::Word &w : pdfpages::words(m_pdfPath)) {
+        if (!w.text.contains(u"wait("_s))
+            continue;
+        if (body.contains(w.box))
+            ++whole;
+        else
+            QVERIFY2(!body.intersects(w.box), qPrintable(u"a line cut at the edge of page %1"_s.arg(w.page)));
     }
+    QCOMPARE(whole, lines);
+}
+
+void TestReportWindow::printSaysWhereAndMakesOneJob()
+{
+    const QString jobs = m_dir.filePath(u"jobs"_s);
+    QVERIFY(QDir().mkpath(jobs));
+    TiePrinterSet::TestPrinter printer;
+    printer.name = u"きょうしつの プリンター"_s;
+    printer.folder = jobs;
+    int handOvers = 0;
+    printer.whileHandingOver = [this, &handOvers] {
+        // The pupil presses again while the first job is on its way: once at once, once
+        // queued up.
+        if (++handOvers > 1)
+            return;
+        auto *button = child(u"print"_s);
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        const QPointF at = button->rect().center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(button, new QMouseEvent(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                                                                type == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                                 : Qt::NoButton,
+                                                                {}));
+    };
+    TiePrinterSet::setTestPrinterForTests(printer);
+    m_window->iePrinterSet1().settings.printer = printer.name;
+
+    FakeSource source;
+    source.lines = waitLines(4);
+    open(&source);
+    fill(u"5"_s, u"2"_s, u"たろう"_s);
+    click(u"kettei"_s);
+    auto *state = child<QLabel>(u"printState"_s);
+    QVERIFY(state->text().isEmpty());
+    click(u"print"_s);
+    QCoreApplication::processEvents();
+    QVERIFY2(m_boxes.isEmpty(), m_boxes.isEmpty() ? "" : qPrintable(m_boxes.first().text));
+    QCOMPARE(QDir(jobs).entryList(QDir::Files), QStringList{u"job-1.pdf"_s});
+    QCOMPARE(state->text(), u"いんさつ しました（きょうしつの プリンター）"_s);
+    QVERIFY(state->isVisible());
+    QVERIFY(pdfpages::text(QDir(jobs).filePath(u"job-1.pdf"_s)).contains(u"wait(4)"_s));
+
+    // A second press just after the job is the same press; a press a moment later is a job
+    // of its own. Back on the input page the line is gone.
+    click(u"print"_s);
+    QCOMPARE(QDir(jobs).entryList(QDir::Files).size(), 1);
+    QTest::qWait(1100);
+    click(u"print"_s);
+    QCOMPARE(QDir(jobs).entryList(QDir::Files).size(), 2);
+    click(u"p_back"_s);
+    QVERIFY(state->text().isEmpty());
 }
 
 void TestReportWindow::pdfButtonFailureIsReported()
