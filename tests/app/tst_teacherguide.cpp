@@ -108,7 +108,7 @@ struct Literal
 
 QList<Literal> literalsIn(const QString &file, const QString &span)
 {
-    static const QRegularExpression literal(uR"((?<![\w"])u"((?:[^"\\]|\\.)*)")"_qs);
+    static const QRegularExpression literal(uR"re((?<![\w\x22])u\x22((?:[^\x22\\]|\\.)*)\x22)re"_qs);
     QList<Literal> out;
     for (auto it = literal.globalMatch(span); it.hasNext();) {
         const QString text = unescaped(it.next().captured(1));
@@ -135,11 +135,11 @@ QList<QString> sourceFiles()
 QList<Literal> programMessages()
 {
     static const QRegularExpression call(
-        uR"(\b(?:showMessage|showMessageCaptioned|showUnexpectedFailure|fail|Failure|refuse|setError|messages\s*->\s*append)\s*(?=\())"_qs);
+        uR"re(\b(?:showMessage|showMessageCaptioned|showUnexpectedFailure|fail|Failure|refuse|setError|messages\s*->\s*append)\s*(?=\())re"_qs);
     static const QRegularExpression assignment(
-        uR"((?:\b(?:reason|error|refused)|\*error|\b[A-Z_]*_MESSAGE\s*(?:\[\])?)\s*=\s*(?=u")|return\s*(?=\{\s*false\s*,))"_qs);
+        uR"re((?:\b(?:reason|error|refused)|\*error|\b[A-Z_]*_MESSAGE\s*(?:\[\])?)\s*=\s*(?=u\x22)|return\s*(?=\{\s*false\s*,))re"_qs);
     static const QRegularExpression function(
-        uR"(\bQString\s+(?:\w+::)?(?:\w+(?:Text|Message)\s*\(\s*\)|reason\w*\s*\([^;{)]*\))\s*(?:const\s*)?(?=\{))"_qs);
+        uR"re(\bQString\s+(?:\w+::)?(?:\w+(?:Text|Message)\s*\(\s*\)|reason\w*\s*\([^;{)]*\))\s*(?:const\s*)?(?=\{))re"_qs);
     QList<Literal> out;
     for (const QString &path : sourceFiles()) {
         const QString name = QFileInfo(path).fileName();
@@ -202,7 +202,7 @@ void TestTeacherGuide::everyNumberedErrorHasItsRow()
     const QString header = readUtf8(testenv::sourceDir() + u"/src/common/errornumbers.h"_qs);
     const QString page = troublePage();
     QVERIFY2(!page.isEmpty(), "no trouble.html in the program folder");
-    static const QRegularExpression constant(uR"(inline\s+constexpr\s+int\s+(\w+)\s*=\s*(\d+)\s*;)"_qs);
+    static const QRegularExpression constant(uR"re(inline\s+constexpr\s+int\s+(\w+)\s*=\s*(\d+)\s*;)re"_qs);
     const QString table = readUtf8(testenv::sourceDir() + u"/data/guide/troubles.tsv"_qs);
     QStringList missing;
     int constants = 0;
@@ -297,14 +297,14 @@ void TestTeacherGuide::pagesLoad()
     QVERIFY(browser.toPlainText().size() > 200);
 
     const QDir here = QFileInfo(page).dir();
-    static const QRegularExpression link(uR"re(<a href="([^"#]+)")re"_qs);
+    static const QRegularExpression link(uR"re(<a href=\x22([^\x22#]+)\x22)re"_qs);
     for (auto it = link.globalMatch(html); it.hasNext();) {
         const QString target = it.next().captured(1);
         QVERIFY2(QFileInfo::exists(here.filePath(target)), qPrintable(target));
     }
     // The pictures come from the build's virtual display; without one the pages go without.
     const bool shotsTaken = QFileInfo::exists(here.filePath(u"pictures/menu.png"_qs));
-    static const QRegularExpression image(uR"re(<img src="([^"]+)")re"_qs);
+    static const QRegularExpression image(uR"re(<img src=\x22([^\x22]+)\x22)re"_qs);
     for (auto it = image.globalMatch(html); it.hasNext();) {
         const QString source = it.next().captured(1);
         QVERIFY2(source.startsWith(u"pictures/"_qs), qPrintable(source));
