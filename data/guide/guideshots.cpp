@@ -6,13 +6,17 @@
 #include "app/mainmenu.h"
 #include "app/ui/application.h"
 #include "app/ui/messagebox.h"
+#include "icon/iconscreen.h"
+#include "support/icondrop.h"
 
 #include <QtWidgets/QWidget>
 
 #include <QDir>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <cstdio>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -55,6 +59,44 @@ bool save(const QString &objectName, const QString &file)
     return true;
 }
 
+bool dropIcons(IconScreen *screen, bool withRepeat)
+{
+    if (!screen)
+        return false;
+    // Forward, spin right, forward, stop; STEP3 repeats the first three.
+    const QStringList motion{u"Image2"_s, u"Image6"_s, u"Image2"_s, u"Image5"_s};
+    const QStringList icons = withRepeat ? QStringList{u"Image10"_s, u"Image2"_s, u"Image6"_s, u"Image11"_s, u"Image5"_s}
+                                         : motion;
+    bool ok = true;
+    for (int i = 0; i < icons.size(); ++i)
+        ok = testenv::dropIcon(screen, i, icons.at(i)) && ok;
+    if (!ok)
+        std::fprintf(stderr, "rk25guideshots: an icon was not dropped\n");
+    return ok;
+}
+
+// A square-ish route clicked on the floor (grid units at the first zoom): the start, then
+// each corner.
+bool drawRoute(QWidget *screen)
+{
+    QWidget *floor = screen ? screen->findChild<QWidget *>(u"Image1"_s) : nullptr;
+    if (!floor) {
+        std::fprintf(stderr, "rk25guideshots: no floor on the route screen\n");
+        return false;
+    }
+    for (const QPoint at : {QPoint(150, 450), QPoint(150, 200), QPoint(350, 200), QPoint(350, 350), QPoint(250, 350)}) {
+        const QPointF global = floor->mapToGlobal(QPointF(at));
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(floor, &move);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(floor, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(floor, &release);
+        QTest::qWait(100);
+    }
+    return true;
+}
+
 }
 
 int main(int argc, char *argv[])
@@ -69,10 +111,13 @@ int main(int argc, char *argv[])
     QDir().mkpath(out.path());
     auto path = [&](const char *name) { return out.filePath(QString::fromLatin1(name) + u".png"_s); };
 
-    // Questions on the way back to the menu ("save?") are answered so that nothing is kept.
+    // Questions on the way back to the menu are answered so that nothing is kept: "save?"
+    // (yes, no, cancel) with no, "all will be lost, all right?" with yes.
     ui::setMessageResponder([](const ui::MessageRequest &request) {
-        if (request.buttons.contains(ui::MessageButton::No))
+        if (request.buttons.contains(ui::MessageButton::Cancel))
             return ui::MessageButton::No;
+        if (request.buttons.contains(ui::MessageButton::Yes))
+            return ui::MessageButton::Yes;
         return request.buttons.value(0, ui::MessageButton::Ok);
     });
 
@@ -98,9 +143,13 @@ int main(int argc, char *argv[])
     for (const Step &step : steps) {
         const QString screen = QString::fromUtf16(step.screen);
         ok = click(&menu, QString::fromUtf16(step.menuButton)) && ok;
-        // STEP4 shows the sample program, so the picture shows what a program looks like.
+        // Each screen shows a small program, so the picture shows what a program looks like.
+        if (screen == u"TForm1")
+            ok = dropIcons(qobject_cast<IconScreen *>(window(screen)), step.file == std::string_view("step3")) && ok;
         if (screen == u"TForm9")
             ok = click(window(screen), u"readsample"_s) && ok;
+        if (screen == u"TForm10")
+            ok = drawRoute(window(screen)) && ok;
         ok = save(screen, path(step.file)) && ok;
         if (screen == u"TForm9") {
             ok = click(window(screen), u"Report"_s) && ok;

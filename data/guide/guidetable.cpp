@@ -126,7 +126,7 @@ QString readUtf8(const QString &path, bool *ok)
     return *ok ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-const QString DEFAULT_ADVICE = u"「OK」を押して続けてください。同じ操作でくりかえし出るときは、ソフトを終了して起動しなおしてください。それでも出るときは、パッケージを入れなおしてください（「インストール」のページ）。"_s;
+const QString DEFAULT_ADVICE = u"上の「いつもの手順」で続けてください。"_s;
 
 QStringList page(const TroubleTable &table, const QList<ErrorConstant> &constants)
 {
@@ -135,8 +135,11 @@ QStringList page(const TroubleTable &table, const QList<ErrorConstant> &constant
         << u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-31j\">"_s
         << u"<title>先生むけ せつめい こまったときは</title>"_s << u"</head>"_s
         << u"<body bgcolor=\"#FFFFFF\">"_s
+        << u"<table width=\"100%\" cellpadding=\"8\" cellspacing=\"0\"><tr><td bgcolor=\"#5B6F8F\">"_s
+        << u"<font size=\"5\" color=\"#FFFFFF\"><b>こまったときは（メッセージの一覧）</b></font><br>"_s
+        << u"<font color=\"#FFFFFF\">RK-25 ステッピングモータロボット制御ソフト　先生むけ せつめい</font>"_s
+        << u"</td></tr></table>"_s
         << u"<p><a href=\"index.html\">もくじへ もどる</a></p>"_s
-        << u"<h1>こまったときは（メッセージの一覧）</h1>"_s
         << u"<p>ソフトが出すメッセージと、その原因、どうするかの一覧です。「○○」のところには、そのときどきの名前や数が入ります。"
            u"STEP4 で書いたプログラムのまちがい（「○○行目が違います」など）は、子ども向けの学習ナビで説明しています。</p>"_s;
     out << u"<ul>"_s;
@@ -162,6 +165,11 @@ QStringList page(const TroubleTable &table, const QList<ErrorConstant> &constant
     out << u"<h2><a name=\"numbers\"></a>番号つきのエラー</h2>"_s
         << u"<p>「(番号)エラーが発生しました」と出たときは、番号で、どの画面のどの操作だったかがわかります。"
            u"ほとんどは、その操作をもう一度すれば続けられます。</p>"_s
+        << u"<p><b>いつもの手順</b></p>"_s << u"<ol>"_s
+        << u"<li>「OK」を押して、同じ操作をもう一度します。</li>"_s
+        << u"<li>同じ操作でくりかえし出るときは、ソフトを終了して起動しなおします。</li>"_s
+        << u"<li>それでも出るときは、パッケージを入れなおします（<a href=\"install.html\">インストール</a>）。</li>"_s
+        << u"</ol>"_s
         << u"<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\">"_s
         << u"<tr bgcolor=\"#E1E8F5\"><th width=\"12%\">番号</th><th width=\"40%\">起きたとき</th><th width=\"48%\">どうするか</th></tr>"_s;
     // Two guarded places may share a number: one row, both places.
