@@ -303,19 +303,18 @@ void TestTeacherGuide::pagesLoad()
         QVERIFY2(QFileInfo::exists(here.filePath(target)), qPrintable(target));
     }
     // The pictures come from the build's virtual display; without one the pages go without.
-    const bool shotsTaken = QFileInfo::exists(here.filePath(u"pictures/menu.png"_qs));
     static const QRegularExpression image(uR"re(<img src=\x22([^\x22]+)\x22)re"_qs);
+    static const QRegularExpression pictureName(u"^pictures/[a-z0-9]+\\.png$"_qs);
     for (auto it = image.globalMatch(html); it.hasNext();) {
         const QString source = it.next().captured(1);
-        QVERIFY2(source.startsWith(u"pictures/"_qs), qPrintable(source));
-        if (!shotsTaken)
+        QVERIFY2(pictureName.match(source).hasMatch(), qPrintable(source));
+        if (!QFileInfo::exists(here.filePath(source))) {
+            qWarning("%s was not taken by the build (no virtual display?)", qPrintable(source));
             continue;
-        QVERIFY2(QFileInfo::exists(here.filePath(source)), qPrintable(source));
+        }
         const QVariant loaded = browser.document()->resource(QTextDocument::ImageResource, QUrl(source));
         QVERIFY2(loaded.isValid(), qPrintable(source));
     }
-    if (!shotsTaken)
-        qWarning("no screenshots in the program folder: the build had no virtual display");
 }
 
 void TestTeacherGuide::settingsButtonOpensTheGuide()
