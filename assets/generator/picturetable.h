@@ -125,6 +125,7 @@ inline constexpr Picture PICTURES[] = {
     {"Photo\\Button\\cancel.jpg", 94, 29, Draw::Button, "キャンセル", 0x7a8596, true},
     {"Photo\\Button\\comport.jpg", 160, 30, Draw::Button, "ポートを こうしん", 0x3d7fd9, true},
     {"Photo\\Button\\dosatest.jpg", 160, 30, Draw::Button, "どうさテスト", 0xf08a24, true},
+    {"Photo\\Button\\teacherguide.jpg", 112, 26, Draw::Button, "先生むけ せつめい", 0x5b6f8f, true},
 
     // Report.
     {"Photo\\Button\\kettei.jpg", 160, 40, Draw::Button, "レポートを つくる", 0xd9558f, true},

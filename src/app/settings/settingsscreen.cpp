@@ -4,6 +4,7 @@
 #include "app/settings/colorswatch.h"
 #include "app/settings/reopenport.h"
 #include "app/settings/settingsfile.h"
+#include "app/settings/teacherguide.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
@@ -134,6 +135,8 @@ SettingsScreen::SettingsScreen(Trs232c *port)
     cancel = addButton(u"cancel"_s, QRect(342, 296, 94, 29), u"キャンセル"_s);
     connect(ok, &PictureButton::clicked, this, &SettingsScreen::okClick);
     connect(cancel, &PictureButton::clicked, this, &SettingsScreen::cancelClick);
+    auto *guide = addButton(u"teacherguide"_s, QRect(362, 8, 112, 26), u"先生むけ せつめい"_s);
+    connect(guide, &PictureButton::clicked, this, [this] { openTeacherGuide(this); });
     connect(m_pages.comport, &PictureButton::clicked, this, &SettingsScreen::comportClick);
     connect(m_pages.dosatest, &PictureButton::clicked, this, &SettingsScreen::dosatestClick);
 
