@@ -1,7 +1,7 @@
 // Any input to rk25c: one of the three program files, or program text. It is taken with a
 // kind and no messages, or refused with at least one message.
 #include "fuzzsupport.h"
-#include "robot/programsource.h"
+#include "programs/programsource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -10,7 +10,6 @@
 #include "icon/iconpalette.h"
 #include "icon/icontext.h"
 #include "icon/slotcolumn.h"
-#include "robot/programsource.h"
 
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QSlider>

@@ -56,3 +56,8 @@ QString imageTooLongMessage()
 {
     return u"プログラムが長すぎて、ロボットに送ることができません。命令を少なくしてください。"_s;
 }
+
+QString joinProgramText(const QStringList &lines)
+{
+    return lines.join(u"\r\n"_s);
+}

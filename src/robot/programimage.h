@@ -12,6 +12,9 @@ enum class ScreenKind { Icon, Text, Route };
 // exactly 40 or 80 as it is; the route screen fills those one block further. 120 and more stay.
 int filledLength(ScreenKind kind, int n);
 
+// Program text lines joined as the screens hand them to the compiler.
+QString joinProgramText(const QStringList &lines);
+
 // Converts the compiler's result lines (decimal text, "050" meaning 50) into bytes.
 QByteArray compiledBytes(const QStringList &compiledLines);
 

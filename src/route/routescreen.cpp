@@ -6,7 +6,6 @@
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"
-#include "robot/programsource.h"
 #include "route/routefloorview.h"
 #include "route/routefile.h"
 

@@ -1,7 +1,7 @@
 // rk25c: the robot-language compiler on the command line, for teachers and for tests.
 #include "common/cp932.h"
 #include "robot/programimage.h"
-#include "robot/programsource.h"
+#include "programs/programsource.h"
 #include "robot/tsmr.h"
 #include "robot/wireplan.h"
 

@@ -1,6 +1,6 @@
 #include "app/settings/colorvalue.h"
 
-#include "app/settings/settingsfile.h"
+#include "app/settings/iniinteger.h"
 
 using namespace Qt::StringLiterals;
 

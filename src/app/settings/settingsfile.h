@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings/colorvalue.h"
+#include "app/settings/iniinteger.h"
 #include "app/settings/settingskeys.h"
 
 #include <QList>
@@ -26,11 +27,6 @@ struct ColorRead
     QString error; // "'...' は整数ではありません" when the text is no colour
     explicit operator bool() const { return ok; }
 };
-
-// An integer as set.ini spells it: decimal (optional sign), "$" hexadecimal, and, when
-// allowHex0x is set and the text is longer than 2 characters, "0x"/"0X" hexadecimal.
-// Hexadecimal takes up to 32 bits (wrapping into the negative); nothing else is a number.
-std::optional<qint32> parseIniInteger(const QString &text, bool allowHex0x = true);
 
 // One key of an INI text and the value to give it.
 struct IniEntry

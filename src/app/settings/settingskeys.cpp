@@ -1,6 +1,6 @@
 #include "app/settings/settingskeys.h"
 
-#include "app/settings/settingsfile.h"
+#include "app/settings/iniinteger.h"
 
 namespace {
 

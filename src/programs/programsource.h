@@ -14,8 +14,4 @@ struct ProgramSource
     QStringList messages;   // why the input was refused, when ok is false
 };
 
-
 ProgramSource programSourceFromLines(const QStringList &lines);
-
-// Program text lines joined as the screens hand them to the compiler.
-QString joinProgramText(const QStringList &lines);

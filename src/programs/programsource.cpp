@@ -1,10 +1,8 @@
-#include "robot/programsource.h"
+#include "programs/programsource.h"
 
 #include "icon/iconfile.h"
 #include "route/routefile.h"
 #include "text/textfile.h"
-
-using namespace Qt::StringLiterals;
 
 ProgramSource programSourceFromLines(const QStringList &lines)
 {
@@ -33,9 +31,4 @@ ProgramSource programSourceFromLines(const QStringList &lines)
     source.kind = ScreenKind::Text;
     source.text = lines;
     return source;
-}
-
-QString joinProgramText(const QStringList &lines)
-{
-    return lines.join(u"\r\n"_s);
 }
