@@ -2,6 +2,7 @@
 #include "common/errornumbers.h"
 
 #include "app/settings/settingsfile.h"
+#include "app/settings/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
@@ -107,7 +108,7 @@ IconScreen::IconScreen(const RobotLink &link)
 
     setStepMode(1);
     m_history.reset(m_program);
-    enableRecovery(u"icon.rk5"_s);
+    enableRecovery(u"icon.rk5"_s, [] { return WorkFolderPath(); });
 }
 
 void IconScreen::createCommandButtons()

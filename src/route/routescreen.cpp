@@ -2,6 +2,7 @@
 #include "common/errornumbers.h"
 
 #include "app/settings/settingsfile.h"
+#include "app/settings/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
@@ -72,7 +73,7 @@ RouteScreen::RouteScreen(const RobotLink &link)
 
     redraw();
     forgetHistory();
-    enableRecovery(u"route.rk5"_s);
+    enableRecovery(u"route.rk5"_s, [] { return WorkFolderPath(); });
 }
 
 RouteScreen::~RouteScreen() = default;

@@ -3,6 +3,7 @@
 #include "app/settings/colorswatch.h"
 #include "app/settings/delaywithevents.h"
 #include "app/settings/settingsfile.h"
+#include "app/settings/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
@@ -61,7 +62,7 @@ TextScreen::TextScreen(const RobotLink &link)
     connect(saveKey, &QShortcut::activated, this, &TextScreen::SaveClick);
     auto *openKey = new QShortcut(QKeySequence::Open, this);
     connect(openKey, &QShortcut::activated, this, &TextScreen::ReadClick);
-    enableRecovery(u"text.rk5"_s);
+    enableRecovery(u"text.rk5"_s, [] { return WorkFolderPath(); });
 }
 
 void TextScreen::createCommandButtons()

@@ -1,6 +1,5 @@
 #include "app/ui/workingscreen.h"
 
-#include "app/settings/workfolder.h"
 #include "app/ui/messagebox.h"
 #include "common/recoverycopy.h"
 
@@ -37,10 +36,9 @@ WorkingScreen::WorkingScreen(const Design &design, const StandardPlaces &places,
 
 WorkingScreen::~WorkingScreen() = default;
 
-void WorkingScreen::enableRecovery(const QString &fileName)
+void WorkingScreen::enableRecovery(const QString &fileName, std::function<QString()> workFolder)
 {
-    m_recovery = std::make_unique<RecoveryCopy>(fileName, [] { return WorkFolderPath(); },
-                                                [this] { return recoveryLines(); });
+    m_recovery = std::make_unique<RecoveryCopy>(fileName, std::move(workFolder), [this] { return recoveryLines(); });
 }
 
 void WorkingScreen::programChanged()

@@ -79,9 +79,9 @@ protected:
     // After the screen was left: empties its program.
     virtual void programLeft() {}
 
-    // Recovery copies: the screen names its file once; after each change it calls
-    // programChanged(), after a save or when its work is let go dropRecovery().
-    void enableRecovery(const QString &fileName);
+    // Recovery copies: the screen names its file and the working folder once; after each change
+    // it calls programChanged(), after a save or when its work is let go dropRecovery().
+    void enableRecovery(const QString &fileName, std::function<QString()> workFolder);
     void programChanged();
     void dropRecovery();
     // The program in the screen's file format; empty when there is nothing worth keeping.
