@@ -268,7 +268,7 @@ Layout routeLayout()
     l.panels = {{QRectF(48, 22, 516, 516), {}},
                 {QRectF(564, 86, 193, 44), {}},
                 {QRectF(585, 148, 112, 193), {}},
-                {QRectF(585, 346, 112, 150), {}}};
+                {QRectF(585, 346, 112, 190), {}}};
     l.stepBar = true;
     l.extra = [](QPainter &p, const QColor &accent) {
         label(p, QRectF(595, 348, 96, 18), QStringLiteral("しょうがいぶつ"), accent.darker(140), 12);

@@ -104,6 +104,9 @@ inline constexpr Picture PICTURES[] = {
     {"Photo\\Button\\s_delete.jpg", 43, 31, Draw::Button, "コーン\nけす", 0x7a8596, true},
     {"Photo\\Button\\large.jpg", 42, 31, Draw::Button, "＋", 0x3d7fd9, true},
     {"Photo\\Button\\small.jpg", 42, 31, Draw::Button, "－", 0x3d7fd9, true},
+    // Route screen: its file, small beside the others (the same names with "_s").
+    {"Photo\\Button\\Read_s.jpg", 43, 31, Draw::Button, "よみ\nこみ", 0x3d7fd9, false},
+    {"Photo\\Button\\Save_s.jpg", 43, 31, Draw::Button, "ほぞん", 0x3d7fd9, false},
 
     // Program list and preview.
     {"Photo\\Button\\tojiru.jpg", 241, 31, Draw::Button, "とじる", 0x3d7fd9, true},

@@ -7,7 +7,9 @@
 #include "app/settings/settingsscreen.h"
 #include "app/settings/reopenport.h"
 #include "app/splashscreen.h"
+#include "app/settings/workfolder.h"
 #include "app/ui/backgroundpicture.h"
+#include "common/recoverycopy.h"
 #include "icon/iconscreen.h"
 #include "icon/previewwindow.h"
 #include "icon/programlistwindow.h"
@@ -105,6 +107,9 @@ void MainMenu::createOtherWindows()
     m_transfer->centreOnScreen();
     m_settings->centreOnScreen();
     wire();
+    // Work a killed or crashed run left behind is offered when its screen is first shown.
+    for (WorkingScreen *screen : std::initializer_list<WorkingScreen *>{m_icon, m_text, m_route, m_remote})
+        screen->armRecoveryOffer();
 }
 
 void MainMenu::wireScreen(WorkingScreen *screen)
@@ -168,6 +173,11 @@ void MainMenu::closeEvent(QCloseEvent *event)
 {
     // The robot must not be left in the middle of a block.
     finishSendingBeforeQuit(m_link);
+    recovery::noteNormalEnd(WorkFolderPath());
+    if (m_icon) {
+        for (WorkingScreen *screen : std::initializer_list<WorkingScreen *>{m_icon, m_text, m_route, m_remote})
+            screen->keepRecoveryAtEnd();
+    }
     event->accept();
     QCoreApplication::quit();
 }

@@ -567,6 +567,21 @@ void TSonEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers held = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (enter && held) {
+        // Shift is often still down after "(" or ")": every Enter makes the same line break,
+        // never Qt's soft line separator, which the files cannot hold.
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & Qt::KeypadModifier, u"\r"_s);
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier) {
+        redo();
+        event->accept();
+        return;
+    }
     const QString typed = event->text();
     if (!typed.isEmpty() && !holdable::all(typed)) {
         QString refused;
@@ -580,17 +595,19 @@ void TSonEdit::keyPressEvent(QKeyEvent *event)
 
 void TSonEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (event->commitString().isEmpty() || holdable::all(event->commitString())) {
+    const QString commit = linebreaks::toNewlines(event->commitString());
+    if (commit == event->commitString() && holdable::all(commit)) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
     }
     QString refused;
-    const QString kept = holdable::filter(event->commitString(), &refused);
+    const QString kept = holdable::filter(commit, &refused);
     QInputMethodEvent filtered(event->preeditString(), event->attributes());
     filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
     QPlainTextEdit::inputMethodEvent(&filtered);
     event->accept();
-    emit textRefused(refused);
+    if (!refused.isEmpty())
+        emit textRefused(refused);
 }
 
 void TSonEdit::insertFromMimeData(const QMimeData *source)
@@ -600,16 +617,14 @@ void TSonEdit::insertFromMimeData(const QMimeData *source)
         return;
     }
     QString refused;
-    const QString kept = holdable::filter(source->text(), &refused);
-    if (refused.isEmpty()) {
-        QPlainTextEdit::insertFromMimeData(source);
-        return;
-    }
+    // Breaks first: a pasted U+2028 is a line break to the pupil, not a refused character.
+    const QString kept = holdable::filter(linebreaks::toNewlines(source->text()), &refused);
     // The characters the code page holds go in; the others are named to the pupil.
     QMimeData plain;
     plain.setText(kept);
     QPlainTextEdit::insertFromMimeData(&plain);
-    emit textRefused(refused);
+    if (!refused.isEmpty())
+        emit textRefused(refused);
 }
 
 void TSonEdit::wheelEvent(QWheelEvent *event)

@@ -29,6 +29,8 @@ public:
     void setText(const QString &text);
     void clear();
     bool modified() const { return m_modified; }
+    // Text brought back from elsewhere (a recovery copy) is unsaved work.
+    void markModified() { m_modified = true; }
 
     int lineCount() const;
     // Line i (from 0) with its terminator.

@@ -15,7 +15,7 @@ void TSonStrings::setText(const QString &text)
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
+        if (!linebreaks::isBreak(c))
             continue;
         m_lines.append(text.mid(start, i - start));
         if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
@@ -40,6 +40,29 @@ QString TSonStrings::line(int i) const
 void TSonStrings::setBodies(const QStringList &bodies)
 {
     m_lines = bodies.isEmpty() ? QStringList{QString()} : bodies;
+}
+
+namespace linebreaks {
+
+bool isBreak(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\r':
+    case u'\n':
+    case 0x0085:
+    case 0x2028:
+    case 0x2029:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString toNewlines(const QString &text)
+{
+    return TSonStrings(text).bodies().join(u'\n');
+}
+
 }
 
 namespace bytecolumns {

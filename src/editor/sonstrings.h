@@ -12,8 +12,9 @@ public:
     TSonStrings() = default;
     explicit TSonStrings(const QString &text) { setText(text); }
 
-    // CR LF, a lone CR and a lone LF each end a line, so a pasted or typed text from anywhere
-    // comes out with the one terminator the files and the compiler expect.
+    // CR LF, a lone CR, a lone LF and the Unicode breaks (U+0085, U+2028, U+2029) each end a
+    // line, so a pasted or typed text from anywhere comes out with the one terminator the files
+    // and the compiler expect.
     void setText(const QString &text);
     QString text() const;
     void clear() { m_lines = QStringList{QString()}; }
@@ -31,6 +32,14 @@ public:
 private:
     QStringList m_lines{QString()};
 };
+
+// The breaks that end a line. Code page 932 holds none of the Unicode ones, so left in a line
+// they would keep the program from being saved while looking like an ordinary line break.
+namespace linebreaks {
+bool isBreak(QChar c);
+// Every break (CR LF counted once) as a lone LF, the editor document's own.
+QString toNewlines(const QString &text);
+}
 
 // Byte columns of code page 932: an ASCII character or a half-width katakana takes one column,
 // every other character two (a lead and a trail byte), and a double-byte character is never

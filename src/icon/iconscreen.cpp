@@ -2,6 +2,7 @@
 #include "common/errornumbers.h"
 
 #include "app/settings/settingsfile.h"
+#include "app/settings/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
@@ -106,6 +107,8 @@ IconScreen::IconScreen(const RobotLink &link)
     watchHints();
 
     setStepMode(1);
+    m_history.reset(m_program);
+    enableRecovery(u"icon.rk5"_s, [] { return WorkFolderPath(); });
 }
 
 void IconScreen::createCommandButtons()
@@ -314,6 +317,7 @@ void IconScreen::dropIcon(int slot, const QString &icon)
             break;
         }
     });
+    recordChange();
     // A drag can leave the window without the keyboard (Wayland hands it to the drag's
     // source); the keypad's digits must reach the screen without another click.
     activateWindow();
@@ -332,6 +336,7 @@ void IconScreen::slotClicked(int slot)
         insert->setPictureFile(u"Photo\\Button\\insert.jpg"_s);
         redrawFrom(slot);
     });
+    recordChange();
 }
 
 void IconScreen::reopenValue(int slot)
@@ -362,6 +367,7 @@ void IconScreen::timeConfirmed(const TimeKeypad::Confirmed &result)
     if (kind == SlotKind::MOTION || kind == SlotKind::LOOP_START)
         m_program.setValue(slot, result.value);
     setEditLock(false);
+    recordChange();
 }
 
 void IconScreen::angleConfirmed(int angle)
@@ -372,6 +378,7 @@ void IconScreen::angleConfirmed(int angle)
     if (m_program.slot(slot).kind == SlotKind::MOTION)
         m_program.setValue(slot, angle);
     setEditLock(false);
+    recordChange();
 }
 
 void IconScreen::redrawSlot(int n)
@@ -418,7 +425,7 @@ void IconScreen::setEditLock(bool locked)
         b->setEnabled(!locked);
 }
 
-void IconScreen::clearAll()
+void IconScreen::emptySlots()
 {
     ui::guarded(this, errors::ICON_CLEAR, [&] {
         for (int i = 0; i < SLOT_COUNT; ++i) {
@@ -431,6 +438,80 @@ void IconScreen::clearAll()
         m_modified = false;
     });
     ScrollBox1->clearMark();
+}
+
+void IconScreen::clearAll()
+{
+    emptySlots();
+    m_history.reset(m_program);
+    m_modified = false;
+    dropRecovery();
+}
+
+void IconScreen::recordChange()
+{
+    if (!m_history.record(m_program))
+        return;
+    m_modified = m_history.modified();
+    if (m_modified)
+        programChanged();
+    else
+        dropRecovery();
+}
+
+void IconScreen::undo()
+{
+    showHistoryState(m_history.undo());
+}
+
+void IconScreen::redo()
+{
+    showHistoryState(m_history.redo());
+}
+
+void IconScreen::showHistoryState(const IconProgram *state)
+{
+    if (!state)
+        return;
+    // A value page left open would store its value into whatever the slot now holds.
+    showPalette();
+    setEditLock(false);
+    m_program = *state;
+    ui::guarded(this, errors::ICON_DROP, [&] { redrawFrom(0); });
+    ScrollBox1->clearMark();
+    m_modified = m_history.modified();
+    if (m_modified)
+        programChanged();
+    else
+        dropRecovery();
+}
+
+QStringList IconScreen::recoveryLines() const
+{
+    return m_program.hasInstructions() ? iconFileLines(m_program) : QStringList();
+}
+
+bool IconScreen::restoreRecovery(const QStringList &lines)
+{
+    IconProgram recovered;
+    IconReadStatus status = readIconLines(lines, &recovered, stepMode() == 1).status;
+    if (status == IconReadStatus::WrongStep) {
+        // Work of STEP3 goes back to STEP3.
+        status = readIconLines(lines, &recovered, false).status;
+        if (status == IconReadStatus::Ok)
+            setStepMode(2);
+    }
+    if (status != IconReadStatus::Ok)
+        return false;
+    clearAll();
+    m_program = recovered;
+    ui::guarded(this, errors::ICON_READ, [&] { redrawFrom(0); });
+    showPalette();
+    m_history.record(m_program);
+    // Brought back, never saved: leaving asks, and undo goes back to the empty program.
+    m_history.forgetSaved();
+    m_modified = true;
+    return true;
 }
 
 void IconScreen::sendClick()
@@ -460,9 +541,13 @@ void IconScreen::ReadClick()
     const IconReadResult read = readIconFile(path, &m_program, stepMode() == 1);
     switch (read.status) {
     case IconReadStatus::Ok:
-        m_modified = false;
         ui::guarded(this, errors::ICON_READ, [&] { redrawFrom(0); });
         showPalette();
+        // The program is the file's: a step back brings the work before the read back.
+        m_history.record(m_program);
+        m_history.markSaved();
+        m_modified = false;
+        dropRecovery();
         break;
     case IconReadStatus::WrongMarker:
     case IconReadStatus::WrongStep:
@@ -491,7 +576,9 @@ bool IconScreen::saveProgram()
         ui::showMessage(this, MessageKind::Error, u"ファイルを保存できませんでした。\r\n%1"_s.arg(error));
         return false;
     }
+    m_history.markSaved();
     m_modified = false;
+    dropRecovery();
     return true;
 }
 
@@ -516,7 +603,11 @@ void IconScreen::ReportClick()
 
 void IconScreen::All_DeleteClick()
 {
-    clearAll();
+    emptySlots();
+    // Undoable, unlike the emptying on leaving; an empty program is never asked about.
+    m_history.record(m_program);
+    m_modified = false;
+    dropRecovery();
 }
 
 void IconScreen::insertMouseDown()
@@ -539,6 +630,14 @@ void IconScreen::createKeyboardShortcuts()
     connect(saveKey, &QShortcut::activated, this, &IconScreen::SaveClick);
     auto *openKey = new QShortcut(QKeySequence::Open, this);
     connect(openKey, &QShortcut::activated, this, &IconScreen::ReadClick);
+    for (const QKeySequence &keys : undoKeys()) {
+        auto *undoKey = new QShortcut(keys, this);
+        connect(undoKey, &QShortcut::activated, this, &IconScreen::undo);
+    }
+    for (const QKeySequence &keys : redoKeys()) {
+        auto *redoKey = new QShortcut(keys, this);
+        connect(redoKey, &QShortcut::activated, this, &IconScreen::redo);
+    }
 }
 
 void IconScreen::showRefusedSlot(int slot)

@@ -5,6 +5,7 @@
 #include "app/report/reportsource.h"
 #include "app/settings/settingsreader.h"
 #include "app/ui/workingscreen.h"
+#include "common/snapshothistory.h"
 #include "icon/iconprogram.h"
 #include "icon/keypadpage.h"
 #include "robot/transfer.h"
@@ -51,8 +52,13 @@ public:
     QString slotNameText(int n) const;
     QString slotValueText(int n) const;
 
-    // Empties every slot that holds an instruction and clears modified.
+    // Empties every slot that holds an instruction and clears modified and the history.
     void clearAll();
+
+    // One step back or forward in the program's history (Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z).
+    void undo();
+    void redo();
+    bool canUndo() const { return m_history.canUndo(); }
 
     SlotColumn *slotColumn() const { return ScrollBox1; }
     IconPalette *palette() const { return TabSheet1; }
@@ -70,6 +76,8 @@ protected:
     void B_stepClick() override;
     bool mayLeave() override;
     void programLeft() override;
+    QStringList recoveryLines() const override;
+    bool restoreRecovery(const QStringList &lines) override;
 
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -92,6 +100,10 @@ private:
     // Shows slot n as the program holds it, its labels made from the data.
     void redrawSlot(int n);
     void redrawFrom(int first);
+    void emptySlots();
+    // After every change of the program: a step of the history and the recovery copy.
+    void recordChange();
+    void showHistoryState(const IconProgram *state);
     void openValuePage(QWidget *page, int slot);
     void showPalette();
     void setEditLock(bool locked);
@@ -115,6 +127,7 @@ private:
     RobotLink m_link;
     std::function<bool()> m_deleteShift;
     IconProgram m_program;
+    SnapshotHistory<IconProgram> m_history;
     bool m_modified = false;
     bool m_insertMode = false;
     bool m_startAtOnce = true;

@@ -118,6 +118,8 @@ public:
     // Rebuilds the program text and the coordinate list from records 0..57.
     void rebuildLists();
 
+    bool operator==(const RouteModel &) const = default;
+
 private:
     std::array<RoutePoint, ROUTE_RECORD_COUNT> m_records;
     int m_lastIndex = 0;

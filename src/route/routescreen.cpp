@@ -2,6 +2,7 @@
 #include "common/errornumbers.h"
 
 #include "app/settings/settingsfile.h"
+#include "app/settings/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
@@ -61,13 +62,18 @@ RouteScreen::RouteScreen(const RobotLink &link)
     createControls();
     createCommandButtons();
 
-    // Save and Read stay hidden; a teacher keeps a route from the keyboard.
     auto *saveKey = new QShortcut(QKeySequence::Save, this);
     connect(saveKey, &QShortcut::activated, this, &RouteScreen::SaveClick);
     auto *readKey = new QShortcut(QKeySequence::Open, this);
     connect(readKey, &QShortcut::activated, this, &RouteScreen::ReadClick);
+    for (const QKeySequence &keys : undoKeys())
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &RouteScreen::undo);
+    for (const QKeySequence &keys : redoKeys())
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &RouteScreen::redo);
 
     redraw();
+    forgetHistory();
+    enableRecovery(u"route.rk5"_s, [] { return WorkFolderPath(); });
 }
 
 RouteScreen::~RouteScreen() = default;
@@ -120,13 +126,16 @@ void RouteScreen::createCommandButtons()
         {s_delete, u"s_delete", QRect(643, 367, 43, 31), u"けす", ALL_DELETE_HINT, &RouteScreen::s_deleteClick},
         {large, u"large", QRect(595, 415, 42, 31), u"＋", ALL_DELETE_HINT, &RouteScreen::largeClick},
         {small, u"small", QRect(643, 415, 42, 31), u"－", ALL_DELETE_HINT, &RouteScreen::smallClick},
-        {Read, u"Read", QRect(539, 8, 92, 35), u"読み込み", u"保存したプログラムを読み込みます"_s,
+        {Read, u"Read", QRect(595, 500, 43, 31), u"読み込み", u"保存したプログラムを読み込みます"_s,
          &RouteScreen::ReadClick},
-        {Save, u"Save", QRect(539, 46, 92, 35), u"保存", u"作成したプログラムを保存します"_s,
+        {Save, u"Save", QRect(643, 500, 43, 31), u"保存", u"作成したプログラムを保存します"_s,
          &RouteScreen::SaveClick},
     });
-    Read->hide();
-    Save->hide();
+    // A pair of small buttons under the zoom, like the cones': a pupil cannot guess Ctrl+S.
+    for (PictureButton *b : {Read, Save}) {
+        b->setPressedPictures(false);
+        b->setPictureExtension(u"_s.jpg"_s);
+    }
     small->setEnabled(false);
 }
 
@@ -169,6 +178,89 @@ void RouteScreen::FormShow()
     s_delete->setEnabled(true);
     redraw();
     showLists();
+    forgetHistory();
+}
+
+void RouteScreen::settingsAccepted()
+{
+    m_how = SettingsFile().playHow();
+}
+
+RouteScreen::State RouteScreen::state() const
+{
+    return {m_route, m_obstacles, m_mode == Drawing};
+}
+
+void RouteScreen::forgetHistory()
+{
+    m_history.reset(state());
+}
+
+void RouteScreen::recordChange()
+{
+    if (!m_history.record(state()))
+        return;
+    if (m_history.modified())
+        programChanged();
+    else
+        dropRecovery();
+}
+
+void RouteScreen::undo()
+{
+    showState(m_history.undo());
+}
+
+void RouteScreen::redo()
+{
+    showState(m_history.redo());
+}
+
+void RouteScreen::showState(const State *s)
+{
+    if (!s)
+        return;
+    // Cones are placed on a finished route only; a route still drawn ends the placing.
+    if (m_mode == PlacingObstacles && s->drawing)
+        leavePlacingObstacles();
+    m_route = s->route;
+    m_obstacles = s->obstacles;
+    const bool placing = m_mode == PlacingObstacles;
+    if (!placing)
+        setMode(s->drawing ? Drawing : Idle);
+    s_insert->setEnabled(!s->drawing);
+    s_delete->setEnabled(!s->drawing);
+    One_Delete->setEnabled(!placing && !routeFinished());
+    m_segmentStart = lastPointPixels();
+    m_target = m_segmentStart;
+    m_erasePending = false;
+    m_floor->hideBand();
+    Label1->setText(QString::number(m_route.lastIndex()));
+    Label2->setText(QString::number(m_route.lineCount()));
+    showLists();
+    redraw();
+    if (m_history.modified())
+        programChanged();
+    else
+        dropRecovery();
+}
+
+QStringList RouteScreen::recoveryLines() const
+{
+    return m_route.lastIndex() != 0 ? routeFileLines(m_route) : QStringList();
+}
+
+bool RouteScreen::restoreRecovery(const QStringList &lines)
+{
+    RouteModel read;
+    const RouteReadResult result = readRouteLines(lines, &read);
+    if (result.status != RouteReadStatus::Ok || !result.hasRoute)
+        return false;
+    showReadRoute(read, true);
+    recordChange();
+    // Brought back, never saved.
+    m_history.forgetSaved();
+    return true;
 }
 
 bool RouteScreen::routeShown() const
@@ -260,6 +352,7 @@ void RouteScreen::startRoute(QPoint pixel)
     m_floor->hideBand();
     showLists();
     redraw();
+    recordChange();
 }
 
 void RouteScreen::addPoint(bool finish)
@@ -288,6 +381,7 @@ void RouteScreen::addPoint(bool finish)
         One_Delete->setEnabled(false);
     }
     redraw();
+    recordChange();
 }
 
 void RouteScreen::addObstacle(QPoint pixel)
@@ -298,6 +392,7 @@ void RouteScreen::addObstacle(QPoint pixel)
     }
     m_obstacles.append(gridPointOf(pixel, m_zoom));
     redraw();
+    recordChange();
 }
 
 void RouteScreen::sendClick()
@@ -337,11 +432,13 @@ void RouteScreen::One_DeleteClick()
         showLists();
         redraw();
     });
+    recordChange();
 }
 
 void RouteScreen::All_DeleteClick()
 {
     clearRoute();
+    recordChange();
 }
 
 void RouteScreen::clearRoute()
@@ -393,6 +490,7 @@ void RouteScreen::s_deleteClick()
 {
     m_obstacles.clear();
     redraw();
+    recordChange();
 }
 
 void RouteScreen::largeClick()
@@ -461,6 +559,8 @@ void RouteScreen::programLeft()
     small->setEnabled(false);
     if (navi)
         navi->setEnabled(true);
+    forgetHistory();
+    dropRecovery();
 }
 
 void RouteScreen::naviClick()
@@ -471,6 +571,7 @@ void RouteScreen::naviClick()
             != MessageButton::Yes)
             return;
         clearRoute();
+        recordChange();
     }
     WorkingScreen::naviClick();
 }
@@ -481,8 +582,12 @@ void RouteScreen::SaveClick()
     if (path.isEmpty())
         return;
     QString error;
-    if (!writeRouteFile(path, m_route, &error))
+    if (!writeRouteFile(path, m_route, &error)) {
         ui::showMessage(this, MessageKind::Error, u"ファイルを保存できませんでした。\r\n%1"_s.arg(error));
+        return;
+    }
+    m_history.markSaved();
+    dropRecovery();
 }
 
 void RouteScreen::ReadClick()
@@ -503,11 +608,20 @@ void RouteScreen::ReadClick()
         ui::showNumberedError(this, ROUTE_FILE_READ_ERROR);
         return;
     }
+    showReadRoute(read, result.hasRoute);
+    // The route is the file's: a step back brings the work before the read back.
+    m_history.record(state());
+    m_history.markSaved();
+    dropRecovery();
+}
+
+void RouteScreen::showReadRoute(const RouteModel &read, bool hasRoute)
+{
     clearRoute();
     ui::guarded(this, ROUTE_FILE_READ_ERROR, [&] {
         m_route = read;
         showLists();
-        if (!result.hasRoute) {
+        if (!hasRoute) {
             redraw();
             return;
         }

@@ -3,7 +3,9 @@
 #include <QtWidgets/QWidget>
 
 #include "app/report/reportsource.h"
+#include "app/settings/settingsreader.h"
 #include "app/ui/workingscreen.h"
+#include "common/snapshothistory.h"
 #include "robot/transfer.h"
 #include "route/floorlayout.h"
 #include "route/routemodel.h"
@@ -16,7 +18,7 @@ class QScrollArea;
 // TForm10: route programming, STEP5. The pupil clicks a route on the floor, point by point in
 // eight directions; every segment becomes program text at once (RouteModel). Cones are only
 // scenery. The route lives here; the floor view only shows it.
-class RouteScreen : public WorkingScreen, public ReportSource
+class RouteScreen : public WorkingScreen, public ReportSource, public SettingsReader
 {
     Q_OBJECT
 public:
@@ -41,9 +43,17 @@ public:
     // The rubber band's snapped target, in pixels of the floor.
     QPoint target() const { return m_target; }
 
-    // The route file behind the hidden Save and Read (Ctrl+S, Ctrl+O).
+    // The route file behind Save and Read (also Ctrl+S, Ctrl+O).
     void SaveClick();
     void ReadClick();
+
+    // The start mode decides the line limit: read again when the settings are accepted.
+    void settingsAccepted() override;
+
+    // One step back or forward in the history of route and cones (Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z).
+    void undo();
+    void redo();
+    bool canUndo() const { return m_history.canUndo(); }
 
 signals:
     void reportRequested();
@@ -53,8 +63,24 @@ protected:
     void programLeft() override;
     void naviClick() override;
     void showEvent(QShowEvent *event) override;
+    QStringList recoveryLines() const override;
+    bool restoreRecovery(const QStringList &lines) override;
 
 private:
+    // What undo brings back: the route, the cones and whether the route is still being drawn.
+    struct State
+    {
+        RouteModel route;
+        QList<QPoint> obstacles;
+        bool drawing = false;
+        bool operator==(const State &) const = default;
+    };
+    State state() const;
+    // After every change of route or cones: a step of the history and the recovery copy.
+    void recordChange();
+    void showState(const State *state);
+    void forgetHistory();
+
     void createControls();
     void createCommandButtons();
 
@@ -78,6 +104,8 @@ private:
 
     // Clearing the route (All_Delete, leaving, reading a file): the obstacles stay.
     void clearRoute();
+    // A route read from a file or a recovery copy, open for drawing when it holds one.
+    void showReadRoute(const RouteModel &read, bool hasRoute);
     void setMode(RouteMode mode);
     void setPlacingButtons(bool placing);
     void leavePlacingObstacles();
@@ -90,6 +118,7 @@ private:
 
     RobotLink m_link;
     RouteModel m_route;
+    SnapshotHistory<State> m_history;
     RouteMode m_mode = Idle;
     int m_zoom = FLOOR_MIN_ZOOM;
     bool m_how = true;

@@ -1,5 +1,7 @@
 #include "text/textfile.h"
 
+#include "editor/sonstrings.h"
+
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -14,9 +16,15 @@ TextRead textFromFileLines(const QStringList &lines)
     TextRead read;
     if (lines.isEmpty() || lines.first() != QString::fromUtf16(TEXT_FILE_MARKER))
         return read;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (lines.at(i).contains(QChar::ReplacementCharacter)) {
+            read.status = TextReadStatus::Undecodable;
+            read.text.clear();
+            return read;
+        }
+        read.text += TSonStrings(lines.at(i)).text() + u"\r\n"_s;
+    }
     read.status = TextReadStatus::Ok;
-    for (qsizetype i = 1; i < lines.size(); ++i)
-        read.text += lines.at(i) + u"\r\n"_s;
     return read;
 }
 

@@ -10,7 +10,12 @@ inline constexpr char16_t TEXT_FILE_MARKER[] = u"KB";
 
 QStringList textFileLines(const QString &editorText);
 
-enum class TextReadStatus { Ok, OtherStep };
+enum class TextReadStatus {
+    Ok,
+    OtherStep,
+    // Bytes code page 932 has no character for: the text could never be saved again.
+    Undecodable,
+};
 
 struct TextRead
 {
@@ -21,6 +26,7 @@ struct TextRead
 };
 
 // The lines of a file as read; anything whose first line is not exactly "KB" is of another step.
+// Every line break inside a line (a Unicode one) becomes CR LF, as the editor makes it.
 TextRead textFromFileLines(const QStringList &lines);
 
 // The lines (from 0) that the compiler's messages name ("<n>行目が違います(...)"), each once,

@@ -3,6 +3,7 @@
 #include "app/settings/colorswatch.h"
 #include "app/settings/delaywithevents.h"
 #include "app/settings/settingsfile.h"
+#include "app/settings/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
@@ -61,6 +62,7 @@ TextScreen::TextScreen(const RobotLink &link)
     connect(saveKey, &QShortcut::activated, this, &TextScreen::SaveClick);
     auto *openKey = new QShortcut(QKeySequence::Open, this);
     connect(openKey, &QShortcut::activated, this, &TextScreen::ReadClick);
+    enableRecovery(u"text.rk5"_s, [] { return WorkFolderPath(); });
 }
 
 void TextScreen::createCommandButtons()
@@ -181,6 +183,28 @@ void TextScreen::SonEdit1Change()
 {
     m_comments = commentRanges(SonEdit1->lines().bodies());
     paintComments();
+    if (SonEdit1->modified())
+        programChanged();
+}
+
+QStringList TextScreen::recoveryLines() const
+{
+    const QString text = SonEdit1->text();
+    return text.isEmpty() ? QStringList() : textFileLines(text);
+}
+
+bool TextScreen::restoreRecovery(const QStringList &lines)
+{
+    const TextRead read = textFromFileLines(lines);
+    if (read.status != TextReadStatus::Ok)
+        return false;
+    // The copy holds the editor's text as it was, without the line a file read adds.
+    QString text = read.text;
+    text.chop(2);
+    SonEdit1->setText(text);
+    SonEdit1->markModified();
+    SonEdit1->refresh();
+    return true;
 }
 
 // Every repaint paints the ranges again; they are found anew only when the text changes.
@@ -218,6 +242,7 @@ bool TextScreen::mayLeave()
 void TextScreen::programLeft()
 {
     SonEdit1->clear();
+    dropRecovery();
 }
 
 void TextScreen::sendClick()
@@ -280,12 +305,16 @@ void TextScreen::loadFileLines(const QStringList &lines, bool checkMarker)
     if (!checkMarker && !marked.isEmpty())
         marked.first() = QString::fromUtf16(TEXT_FILE_MARKER);
     const TextRead read = textFromFileLines(marked);
+    if (read.status == TextReadStatus::Undecodable)
+        throw ui::Failure(QString());
     if (read.status != TextReadStatus::Ok) {
         ui::showMessage(this, MessageKind::Information, QString::fromUtf16(OTHER_STEP_MESSAGE));
         return;
     }
     SonEdit1->setText(read.text);
     SonEdit1->refresh();
+    // The text is the file's.
+    dropRecovery();
 }
 
 void TextScreen::SaveClick()
@@ -313,6 +342,7 @@ bool TextScreen::saveProgram()
         return false;
     }
     // Saving leaves the modified mark set: leaving still asks.
+    dropRecovery();
     return true;
 }
 

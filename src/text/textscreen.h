@@ -42,6 +42,8 @@ protected:
     bool mayLeave() override;
     void programLeft() override;
     void showEvent(QShowEvent *event) override;
+    QStringList recoveryLines() const override;
+    bool restoreRecovery(const QStringList &lines) override;
 
 private:
     void createCommandButtons();

@@ -1,6 +1,8 @@
 #include "editor/sonedit.h"
 
 #include <QtWidgets/QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QtWidgets/QScrollBar>
 
 #include <QtTest>
@@ -26,6 +28,11 @@ private slots:
     void undoHistoryBounded();
     void tabKey_data();
     void tabKey();
+    void enterWithModifiers_data();
+    void enterWithModifiers();
+    void pastedBreaks_data();
+    void pastedBreaks();
+    void ctrlYRedoes();
 };
 
 void TestSonEdit::textRules_data()
@@ -242,6 +249,69 @@ void TestSonEdit::tabKey()
     editor.setWantTabs(wantTabs);
     QTest::keyClick(&editor, Qt::Key_Tab);
     QCOMPARE(editor.text(), wantTabs ? u"\t"_s : QString());
+}
+
+void TestSonEdit::enterWithModifiers_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("Shift+Enter") << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Enter") << int(Qt::Key_Return) << int(Qt::ControlModifier);
+    QTest::newRow("Alt+Enter") << int(Qt::Key_Return) << int(Qt::AltModifier);
+    QTest::newRow("Shift+keypad Enter") << int(Qt::Key_Enter) << int(Qt::ShiftModifier | Qt::KeypadModifier);
+}
+
+void TestSonEdit::enterWithModifiers()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    TSonEdit editor;
+    QTest::keyClicks(&editor, u"wait(1)"_s);
+    QTest::keyClick(&editor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClicks(&editor, u"end"_s);
+    QCOMPARE(editor.text(), u"wait(1)\r\nend"_s);
+    QCOMPARE(editor.lineCount(), 2);
+    QVERIFY(holdable::all(editor.text()));
+}
+
+void TestSonEdit::pastedBreaks_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("refused");
+    QTest::newRow("line separator") << u"a\u2028b"_s << u"a\r\nb"_s << QString();
+    QTest::newRow("paragraph separator") << u"a\u2029b"_s << u"a\r\nb"_s << QString();
+    QTest::newRow("next line") << u"a\u0085b"_s << u"a\r\nb"_s << QString();
+    QTest::newRow("lone CR and lone LF") << u"a\rb\nc"_s << u"a\r\nb\r\nc"_s << QString();
+    QTest::newRow("break beside a refused emoji") << u"a\u2028😀b"_s << u"a\r\nb"_s << u"😀"_s;
+}
+
+void TestSonEdit::pastedBreaks()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, text);
+    QFETCH(QString, refused);
+    TSonEdit editor;
+    QString named;
+    connect(&editor, &TSonEdit::textRefused, &editor, [&](const QString &c) { named += c; });
+    auto *data = new QMimeData;
+    data->setText(pasted);
+    QApplication::clipboard()->setMimeData(data);
+    editor.paste();
+    QCOMPARE(editor.text(), text);
+    QCOMPARE(named, refused);
+    QVERIFY(holdable::all(editor.text()));
+}
+
+void TestSonEdit::ctrlYRedoes()
+{
+    TSonEdit editor;
+    QTest::keyClicks(&editor, u"ab"_s);
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(editor.text() != u"ab"_s);
+    QTest::keyClick(&editor, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(editor.text(), u"ab"_s);
 }
 
 QTEST_MAIN(TestSonEdit)

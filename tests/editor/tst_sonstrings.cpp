@@ -33,6 +33,9 @@ void TestSonStrings::lines_data()
         << u"a\r\nb\r\n"_s << QStringList{u"a\r\n"_s, u"b\r\n"_s, QString()} << u"a\r\nb\r\n"_s;
     QTest::newRow("lone LF and CR become CR LF")
         << u"a\nb\rc"_s << QStringList{u"a\r\n"_s, u"b\r\n"_s, u"c"_s} << u"a\r\nb\r\nc"_s;
+    QTest::newRow("Unicode breaks become CR LF")
+        << u"a\u2028b\u2029c\u0085d"_s << QStringList{u"a\r\n"_s, u"b\r\n"_s, u"c\r\n"_s, u"d"_s}
+        << u"a\r\nb\r\nc\r\nd"_s;
     QTest::newRow("only a break") << u"\r\n"_s << QStringList{u"\r\n"_s, QString()} << u"\r\n"_s;
     QTest::newRow("blank lines kept") << u"\r\n\r\nx"_s << QStringList{u"\r\n"_s, u"\r\n"_s, u"x"_s}
                                       << u"\r\n\r\nx"_s;

@@ -46,6 +46,9 @@ private slots:
     void askToSaveBeforeLeaving();
     void clearAllEmptiesSlotsAndLabels();
     void dropEndsPendingEdit();
+    void undoRedoEachChange_data();
+    void undoRedoEachChange();
+    void undoHundredStepsAndSaveQuestion();
 
 private:
     // Delivers a drag of a palette icon onto slot n the way the platform does.
@@ -434,6 +437,101 @@ void TestIconScreen::dropEndsPendingEdit()
     QCOMPARE(m_screen->program().slot(0).value, 50);
     QVERIFY(!m_screen->program().slot(3).holdsInstruction());
     QCOMPARE(m_screen->program().slot(3).value, 0);
+}
+
+void TestIconScreen::undoRedoEachChange_data()
+{
+    QTest::addColumn<QString>("change");
+    for (const char *change : {"drop", "keypad value", "angle value", "insert", "delete with shift-up", "All_Delete",
+                               "read file"})
+        QTest::newRow(change) << QString::fromLatin1(change);
+}
+
+void TestIconScreen::undoRedoEachChange()
+{
+    QFETCH(QString, change);
+    QVERIFY(dropOn(0, u"Image2"_s));
+    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
+    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
+    QVERIFY(dropOn(1, u"Image6"_s));
+    click(u"Turn_90"_s);
+    click(u"Enter"_s);
+    QVERIFY(dropOn(2, u"Image11"_s));
+    auto state = [this] {
+        QStringList names;
+        for (int n = 0; n < SLOT_COUNT; ++n)
+            names << m_screen->slotNameText(n);
+        return iconFileLines(m_screen->program()) + names;
+    };
+    const QStringList before = state();
+
+    SlotColumn *column = m_screen->slotColumn();
+    if (change == u"drop") {
+        QVERIFY(dropOn(2, u"Image13"_s));
+    } else if (change == u"keypad value") {
+        QTest::mouseClick(column->valueLabel(0), Qt::LeftButton);
+        QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"3"_s);
+        QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
+    } else if (change == u"angle value") {
+        QTest::mouseClick(column->valueLabel(1), Qt::LeftButton);
+        click(u"Turn_45"_s);
+        click(u"Enter"_s);
+    } else if (change == u"insert") {
+        click(u"insert"_s);
+        click(u"Drop_image1"_s);
+    } else if (change == u"delete with shift-up") {
+        QVERIFY(dropOn(0, u"Image12"_s));
+    } else if (change == u"read file") {
+        QStringList lines = iconFileLines(IconProgram());
+        lines[5] = u"4/0/motor(fwd,fwd)/前進/15"_s;
+        m_chosenFile = writeFile(lines);
+        m_answer = MessageButton::No;
+        click(u"Read"_s);
+    } else {
+        click(change);
+    }
+    const QStringList after = state();
+    QVERIFY(after != before);
+
+    QVERIFY(QTest::qWaitForWindowActive(m_screen));
+    QTest::keyClick(m_screen, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(state(), before);
+    QCOMPARE(m_screen->pageControl()->currentWidget(), m_screen->palette());
+    QTest::keyClick(m_screen, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(state(), after);
+    QTest::keyClick(m_screen, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(m_screen, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(state(), after);
+}
+
+void TestIconScreen::undoHundredStepsAndSaveQuestion()
+{
+    m_chosenFile = m_dir.filePath(u"steps.rk5"_s);
+    QVERIFY(dropOn(0, u"Image11"_s));
+    click(u"Save"_s);
+    QVERIFY(!m_screen->isModified());
+    const QStringList saved = iconFileLines(m_screen->program());
+    for (int i = 0; i < 100; ++i)
+        QVERIFY(dropOn(1 + i % 49, i % 2 ? u"Image13"_s : u"Image16"_s));
+    QVERIFY(m_screen->isModified());
+    for (int i = 0; i < 100; ++i)
+        m_screen->undo();
+    // Back at the saved program: nothing to ask about.
+    QCOMPARE(iconFileLines(m_screen->program()), saved);
+    QVERIFY(!m_screen->isModified());
+    m_screen->undo();
+    QVERIFY(!m_screen->program().hasInstructions());
+    QVERIFY(m_screen->isModified());
+    m_screen->redo();
+    QVERIFY(!m_screen->isModified());
+    m_screen->redo();
+    QVERIFY(m_screen->isModified());
+    m_answer = MessageButton::No;
+    click(u"B_step"_s);
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].text, u"プログラムを保存しますか？"_s);
+    // The emptied program has no history to go back to.
+    QVERIFY(!m_screen->canUndo());
 }
 
 QTEST_MAIN(TestIconScreen)

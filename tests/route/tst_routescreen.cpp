@@ -60,6 +60,10 @@ private slots:
     void readRefusals();
     void readRouteFillsOneBlockFurther();
     void missingPictureIsReported();
+    void undoRedoEachChange_data();
+    void undoRedoEachChange();
+    void undoHundredSteps();
+    void startModeFollowsAcceptedSettings();
 
 private:
     void showScreen(bool how = true);
@@ -697,6 +701,113 @@ void TestRouteScreen::missingPictureIsReported()
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_screen->route().lastIndex(), 1);
     QCOMPARE(m_screen->floor()->markers().size(), 2);
+}
+
+void TestRouteScreen::undoRedoEachChange_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("onRoute");
+    for (const char *change : {"point", "last point", "One_Delete", "All_Delete", "read file"})
+        QTest::newRow(change) << QString::fromLatin1(change) << true;
+    // Cones go on an empty floor.
+    QTest::newRow("start") << u"start"_s << false;
+    QTest::newRow("cone") << u"cone"_s << false;
+    QTest::newRow("cones cleared") << u"s_delete"_s << false;
+}
+
+void TestRouteScreen::undoRedoEachChange()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, onRoute);
+    const QString path = m_dir.filePath(u"undo.rk5"_s);
+    ui::setProgramFileChooserForTests([path](bool) { return path; });
+    showScreen();
+    if (change == u"read file") {
+        clickAt({100, 100});
+        clickAt({100, 50});
+        QVERIFY(button(u"Save"_s)->isVisible() && button(u"Read"_s)->isVisible());
+        click(u"Save"_s);
+        click(u"All_Delete"_s);
+    }
+    if (onRoute)
+        drawWorkedRoute(false);
+    if (change == u"s_delete") {
+        click(u"s_insert"_s);
+        sendMouse(QEvent::MouseButtonPress, QPoint(33, 57), Qt::LeftButton);
+        click(u"s_insert"_s);
+    }
+    auto snapshot = [this] {
+        return QStringList{routeFileLines(m_screen->route()).join(u'|'), QString::number(m_screen->obstacles().size()),
+                           QString::number(int(m_screen->routeMode()))};
+    };
+    const QStringList before = snapshot();
+    if (change == u"start") {
+        clickAt({250, 400});
+    } else if (change == u"point") {
+        clickAt({200, 150});
+    } else if (change == u"last point") {
+        clickAt({200, 150}, Qt::RightButton);
+    } else if (change == u"cone") {
+        click(u"s_insert"_s);
+        sendMouse(QEvent::MouseButtonPress, QPoint(33, 57), Qt::LeftButton);
+    } else {
+        click(change == u"read file" ? u"Read"_s : change);
+    }
+    const QStringList after = snapshot();
+    QVERIFY(after != before);
+    QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+    QTest::keyClick(m_screen.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(snapshot().mid(0, 2), before.mid(0, 2));
+    if (change != u"cone")
+        QCOMPARE(snapshot(), before);
+    QCOMPARE(memoText(u"Memo2"_s), m_screen->route().programText().join(u'\n'));
+    QTest::keyClick(m_screen.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(snapshot(), after);
+    QTest::keyClick(m_screen.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(snapshot(), after);
+    // An undone route goes on where it now ends.
+    if (change == u"point") {
+        QTest::keyClick(m_screen.get(), Qt::Key_Z, Qt::ControlModifier);
+        clickAt({200, 150});
+        QCOMPARE(snapshot(), after);
+    }
+}
+
+void TestRouteScreen::undoHundredSteps()
+{
+    showScreen();
+    clickAt({250, 400});
+    clickAt({250, 300});
+    const QStringList first = m_screen->route().programText();
+    for (int i = 0; i < 50; ++i) {
+        clickAt({350, 300});
+        click(u"One_Delete"_s);
+    }
+    QCOMPARE(m_screen->route().programText(), first);
+    for (int i = 0; i < 100; ++i) {
+        m_screen->undo();
+        QCOMPARE(m_screen->route().lastIndex(), i % 2 == 0 ? 2 : 1);
+    }
+    QCOMPARE(m_screen->route().programText(), first);
+    m_screen->undo();
+    m_screen->undo();
+    QCOMPARE(m_screen->route().lastIndex(), 0);
+    QCOMPARE(m_screen->routeMode(), RouteScreen::Idle);
+    QVERIFY(!m_screen->canUndo());
+    // Leaving empties the history with the route.
+    m_screen->redo();
+    m_answer = ui::MessageButton::Yes;
+    m_screen->setPreviousScreen([] {});
+    click(u"B_step"_s);
+    QVERIFY(!m_screen->canUndo());
+}
+
+void TestRouteScreen::startModeFollowsAcceptedSettings()
+{
+    showScreen(true);
+    QVERIFY(SettingsFile().setPlayHow(false).ok);
+    m_screen->settingsAccepted();
+    QCOMPARE(m_screen->how(), false);
 }
 
 QTEST_MAIN(TestRouteScreen)

@@ -15,6 +15,8 @@ private slots:
     void roundTrip();
     void otherSteps_data();
     void otherSteps();
+    void readRules_data();
+    void readRules();
     void faultLines_data();
     void faultLines();
 };
@@ -73,6 +75,37 @@ void TestTextFile::otherSteps()
     const TextRead read = textFromFileLines(lines);
     QCOMPARE(read.status, TextReadStatus::OtherStep);
     QVERIFY(read.text.isEmpty());
+}
+
+void TestTextFile::readRules_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("lone CR and lone LF inside the text")
+        << QByteArray("KB\r\na\rb\nc\r\n") << int(TextReadStatus::Ok) << u"a\r\nb\r\nc\r\n"_s;
+    QTest::newRow("byte with no character") << QByteArray("KB\r\nwait(1)\r\n//\x85\x40\r\n")
+                                            << int(TextReadStatus::Undecodable) << QString();
+    QTest::newRow("lead byte without its trail") << QByteArray("KB\r\nwait(1) //\x82")
+                                                 << int(TextReadStatus::Undecodable) << QString();
+}
+
+void TestTextFile::readRules()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, status);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"p.rk5"_s);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(file);
+    f.close();
+    const cp932::ReadResult read = cp932::readLines(path);
+    QVERIFY(read.ok);
+    const TextRead back = textFromFileLines(read.lines);
+    QCOMPARE(int(back.status), status);
+    QCOMPARE(back.text, text);
 }
 
 void TestTextFile::faultLines_data()

@@ -1,7 +1,11 @@
 #include "app/ui/workingscreen.h"
 
+#include "app/ui/messagebox.h"
+#include "common/recoverycopy.h"
+
 #include <QCloseEvent>
 #include <QShowEvent>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +34,69 @@ WorkingScreen::WorkingScreen(const Design &design, const StandardPlaces &places,
          u"次のステップに進みます"_s, &WorkingScreen::F_stepClick);
 }
 
+WorkingScreen::~WorkingScreen() = default;
+
+void WorkingScreen::enableRecovery(const QString &fileName, std::function<QString()> workFolder)
+{
+    m_recovery = std::make_unique<RecoveryCopy>(fileName, std::move(workFolder), [this] { return recoveryLines(); });
+}
+
+void WorkingScreen::programChanged()
+{
+    if (m_recovery)
+        m_recovery->changed();
+}
+
+void WorkingScreen::dropRecovery()
+{
+    if (m_recovery)
+        m_recovery->remove();
+}
+
+QString WorkingScreen::recoveryPath() const
+{
+    return m_recovery ? m_recovery->path() : QString();
+}
+
+void WorkingScreen::armRecoveryOffer()
+{
+    m_offerRecovery = m_recovery && m_recovery->leftOver().has_value();
+}
+
+void WorkingScreen::keepRecoveryAtEnd()
+{
+    if (m_recovery && (m_recovery->pending() || m_recovery->exists()))
+        m_recovery->writeNow();
+}
+
+void WorkingScreen::offerRecovery()
+{
+    if (!m_recovery)
+        return;
+    const std::optional<QStringList> left = m_recovery->leftOver();
+    if (!left)
+        return;
+    const ui::MessageButton answer =
+        ui::showMessage(this, ui::MessageKind::Confirmation, u"まえの プログラムが のこっています。もどしますか？"_s,
+                        {ui::MessageButton::Yes, ui::MessageButton::No});
+    if (answer == ui::MessageButton::Yes && restoreRecovery(*left)) {
+        // Written again at once: the copy now belongs to this run.
+        m_recovery->writeNow();
+        return;
+    }
+    m_recovery->remove();
+}
+
+QList<QKeySequence> WorkingScreen::undoKeys()
+{
+    return {QKeySequence(Qt::CTRL | Qt::Key_Z)};
+}
+
+QList<QKeySequence> WorkingScreen::redoKeys()
+{
+    return {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+}
+
 void WorkingScreen::placeAtMenu()
 {
     if (m_anchor)
@@ -41,6 +108,11 @@ void WorkingScreen::showEvent(QShowEvent *event)
     if (!event->spontaneous())
         placeAtMenu();
     PictureWindow::showEvent(event);
+    if (m_offerRecovery && !event->spontaneous()) {
+        m_offerRecovery = false;
+        // After the screen's own show handling, with the screen on view behind the box.
+        QTimer::singleShot(0, this, &WorkingScreen::offerRecovery);
+    }
 }
 
 void WorkingScreen::closeEvent(QCloseEvent *event)
@@ -54,6 +126,7 @@ void WorkingScreen::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    dropRecovery();
     closeNavigator();
     emit quitRequested();
 }
@@ -66,6 +139,7 @@ bool WorkingScreen::leaveTo(const Destination &destination)
     destination();
     hide();
     programLeft();
+    dropRecovery();
     return true;
 }
 
@@ -106,6 +180,8 @@ void WorkingScreen::shutdown1Click()
 {
     if (!mayLeave())
         return;
+    // The question let the work go: nothing to offer at the next start.
+    dropRecovery();
     closeNavigator();
     quitApplication();
 }

@@ -4,10 +4,16 @@
 
 #include "app/ui/picturewindow.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
+
+class RecoveryCopy;
 
 // A working screen of the step chain (icon, text, route, remote control): 770 x 578, shown at
 // the main menu's position, with the standard buttons.
@@ -31,6 +37,7 @@ public:
     using Destination = std::function<void()>;
 
     WorkingScreen(const Design &design, const StandardPlaces &places, int navigatorTag);
+    ~WorkingScreen() override;
 
     int navigatorTag() const { return m_navigatorTag; }
     PictureButton *naviButton() const { return navi; }
@@ -48,6 +55,15 @@ public:
     // is no destination).
     bool leaveTo(const Destination &destination);
 
+    // At start: a recovery copy left by a run that did not end normally is offered when the
+    // screen is first shown. Only the program's start asks for this, so a screen made on its
+    // own (a test) never offers anything.
+    void armRecoveryOffer();
+    // At a normal end: work that no question let go (the end came from outside) is written
+    // at once, after the end marker, so that it is offered at the next start.
+    void keepRecoveryAtEnd();
+    QString recoveryPath() const;
+
 signals:
     void settingsRequested();
     void navigatorRequested();
@@ -62,6 +78,20 @@ protected:
     virtual bool mayLeave() { return true; }
     // After the screen was left: empties its program.
     virtual void programLeft() {}
+
+    // Recovery copies: the screen names its file and the working folder once; after each change
+    // it calls programChanged(), after a save or when its work is let go dropRecovery().
+    void enableRecovery(const QString &fileName, std::function<QString()> workFolder);
+    void programChanged();
+    void dropRecovery();
+    // The program in the screen's file format; empty when there is nothing worth keeping.
+    virtual QStringList recoveryLines() const { return {}; }
+    // Loads a recovery copy as unsaved work; false when the lines cannot be read.
+    virtual bool restoreRecovery(const QStringList &) { return false; }
+
+    // The keys of undo (Ctrl+Z) and redo (Ctrl+Y, the Windows habit, and Ctrl+Shift+Z).
+    static QList<QKeySequence> undoKeys();
+    static QList<QKeySequence> redoKeys();
 
     virtual void F_stepClick();
     virtual void B_stepClick();
@@ -117,6 +147,10 @@ protected:
     PictureButton *F_step = nullptr;
 
 private:
+    void offerRecovery();
+
+    std::unique_ptr<RecoveryCopy> m_recovery;
+    bool m_offerRecovery = false;
     int m_navigatorTag;
     Destination m_previous;
     Destination m_next;
