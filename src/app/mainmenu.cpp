@@ -8,6 +8,8 @@
 #include "app/settings/reopenport.h"
 #include "app/splashscreen.h"
 #include "app/ui/backgroundpicture.h"
+#include "app/ui/controlnames.h"
+#include "app/ui/windowkeys.h"
 #include "icon/iconscreen.h"
 #include "icon/previewwindow.h"
 #include "icon/programlistwindow.h"
@@ -20,6 +22,7 @@
 #include <QtWidgets/QApplication>
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +34,7 @@ MainMenu::MainMenu()
     m_port->setObjectName(u"rs232c1"_s);
     connectModemLineHandlers(*m_port);
     m_link.port = m_port;
+    ui::installKeyboardAccess();
 
     background()->setFallbackText(QString());
     auto menuButton = [this](const QString &name, int top, const QString &caption,
@@ -55,6 +59,36 @@ MainMenu::MainMenu()
                            &MainMenu::menu_rajiClick);
     close1 = addButton(u"close1"_s, QRect(555, 61, 111, 30), u"終了"_s);
     connect(close1, &PictureButton::clicked, this, &MainMenu::close1Click);
+    addMenuKeys();
+    ui::nameControls(this);
+}
+
+void MainMenu::addMenuKeys()
+{
+    // 1 to 7 from the top, shown on the entries.
+    PictureButton *const entries[] = {menu_navi, menu_setup, menu_icon1, menu_icon2, menu_key, menu_line, menu_raji};
+    for (int i = 0; i < 7; ++i) {
+        const QString digit = QString::number(i + 1);
+        entries[i]->setKeyLabel(digit);
+        ui::bindKeys(this, {{QKeySequence(digit), entries[i]->objectName()}});
+    }
+}
+
+void MainMenu::keyPressEvent(QKeyEvent *event)
+{
+    // The entries stand one under the other: the arrows walk them as Tab does.
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        focusNextPrevChild(false);
+        return;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        focusNextPrevChild(true);
+        return;
+    default:
+        PictureWindow::keyPressEvent(event);
+    }
 }
 
 MainMenu::~MainMenu()
@@ -104,6 +138,12 @@ void MainMenu::createOtherWindows()
     m_preview->centreOnScreen();
     m_transfer->centreOnScreen();
     m_settings->centreOnScreen();
+    for (const auto &window : m_owned)
+        ui::nameControls(window.get());
+    // The settings answer Return and Escape as a dialogue does; the report prints on Ctrl+P.
+    ui::bindKeys(m_settings, {{QKeySequence(Qt::Key_Return), u"ok"}, {QKeySequence(Qt::Key_Enter), u"ok"},
+                              {QKeySequence(Qt::Key_Escape), u"cancel"}});
+    ui::bindKeys(m_report, {{QKeySequence::Print, u"print"}});
     wire();
 }
 

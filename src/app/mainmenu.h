@@ -54,8 +54,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void addMenuKeys();
     void wire();
     void wireScreen(WorkingScreen *screen);
     void menu_naviClick();

@@ -3,6 +3,7 @@
 
 #include "app/settings/settingsfile.h"
 #include "app/ui/backgroundpicture.h"
+#include "app/ui/controlnames.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"
@@ -173,6 +174,7 @@ void IconScreen::setStepMode(int step)
     B_step->setVisible(step != 1);
     Preview->setVisible(step == 1);
     TabSheet1->setStepMode(step);
+    setWindowTitle(ui::windowTitleOf(objectName(), step));
 }
 
 QString IconScreen::slotNameText(int n) const

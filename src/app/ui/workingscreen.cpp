@@ -1,5 +1,7 @@
 #include "app/ui/workingscreen.h"
 
+#include "app/ui/windowkeys.h"
+
 #include <QCloseEvent>
 #include <QShowEvent>
 
@@ -28,6 +30,7 @@ WorkingScreen::WorkingScreen(const Design &design, const StandardPlaces &places,
          u"前のステップに戻ります"_s, &WorkingScreen::B_stepClick);
     make(F_step, u"F_step"_s, places.F_step, u"次のステップ"_s,
          u"次のステップに進みます"_s, &WorkingScreen::F_stepClick);
+    ui::addWorkingScreenKeys(this);
 }
 
 void WorkingScreen::placeAtMenu()
