@@ -125,6 +125,8 @@ void MainMenu::createOtherWindows()
     m_programList = own(new ProgramListWindow);
     m_transfer = own(new TransferWindow);
     m_link.display = m_transfer;
+    // The progress shows beside the screen; the keyboard stays where the pupil sent from.
+    m_transfer->setAttribute(Qt::WA_ShowWithoutActivating);
     m_navigator = own(new Navigator);
     m_preview = own(new PreviewWindow);
     m_settings = own(new SettingsScreen(m_port));

@@ -306,8 +306,11 @@ SpokenName spokenNameOf(const QString &window, const QString &control)
             n.description = QString::fromUtf16(row.description);
         return n;
     }
-    if (window == u"TForm1" && findIcon(control))
-        return {pictureNameOf(pictureOf(control)).name, hintOf(control)};
+    if (window == u"TForm1" && findIcon(control)) {
+        // The palette shows the drag picture where the slot picture is the empty one (delete).
+        const QString picture = pictureOf(control) == EMPTY_SLOT_PICTURE ? dragPictureOf(control) : pictureOf(control);
+        return {pictureNameOf(picture).name, hintOf(control)};
+    }
     if (control.startsWith(u"Drop_image"_s))
         return {control.mid(10) + u"ばんめ"_s, {}};
     return buttonPictureNameOf(control);
@@ -359,16 +362,16 @@ void nameControls(QWidget *window)
         const SpokenName n = spokenNameOf(windowName, control->objectName());
         if (n.name.isEmpty())
             continue;
+        // Clickable pictures; the palette's and the slots' keys are the icon screen's own.
+        // First, since naming a control already makes its accessible interface.
+        if (!control->testAttribute(Qt::WA_TransparentForMouseEvents) && control->testAttribute(Qt::WA_SetCursor)
+            && control->cursor().shape() == Qt::PointingHandCursor)
+            makePictureControl(control);
         if (control->accessibleName().isEmpty())
             control->setAccessibleName(n.name);
         const QString description = n.description.isEmpty() ? longHint(control) : n.description;
         if (control->accessibleDescription().isEmpty() && !description.isEmpty())
             control->setAccessibleDescription(description);
-        // Clickable pictures: the keys of the palette and the slots are the icon screen's own.
-        const bool clickable = control->testAttribute(Qt::WA_TransparentForMouseEvents) == false
-            && (control->cursor().shape() == Qt::PointingHandCursor);
-        if (clickable)
-            makePictureControl(control);
     }
 }
 
