@@ -50,6 +50,8 @@ IconKeyboard::IconKeyboard(IconPalette *palette, SlotColumn *column, QStackedWid
         slot->setFocusPolicy(Qt::ClickFocus);
         slot->installEventFilter(this);
     }
+    // The current slot is the column's one Tab stop, not the scroll area around it.
+    column->setFocusPolicy(Qt::NoFocus);
     setCurrentIcon(palette->icons().value(0), false);
     setCurrentSlot(0, false);
     connect(pages, &QStackedWidget::currentChanged, this, &IconKeyboard::pageChanged);
@@ -183,8 +185,16 @@ void IconKeyboard::dropOn(int slot, const QString &icon)
     if (!target->isVisible() || !target->isEnabled())
         return;
     const bool wasPalette = m_pages->currentWidget() == m_palette;
+    // What a drag delivers on the way: enter, move, drop.
     std::unique_ptr<QMimeData> data(palettedrag::mimeDataFor(icon));
-    QDropEvent drop(QRectF(target->rect()).center(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return;
+    QDragMoveEvent move(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+    QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &drop);
     if (!drop.isAccepted())
         return;

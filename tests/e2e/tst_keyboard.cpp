@@ -3,6 +3,7 @@
 #include "app/settings/workfolder.h"
 #include "app/ui/messagebox.h"
 #include "icon/iconscreen.h"
+#include "icon/icontext.h"
 #include "robot/trs232c.h"
 #include "robot/wireplan.h"
 #include "support/findwindow.h"
@@ -31,6 +32,7 @@ private slots:
     void everyControlIsNamedAndFocusable_data();
     void everyControlIsNamedAndFocusable();
     void textProgramSentByKeys();
+    void iconProgramMadeAndSentByKeys();
 
 private:
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -187,6 +189,57 @@ void TestKeyboard::textProgramSentByKeys()
     QTRY_VERIFY(m_menu->isVisible());
     QVERIFY(!text->isVisible());
     QCOMPARE(m_boxes.size(), 1);
+}
+
+void TestKeyboard::iconProgramMadeAndSentByKeys()
+{
+    m_com1.clear();
+    backTo(m_menu);
+    key(Qt::Key_3);
+    auto *icon = qobject_cast<IconScreen *>(shownWindow(u"TForm1"_s));
+    QVERIFY(icon);
+    backTo(icon);
+    // Forward 1 s, spin right 90 degrees, stop 1 s; the palette is one Tab stop.
+    QVERIFY(tabTo(icon, u"Image1"_s));
+    key(Qt::Key_Right);
+    key(Qt::Key_Return);
+    key(Qt::Key_1);
+    key(Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), u"Image2"_s);
+    key(Qt::Key_Down);
+    key(Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"Image6"_s);
+    key(Qt::Key_Return);
+    QVERIFY(tabTo(icon, u"Turn_90"_s));
+    key(Qt::Key_Space);
+    QVERIFY(tabTo(icon, u"Enter"_s));
+    key(Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), u"Image6"_s);
+    key(Qt::Key_Left);
+    key(Qt::Key_Return);
+    key(Qt::Key_1);
+    key(Qt::Key_Return);
+    // A slot filled by mistake: Delete on it clears it as the delete icon does.
+    key(Qt::Key_Return);
+    key(Qt::Key_1);
+    key(Qt::Key_Return);
+    // The column's Tab stop is the slot after the last drop.
+    QVERIFY(tabTo(icon, u"Drop_image5"_s));
+    key(Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"Drop_image4"_s);
+    key(Qt::Key_Delete);
+    const ProgramTextResult text = buildProgramText(icon->program());
+    QVERIFY2(text.ok, qPrintable(text.message));
+    QCOMPARE(text.lines, QStringList({u"motor(fwd,fwd)"_s, u"wait(10)"_s, u"motor(fwd,rev)"_s, u"wait(5)"_s,
+                                      u"motor(stop,stop)"_s, u"wait(10)"_s}));
+    key(Qt::Key_Return, Qt::ControlModifier);
+    const QByteArray wire = wirePlanForText(text.lines.join(u"\r\n"_s), ScreenKind::Icon,
+                                            SettingsFile().playHow()).values();
+    QCOMPARE(PseudoTerminal::valuesOf(m_com1.waitForBytes(wire.size(), 10000)), wire);
+    QTRY_VERIFY(shownWindow(u"TForm3"_s) == nullptr);
+    backTo(icon);
+    key(Qt::Key_Escape);
+    QTRY_VERIFY(m_menu->isVisible());
 }
 
 QTEST_MAIN(TestKeyboard)
