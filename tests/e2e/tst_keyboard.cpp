@@ -4,7 +4,9 @@
 #include "app/ui/messagebox.h"
 #include "icon/iconscreen.h"
 #include "icon/icontext.h"
+#include "robot/programsource.h"
 #include "robot/trs232c.h"
+#include "route/routescreen.h"
 #include "robot/wireplan.h"
 #include "support/findwindow.h"
 #include "support/mainmenustart.h"
@@ -33,6 +35,7 @@ private slots:
     void everyControlIsNamedAndFocusable();
     void textProgramSentByKeys();
     void iconProgramMadeAndSentByKeys();
+    void routeDrawnAndSentByKeys();
 
 private:
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -240,6 +243,38 @@ void TestKeyboard::iconProgramMadeAndSentByKeys()
     backTo(icon);
     key(Qt::Key_Escape);
     QTRY_VERIFY(m_menu->isVisible());
+}
+
+void TestKeyboard::routeDrawnAndSentByKeys()
+{
+    m_com1.clear();
+    backTo(m_menu);
+    key(Qt::Key_6);
+    auto *route = qobject_cast<RouteScreen *>(shownWindow(u"TForm10"_s));
+    QVERIFY(route);
+    backTo(route);
+    QVERIFY(tabTo(route, u"Image1"_s));
+    // The crosshair starts in the middle (25, 25 cells): start there, five cells right, then
+    // five down and four left, which the band bends onto the diagonal as for the pointer.
+    key(Qt::Key_Return);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    key(Qt::Key_Return);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    for (int i = 0; i < 4; ++i)
+        key(Qt::Key_Left);
+    key(Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(route->route().coordinateList(), QStringList({u"250,250"_s, u"300,250"_s, u"250,300"_s}));
+    key(Qt::Key_Return, Qt::ControlModifier);
+    const QByteArray wire = wirePlanForText(joinProgramText(route->route().programText()), ScreenKind::Route,
+                                            SettingsFile().playHow()).values();
+    QCOMPARE(PseudoTerminal::valuesOf(m_com1.waitForBytes(wire.size(), 15000)), wire);
+    QTRY_VERIFY_WITH_TIMEOUT(shownWindow(u"TForm3"_s) == nullptr, 10000);
+    backTo(route);
+    // Escape asks before the route is lost; "no" keeps the pupil on the screen.
+    m_boxes.clear();
+    key(Qt::Key_Escape);
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(route->isVisible());
 }
 
 QTEST_MAIN(TestKeyboard)
