@@ -11,6 +11,7 @@
 #include "support/findwindow.h"
 #include "support/mainmenustart.h"
 #include "support/pseudoterminal.h"
+#include "support/testenv.h"
 
 #include <QtWidgets/QAbstractSpinBox>
 #include <QtWidgets/QApplication>
@@ -36,6 +37,7 @@ private slots:
     void textProgramSentByKeys();
     void iconProgramMadeAndSentByKeys();
     void routeDrawnAndSentByKeys();
+    void reportMadeByKeys();
 
 private:
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -275,6 +277,31 @@ void TestKeyboard::routeDrawnAndSentByKeys()
     key(Qt::Key_Escape);
     QCOMPARE(m_boxes.size(), 1);
     QVERIFY(route->isVisible());
+}
+
+// From the route just drawn: the report's fields by Tab, つくる by Return.
+void TestKeyboard::reportMadeByKeys()
+{
+    QWidget *route = shownWindow(u"TForm10"_s);
+    QVERIFY(route);
+    backTo(route);
+    QVERIFY(tabTo(route, u"Report"_s));
+    key(Qt::Key_Return);
+    QWidget *report = shownWindow(u"TForm11"_s);
+    QVERIFY(report);
+    QVERIFY(QTest::qWaitForWindowActive(report));
+    const QString path = WorkFolderPath() + u"52Taro.html"_s;
+    QFile::remove(path);
+    for (const char *field : {"5", "2", "Taro", "line", "fun"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(field));
+        key(Qt::Key_Tab);
+    }
+    QVERIFY(tabTo(report, u"kettei"_s));
+    key(Qt::Key_Return);
+    QVERIFY2(QFile::exists(path), qPrintable(path));
+    const QByteArray html = testenv::fileBytes(path);
+    QVERIFY(html.contains("Taro"));
+    QVERIFY(html.contains("fun"));
 }
 
 QTEST_MAIN(TestKeyboard)
