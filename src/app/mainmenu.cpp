@@ -20,6 +20,7 @@
 #include "text/textscreen.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QProgressBar>
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -72,6 +73,19 @@ void MainMenu::addMenuKeys()
         entries[i]->setKeyLabel(digit);
         ui::bindKeys(this, {{QKeySequence(digit), entries[i]->objectName()}});
     }
+}
+
+bool MainMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    // The end of a transfer is said on the screen that sent; a stopped one is not called done.
+    if (watched == m_transfer && event->type() == QEvent::Hide) {
+        const bool done = m_transfer->progressBar()->value() >= 100;
+        for (QWidget *screen : std::initializer_list<QWidget *>{m_icon, m_text, m_route}) {
+            if (screen && screen->isVisible())
+                ui::announce(screen, done ? u"プログラムを おくりおわったよ"_s : u"おくるのが とちゅうで とまったよ"_s);
+        }
+    }
+    return PictureWindow::eventFilter(watched, event);
 }
 
 void MainMenu::keyPressEvent(QKeyEvent *event)
@@ -127,6 +141,7 @@ void MainMenu::createOtherWindows()
     m_link.display = m_transfer;
     // The progress shows beside the screen; the keyboard stays where the pupil sent from.
     m_transfer->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_transfer->installEventFilter(this);
     m_navigator = own(new Navigator);
     m_preview = own(new PreviewWindow);
     m_settings = own(new SettingsScreen(m_port));

@@ -1,6 +1,7 @@
 #include "app/mainmenu.h"
 #include "app/settings/settingsfile.h"
 #include "app/settings/workfolder.h"
+#include "app/ui/controlnames.h"
 #include "app/ui/messagebox.h"
 #include "icon/iconscreen.h"
 #include "icon/icontext.h"
@@ -188,6 +189,10 @@ void TestKeyboard::textProgramSentByKeys()
     QCOMPARE(PseudoTerminal::valuesOf(m_com1.waitForBytes(wire.size(), 10000)), wire);
     // Escape goes back to the menu through the save question (answered "no").
     QTRY_VERIFY(shownWindow(u"TForm3"_s) == nullptr);
+    // The end is said on the screen that sent.
+    QWidget *line = ui::announcementLine(text);
+    QVERIFY(line);
+    QCOMPARE(QAccessible::queryAccessibleInterface(line)->text(QAccessible::Name), u"プログラムを おくりおわったよ"_s);
     backTo(text);
     m_boxes.clear();
     key(Qt::Key_Escape);

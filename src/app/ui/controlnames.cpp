@@ -6,6 +6,7 @@
 #include "icon/icontable.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -41,7 +42,6 @@ constexpr NameRow NAMES[] = {
     {u"TForm8", u"Image7", u"Photo\\Button\\rajikon_BL.jpg", u""},
     {u"TForm8", u"Image8", u"Photo\\Button\\rajikon_BB.jpg", u""},
     {u"TForm8", u"Image9", u"Photo\\Button\\rajikon_BR.jpg", u""},
-    {u"TForm8", u"portState", u"ロボットとの つながり", u""},
     // Text screen: the switch of the help panel and the program text.
     {u"TForm9", u"Image1", u"Photo\\Button\\kinou.jpg", u""},
     {u"TForm9", u"Image6", u"めいれいの せつめい", u""},
@@ -59,6 +59,7 @@ constexpr NameRow NAMES[] = {
     {u"TForm11", u"Memo1", u"めあて", u"どんな プログラムを つくったか かこう"},
     {u"TForm11", u"Memo2", u"かんそう", u"やってみて おもったことを かこう"},
     {u"TForm11", u"WebBrowser1", u"レポート", u""},
+    {u"TForm3", u"LMDProgress1", u"おくった ぶん", u""},
     // Settings.
     {u"TForm7", u"TreeView1", u"せっていの しゅるい", u""},
     {u"TForm7", u"LMDTrackBar1", u"モータの スピード", u""},
@@ -373,6 +374,32 @@ void nameControls(QWidget *window)
         if (control->accessibleDescription().isEmpty() && !description.isEmpty())
             control->setAccessibleDescription(description);
     }
+}
+
+QWidget *announcementLine(QWidget *window)
+{
+    return window ? window->findChild<QLabel *>(u"announcement"_s, Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+void announce(QWidget *window, const QString &text)
+{
+    if (!window)
+        return;
+    auto *line = static_cast<QLabel *>(announcementLine(window));
+    if (!line) {
+        // One pixel in the corner: there for the accessibility bus, not for the eye.
+        line = new QLabel(window);
+        line->setObjectName(u"announcement"_s);
+        line->setGeometry(0, 0, 1, 1);
+        line->setAttribute(Qt::WA_TransparentForMouseEvents);
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::WindowText, Qt::transparent);
+        line->setPalette(palette);
+        line->show();
+    }
+    line->setText(text);
+    QAccessibleEvent alert(line, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void installKeyboardAccess()

@@ -39,6 +39,12 @@ void pressPictureControl(QWidget *control);
 // description; picture controls found by their picture also become keyboard controls.
 void nameControls(QWidget *window);
 
+// Tells a screen reader something that happened on the window (a transfer's end): the text
+// of the window's announcement line changes and is raised as an alert.
+void announce(QWidget *window, const QString &text);
+// The window's announcement line (made by the first announce), or null.
+QWidget *announcementLine(QWidget *window);
+
 // Once, before the first window: the accessibility factory of picture controls and the
 // focus ring that follows the keyboard focus.
 void installKeyboardAccess();
