@@ -50,8 +50,14 @@ IconKeyboard::IconKeyboard(IconPalette *palette, SlotColumn *column, QStackedWid
         slot->setFocusPolicy(Qt::ClickFocus);
         slot->installEventFilter(this);
     }
-    // The current slot is the column's one Tab stop, not the scroll area around it.
+    // The current slot is the column's one Tab stop, not the scroll area around it; it
+    // comes after the palette, as the pupil reads the screen.
     column->setFocusPolicy(Qt::NoFocus);
+    QWidget *before = palette->icons().last();
+    for (int i = 0; i < SLOT_COUNT; ++i) {
+        QWidget::setTabOrder(before, column->slotPicture(i));
+        before = column->slotPicture(i);
+    }
     setCurrentIcon(palette->icons().value(0), false);
     setCurrentSlot(0, false);
     connect(pages, &QStackedWidget::currentChanged, this, &IconKeyboard::pageChanged);

@@ -50,7 +50,6 @@ constexpr NameRow NAMES[] = {
     {u"", u"time_00", u"てん", u""},
     // Icon screen.
     {u"TForm1", u"ScrollBox1", u"プログラムの ならび", u"59この わく"},
-    {u"TForm1", u"Memo1", u"せつめい", u""},
     {u"TForm1", u"LMDTrackBar1", u"じかん・かいすう", u""},
     // Report sheet: what the sheet prints beside each field.
     {u"TForm11", u"Edit2", u"がくねん", u"なんねんせいか かこう"},
