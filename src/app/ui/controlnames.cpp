@@ -240,7 +240,8 @@ protected:
 };
 
 // Moves the ring along with the focus; the ring goes with the window it stands in, so it is
-// made anew where needed.
+// made anew where needed. It shows while the keyboard is in use: a pupil with the mouse gets
+// no ring over the picture he clicked or the one a window focuses when it opens.
 class FocusRingKeeper : public QObject
 {
 public:
@@ -248,14 +249,21 @@ public:
         : QObject(parent)
     {
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { follow(now); });
+        qApp->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const QEvent::Type t = event->type();
-        if (watched == m_target && (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Hide || t == QEvent::Show))
+        // The clicks that keys make are sent straight to the control: no button is down.
+        const bool realPress = t == QEvent::MouseButtonPress && QGuiApplication::mouseButtons() != Qt::NoButton;
+        if ((t == QEvent::KeyPress && !m_keys) || (realPress && m_keys)) {
+            m_keys = t == QEvent::KeyPress;
             place();
+        } else if (watched == m_target && (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Hide || t == QEvent::Show)) {
+            place();
+        }
         return false;
     }
 
@@ -273,7 +281,7 @@ private:
     void place()
     {
         QWidget *parent = m_target ? m_target->parentWidget() : nullptr;
-        if (!parent || !m_target->isVisible()) {
+        if (!parent || !m_target->isVisible() || !m_keys) {
             if (m_ring)
                 m_ring->hide();
             return;
@@ -289,6 +297,7 @@ private:
 
     QPointer<QWidget> m_target;
     QPointer<FocusRing> m_ring;
+    bool m_keys = false;
 };
 
 } // namespace
