@@ -135,9 +135,10 @@ void RouteKeyboard::press(Qt::MouseButton button)
     m_crosshair->raise();
 }
 
-// Where the crosshair stands, in centimetres from the top left corner.
+// Where the crosshair stands, in centimetres as the floor's scale counts them (from the
+// bottom left corner).
 void RouteKeyboard::describe()
 {
     const auto cm = [](int cells) { return QString::number(cells * FLOOR_CELL_CM, 'f', 1); };
-    m_floor->setAccessibleDescription(u"よこ %1cm たて %2cm"_s.arg(cm(m_cell.x()), cm(m_cell.y())));
+    m_floor->setAccessibleDescription(u"よこ %1cm たて %2cm"_s.arg(cm(m_cell.x()), cm(FLOOR_CELLS - m_cell.y())));
 }
