@@ -9,6 +9,8 @@
 #include "app/splashscreen.h"
 #include "app/settings/workfolder.h"
 #include "app/ui/backgroundpicture.h"
+#include "app/ui/controlnames.h"
+#include "app/ui/windowkeys.h"
 #include "common/recoverycopy.h"
 #include "icon/iconscreen.h"
 #include "icon/previewwindow.h"
@@ -20,8 +22,10 @@
 #include "text/textscreen.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QProgressBar>
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -33,6 +37,7 @@ MainMenu::MainMenu()
     m_port->setObjectName(u"rs232c1"_s);
     connectModemLineHandlers(*m_port);
     m_link.port = m_port;
+    ui::installKeyboardAccess();
 
     background()->setFallbackText(QString());
     auto menuButton = [this](const QString &name, int top, const QString &caption,
@@ -57,6 +62,49 @@ MainMenu::MainMenu()
                            &MainMenu::menu_rajiClick);
     close1 = addButton(u"close1"_s, QRect(555, 61, 111, 30), u"終了"_s);
     connect(close1, &PictureButton::clicked, this, &MainMenu::close1Click);
+    addMenuKeys();
+    ui::nameControls(this);
+}
+
+void MainMenu::addMenuKeys()
+{
+    // 1 to 7 from the top, shown on the entries.
+    PictureButton *const entries[] = {menu_navi, menu_setup, menu_icon1, menu_icon2, menu_key, menu_line, menu_raji};
+    for (int i = 0; i < 7; ++i) {
+        const QString digit = QString::number(i + 1);
+        entries[i]->setKeyLabel(digit);
+        ui::bindKeys(this, {{QKeySequence(digit), entries[i]->objectName()}});
+    }
+}
+
+bool MainMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    // The end of a transfer is said on the screen that sent; a stopped one is not called done.
+    if (watched == m_transfer && event->type() == QEvent::Hide) {
+        const bool done = m_transfer->progressBar()->value() >= 100;
+        for (QWidget *screen : std::initializer_list<QWidget *>{m_icon, m_text, m_route}) {
+            if (screen && screen->isVisible())
+                ui::announce(screen, done ? u"プログラムを おくりおわったよ"_s : u"おくるのが とちゅうで とまったよ"_s);
+        }
+    }
+    return PictureWindow::eventFilter(watched, event);
+}
+
+void MainMenu::keyPressEvent(QKeyEvent *event)
+{
+    // The entries stand one under the other: the arrows walk them as Tab does.
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        focusNextPrevChild(false);
+        return;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        focusNextPrevChild(true);
+        return;
+    default:
+        PictureWindow::keyPressEvent(event);
+    }
 }
 
 MainMenu::~MainMenu()
@@ -93,6 +141,9 @@ void MainMenu::createOtherWindows()
     m_programList = own(new ProgramListWindow);
     m_transfer = own(new TransferWindow);
     m_link.display = m_transfer;
+    // The progress shows beside the screen; the keyboard stays where the pupil sent from.
+    m_transfer->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_transfer->installEventFilter(this);
     m_navigator = own(new Navigator);
     m_preview = own(new PreviewWindow);
     m_settings = own(new SettingsScreen(m_port));
@@ -106,6 +157,12 @@ void MainMenu::createOtherWindows()
     m_preview->centreOnScreen();
     m_transfer->centreOnScreen();
     m_settings->centreOnScreen();
+    for (const auto &window : m_owned)
+        ui::nameControls(window.get());
+    // The settings answer Return and Escape as a dialogue does; the report prints on Ctrl+P.
+    ui::bindKeys(m_settings, {{QKeySequence(Qt::Key_Return), u"ok"}, {QKeySequence(Qt::Key_Enter), u"ok"},
+                              {QKeySequence(Qt::Key_Escape), u"cancel"}});
+    ui::bindKeys(m_report, {{QKeySequence::Print, u"print"}});
     wire();
     // Work a killed or crashed run left behind is offered when its screen is first shown.
     for (WorkingScreen *screen : std::initializer_list<WorkingScreen *>{m_icon, m_text, m_route, m_remote})

@@ -54,8 +54,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void addMenuKeys();
     void wire();
     void wireScreen(WorkingScreen *screen);
     void menu_naviClick();

@@ -561,6 +561,14 @@ void TSonEdit::paintLineNumbers(QPaintEvent *event)
 
 void TSonEdit::keyPressEvent(QKeyEvent *event)
 {
+    // Tab belongs to the text; Ctrl+Tab and Ctrl+Shift+Tab leave the editor.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        && event->modifiers() & Qt::ControlModifier) {
+        // The text edit's own version keeps the focus while the text is editable.
+        QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        event->accept();
+        return;
+    }
     if (!m_wantTabs && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
         && !(event->modifiers() & Qt::ControlModifier)) {
         focusNextPrevChild(event->key() == Qt::Key_Tab);

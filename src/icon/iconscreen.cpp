@@ -4,10 +4,12 @@
 #include "app/settings/settingsfile.h"
 #include "app/settings/workfolder.h"
 #include "app/ui/backgroundpicture.h"
+#include "app/ui/controlnames.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"
 #include "icon/iconfile.h"
+#include "icon/iconkeyboard.h"
 #include "icon/iconpalette.h"
 #include "icon/icontext.h"
 #include "icon/slotcolumn.h"
@@ -88,6 +90,7 @@ IconScreen::IconScreen(const RobotLink &link)
     PageControl1->addWidget(TabSheet1);
     PageControl1->addWidget(TabSheet2);
     PageControl1->addWidget(TabSheet3);
+    new IconKeyboard(TabSheet1, ScrollBox1, PageControl1);
     connect(TabSheet1, &IconPalette::dragFailed, this, [this] { ui::showNumberedError(this, errors::ICON_DRAG); });
     connect(TabSheet2, &TimeKeypadPage::confirmRequested, this, [this] {
         TabSheet2->confirm(m_program.slot(PageControl1->property("tag").toInt()).kind);
@@ -175,6 +178,7 @@ void IconScreen::setStepMode(int step)
     B_step->setVisible(step != 1);
     Preview->setVisible(step == 1);
     TabSheet1->setStepMode(step);
+    setWindowTitle(ui::windowTitleOf(objectName(), step));
 }
 
 QString IconScreen::slotNameText(int n) const

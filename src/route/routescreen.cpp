@@ -9,6 +9,7 @@
 #include "app/ui/programfiledialog.h"
 #include "route/routefloorview.h"
 #include "route/routefile.h"
+#include "route/routekeyboard.h"
 
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
@@ -95,6 +96,7 @@ void RouteScreen::createControls()
     ScrollBox1->setWidget(m_floor);
     connect(m_floor, &RouteFloorView::pressed, this, &RouteScreen::Image1MouseDown);
     connect(m_floor, &RouteFloorView::moved, this, &RouteScreen::Image1MouseMove);
+    new RouteKeyboard(m_floor, ScrollBox1);
 
     Label1 = hiddenLabel(u"Label1"_s, u"0"_s, this);
     Label2 = hiddenLabel(u"Label2"_s, u"0"_s, this);

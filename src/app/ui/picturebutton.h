@@ -5,11 +5,14 @@
 #include <QPixmap>
 #include <QString>
 
+class QPainter;
+
 // A push button that is a picture. Its objectName is the component name the pictures are
 // named after: while a mouse button is held on it, "Photo\Button\" + name + "-1.jpg" shows;
 // after release, name + ".jpg"; the click follows the release. Loading a picture on press or
 // release is guarded by the window's numbers: a missing file shows the numbered box and the
-// button keeps the picture it had.
+// button keeps the picture it had. It takes Tab focus; Space and Return press it as a click
+// does, and screen readers hear the caption its picture shows.
 class PictureButton : public QWidget
 {
     Q_OBJECT
@@ -37,6 +40,8 @@ public:
     void setPictureFile(const QString &relativeName);
 
     QString caption() const { return m_caption; }
+    // The key that presses the button from anywhere in its window, drawn on it ("1" … "7").
+    void setKeyLabel(const QString &key);
 
     // The Tag of the component (the icon screen keeps its step mode in F_step's Tag).
     int tag() const { return m_tag; }
@@ -53,9 +58,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void paintKeyLabel(QPainter &painter);
+
     QPixmap m_picture;
     QString m_extension = QString::fromUtf16(u".jpg");
     QString m_caption;
+    QString m_keyLabel;
     ErrorNumbers m_numbers;
     int m_tag = 0;
     bool m_held = false;

@@ -1,5 +1,6 @@
 #include "app/ui/workingscreen.h"
 
+#include "app/ui/windowkeys.h"
 #include "app/ui/messagebox.h"
 #include "common/recoverycopy.h"
 
@@ -32,6 +33,7 @@ WorkingScreen::WorkingScreen(const Design &design, const StandardPlaces &places,
          u"前のステップに戻ります"_s, &WorkingScreen::B_stepClick);
     make(F_step, u"F_step"_s, places.F_step, u"次のステップ"_s,
          u"次のステップに進みます"_s, &WorkingScreen::F_stepClick);
+    ui::addWorkingScreenKeys(this);
 }
 
 WorkingScreen::~WorkingScreen() = default;
