@@ -5,7 +5,7 @@
 #include "app/ui/messagebox.h"
 #include "icon/iconscreen.h"
 #include "icon/icontext.h"
-#include "robot/programsource.h"
+#include "robot/programimage.h"
 #include "robot/trs232c.h"
 #include "route/routescreen.h"
 #include "robot/wireplan.h"
