@@ -91,9 +91,9 @@ set(CPACK_PACKAGE_VENDOR "RK-25")
 set(CPACK_PACKAGE_CONTACT "${RK25_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${RK25_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "program a stepping-motor robot in class")
-# Debian wants lines of at most 80 characters; CPack indents each line of the text.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "program a stepping-motor robot in class
-Pupils program a small two-wheeled stepping-motor robot with icons, text
+# Debian wants lines of at most 80 characters; CPack puts the summary first and indents each
+# line of the text.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Pupils program a small two-wheeled stepping-motor robot with icons, text
 or a route on a floor grid, send the program over a serial line, and drive
 the robot by remote control. A virtual robot (rk25-robot) stands in for
 real ones, and rk25c compiles programs on the command line. The user
