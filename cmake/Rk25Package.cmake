@@ -51,14 +51,53 @@ add_custom_command(
 add_custom_target(rk25screenshot DEPENDS ${RK25_SCREENSHOT})
 install(FILES ${RK25_SCREENSHOT} DESTINATION share/rk25/screenshots OPTIONAL)
 
-# The Debian package.
+# Manual pages, made at build time from each program's own --help and --version with a short
+# include file beside (packaging/man/), so the page and --help cannot disagree.
+find_program(RK25_HELP2MAN help2man REQUIRED)
+set(RK25_MAN_DIR ${CMAKE_BINARY_DIR}/share/man/man1)
+set(rk25_man_pages "")
+foreach(command IN LISTS rk25_commands)
+  set(page ${RK25_MAN_DIR}/${command}.1.gz)
+  add_custom_command(
+    OUTPUT ${page}
+    COMMAND ${CMAKE_SOURCE_DIR}/packaging/make-manpage $<TARGET_FILE:${command}>
+            ${CMAKE_SOURCE_DIR}/packaging/man/${command}.h2m ${page}
+    DEPENDS ${command} ${CMAKE_SOURCE_DIR}/packaging/man/${command}.h2m
+            ${CMAKE_SOURCE_DIR}/packaging/make-manpage
+    COMMENT "Writing the manual page ${command}(1)"
+    VERBATIM)
+  list(APPEND rk25_man_pages ${page})
+endforeach()
+add_custom_target(rk25manpages ALL DEPENDS ${rk25_man_pages})
+install(FILES ${rk25_man_pages} DESTINATION share/man/man1)
+
+# Debian's documents: the licence in the machine-readable format and the changelog, gzipped
+# without a time stamp so that two builds give the same file.
+set(RK25_CHANGELOG_GZ ${RK25_PACKAGING_DIR}/changelog.gz)
+add_custom_command(
+  OUTPUT ${RK25_CHANGELOG_GZ}
+  COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/changelog > ${RK25_CHANGELOG_GZ}
+  DEPENDS ${CMAKE_SOURCE_DIR}/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(rk25changelog ALL DEPENDS ${RK25_CHANGELOG_GZ})
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${RK25_CHANGELOG_GZ} DESTINATION share/doc/rk25)
+
+# The Debian package. A school that rebuilds it for its own repository puts its own address here.
+set(RK25_MAINTAINER "RK-25 developers <dev@rk25.invalid>" CACHE STRING
+    "Maintainer of the Debian package: \"NAME <MAIL>\"")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME rk25)
 set(CPACK_PACKAGE_VENDOR "RK-25")
-set(CPACK_PACKAGE_CONTACT "RK-25 <rk25@rk25.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ステッピングモータロボット制御ソフト (stepping-motor robot programming for schools)")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Pupils program a small two-wheeled stepping-motor robot with icons, text or a route on a floor grid, send the program over a serial line, and drive the robot by remote control.")
+set(CPACK_PACKAGE_CONTACT "${RK25_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${RK25_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "program a stepping-motor robot in class")
+# Debian wants lines of at most 80 characters; CPack puts the summary first and indents each
+# line of the text.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Pupils program a small two-wheeled stepping-motor robot with icons, text
+or a route on a floor grid, send the program over a serial line, and drive
+the robot by remote control. A virtual robot (rk25-robot) stands in for
+real ones, and rk25c compiles programs on the command line. The user
+interface is Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

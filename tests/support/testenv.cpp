@@ -25,8 +25,6 @@ QString rk25RobotPath()
     return binDir() + QStringLiteral("/rk25-robot");
 }
 
-namespace {
-
 Outcome runProgram(const QString &program, const QStringList &args, const QByteArray &input)
 {
     QProcess p;
@@ -39,8 +37,6 @@ Outcome runProgram(const QString &program, const QStringList &args, const QByteA
         p.kill();
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2,
             QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
 }
 
 Outcome runRk25c(const QStringList &args, const QByteArray &input)

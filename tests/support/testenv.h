@@ -22,6 +22,9 @@ struct Outcome
     QString err;
 };
 
+// Runs a program as a separate process with the arguments, feeding it the input on standard input.
+Outcome runProgram(const QString &program, const QStringList &args, const QByteArray &input = QByteArray());
+
 // Runs rk25c as a separate process with the arguments, feeding it the input on standard input.
 Outcome runRk25c(const QStringList &args, const QByteArray &input = QByteArray());
 

@@ -1,14 +1,20 @@
 // rk25c: the robot-language compiler on the command line, for teachers and for tests.
+#include "app/commandline.h"
 #include "common/cp932.h"
 #include "robot/programimage.h"
 #include "programs/programsource.h"
 #include "robot/tsmr.h"
 #include "robot/wireplan.h"
 
+#include "rk25version.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
 #include <cstdio>
+#include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -21,18 +27,46 @@ struct Options
     QString file; // empty or "-": standard input
 };
 
-const char usageText[] =
-    "usage: rk25c [--text | --image | --wire] [--wait-for-switch] [FILE]\n"
-    "  Compiles program text or an .rk5 program file (CP932; FILE \"-\" or none: standard input).\n"
-    "  (default)          the compiled bytes, decimal, on one line\n"
-    "  --text             the program text, one statement line a line, without compiling\n"
-    "  --image            the program image the screen of that kind sends (end byte and fill)\n"
-    "  --wire             every byte the send button puts on the line, block numbers included,\n"
-    "                     one a line: the value and the pause in milliseconds after it (a\n"
-    "                     route program that does not compile is sent as an empty program)\n"
-    "  --wait-for-switch  icon and route programs: start with the header that waits for the\n"
-    "                     front switch\n"
-    "  Exit: 0 done, 1 refused or failed (reasons on standard error), 2 wrong usage.\n";
+const char DESCRIPTION[] =
+    "Compiles program text or an .rk5 program file (CP932; the first line \"KB\",\n"
+    "\"DD\" or \"D_pro\" tells the kind) and prints the compiled bytes, decimal, on\n"
+    "one line.";
+
+const char EXIT_STATUSES[] =
+    "  0  done\n"
+    "  1  refused or failed (the reasons on standard error)\n"
+    "  2  wrong usage\n";
+
+// Returns the exit status when the command line already decides the run.
+std::optional<int> parse(const QStringList &args, Options &options)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption text(u"text"_s, u"the program text, one statement line a line, without compiling"_s);
+    const QCommandLineOption image(u"image"_s, u"the program image the screen of that kind sends (end byte and fill)"_s);
+    const QCommandLineOption wire(u"wire"_s,
+                                  u"every byte the send button puts on the line, block numbers included, one a "
+                                  "line: the value and the pause in milliseconds after it (a route program that "
+                                  "does not compile is sent as an empty program)"_s);
+    const QCommandLineOption waitForSwitch(u"wait-for-switch"_s,
+                                           u"icon and route programs: start with the header that waits for the "
+                                           "front switch"_s);
+    parser.addOptions({text, image, wire, waitForSwitch});
+    parser.addPositionalArgument(u"FILE"_s, u"the program (\"-\" or none: standard input)"_s, u"[FILE]"_s);
+    const commandline::Program program{u"rk25c"_s, QString::fromLatin1(RK25_VERSION),
+                                       QString::fromLatin1(DESCRIPTION), QString::fromLatin1(EXIT_STATUSES)};
+    if (const std::optional<int> done = commandline::handle(parser, args, program))
+        return done;
+    if (int(parser.isSet(text)) + int(parser.isSet(image)) + int(parser.isSet(wire)) > 1)
+        return commandline::usageError(program.name, u"--text, --image and --wire exclude each other"_s);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return commandline::usageError(program.name, u"one FILE at most, not '%1'"_s.arg(files.join(u"' '"_s)));
+    options.mode = parser.isSet(text) ? Mode::Text : parser.isSet(image) ? Mode::Image
+                 : parser.isSet(wire) ? Mode::Wire : Mode::Bytes;
+    options.waitForSwitch = parser.isSet(waitForSwitch);
+    options.file = files.value(0);
+    return std::nullopt;
+}
 
 void writeOut(const QString &text)
 {
@@ -47,36 +81,6 @@ int fail(const QStringList &messages)
         std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stderr);
     }
     return 1;
-}
-
-int usage()
-{
-    std::fputs(usageText, stderr);
-    return 2;
-}
-
-bool parse(const QStringList &args, Options &options)
-{
-    bool modeSet = false;
-    bool fileSet = false;
-    for (const QString &arg : args) {
-        if (arg == u"--text" || arg == u"--image" || arg == u"--wire") {
-            if (modeSet)
-                return false;
-            modeSet = true;
-            options.mode = arg == u"--text" ? Mode::Text : arg == u"--image" ? Mode::Image : Mode::Wire;
-        } else if (arg == u"--wait-for-switch") {
-            options.waitForSwitch = true;
-        } else if (arg.startsWith(u"--") || (arg.startsWith(u'-') && arg != u"-")) {
-            return false;
-        } else {
-            if (fileSet)
-                return false;
-            fileSet = true;
-            options.file = arg;
-        }
-    }
-    return true;
 }
 
 bool readInput(const QString &name, QByteArray &bytes, QString &error)
@@ -116,8 +120,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     Options options;
-    if (!parse(app.arguments().mid(1), options))
-        return usage();
+    if (const std::optional<int> done = parse(app.arguments(), options))
+        return *done;
 
     QByteArray input;
     QString error;
