@@ -4,6 +4,7 @@
 // Every error number gets its row even before the table describes it, so the page never
 // misses one; the guide's test names every number the table has not described yet.
 #include "common/cp932.h"
+#include "robot/portmessages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,6 +48,7 @@ struct TroubleTable
     QList<Area> areas;
     QList<TroubleRow> rows;
     QList<ErrorRow> errors;
+    QMap<QString, std::pair<QString, QString>> ports; // port cause key -> cause, what to do
 
     const ErrorRow *errorRow(const QString &name) const
     {
@@ -87,11 +89,32 @@ TroubleTable parseTroubleTable(const QString &text, QString *error)
                 return {};
             }
             table.rows.append({f.at(1), kind == u"message", f.at(2), f.at(3), f.at(4)});
+        } else if (kind == u"port" && f.size() == 4) {
+            table.ports.insert(f.at(1), {f.at(2), f.at(3)});
         } else if (kind == u"error" && (f.size() == 3 || f.size() == 4)) {
             table.errors.append({f.at(1), f.at(2), f.value(3)});
         } else {
-            *error = where + u"expected area/message/sign/error with its fields split by tabs"_s;
+            *error = where + u"expected area/message/sign/port/error with its fields split by tabs"_s;
             return {};
+        }
+    }
+    // Every text of the port table gets its row from the table itself: the box, the settings
+    // screen's mark and the remote screen's state line, with the cause's own explanation.
+    for (const PortMessage &m : portMessageTable()) {
+        const QString key = QString::fromUtf16(m.key);
+        const auto words = table.ports.constFind(key);
+        if (words == table.ports.cend()) {
+            *error = u"no port row for the cause "_s + key;
+            return {};
+        }
+        for (const char16_t *text : {m.box, m.mark, m.stateLine}) {
+            QString shown = QString::fromUtf16(text);
+            if (shown.isEmpty())
+                continue;
+            shown.replace(u"\r\n"_s, u"\\n"_s);
+            shown.replace(QRegularExpression(u"\\{(port|user|lock)\\}"_s), u"○○"_s);
+            shown.replace(u"{holder}"_s, QString());
+            table.rows.append({u"port"_s, true, shown, words->first, words->second});
         }
     }
     return table;

@@ -20,6 +20,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The palette's icons are named by the icon table; the palette shows the drag picture where
+// the slot picture is the empty one (delete).
+ui::SpokenName paletteIconName(const QString &window, const QString &control)
+{
+    if (window != u"TForm1" || !findIcon(control))
+        return {};
+    const QString picture = pictureOf(control) == EMPTY_SLOT_PICTURE ? dragPictureOf(control) : pictureOf(control);
+    return {ui::spokenNameOfPicture(picture).name, hintOf(control)};
+}
+
 // A left click where a pupil would click: the same events the mouse gives.
 void clickIn(QWidget *w)
 {
@@ -39,6 +49,7 @@ IconKeyboard::IconKeyboard(IconPalette *palette, SlotColumn *column, QStackedWid
     , m_slots(column)
     , m_pages(pages)
 {
+    ui::addNameSource(paletteIconName);
     for (PaletteIcon *icon : palette->icons()) {
         ui::makePictureControl(icon, false);
         icon->setFocusPolicy(Qt::ClickFocus);

@@ -3,7 +3,6 @@
 #include "app/ui/errorguard.h"
 
 #include "../../../assets/generator/picturetable.h"
-#include "icon/icontable.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -117,6 +116,12 @@ SpokenName captionOf(const pictures::Picture &p)
     default:
         return {parts.join(u' '), {}};
     }
+}
+
+QList<ui::NameSource> &nameSources()
+{
+    static QList<ui::NameSource> sources;
+    return sources;
 }
 
 SpokenName pictureNameOf(const QString &relativeName)
@@ -304,6 +309,17 @@ private:
 
 namespace ui {
 
+void addNameSource(NameSource source)
+{
+    if (!nameSources().contains(source))
+        nameSources().append(source);
+}
+
+SpokenName spokenNameOfPicture(const QString &relativeName)
+{
+    return pictureNameOf(relativeName);
+}
+
 SpokenName spokenNameOf(const QString &window, const QString &control)
 {
     for (const NameRow &row : NAMES) {
@@ -315,10 +331,10 @@ SpokenName spokenNameOf(const QString &window, const QString &control)
             n.description = QString::fromUtf16(row.description);
         return n;
     }
-    if (window == u"TForm1" && findIcon(control)) {
-        // The palette shows the drag picture where the slot picture is the empty one (delete).
-        const QString picture = pictureOf(control) == EMPTY_SLOT_PICTURE ? dragPictureOf(control) : pictureOf(control);
-        return {pictureNameOf(picture).name, hintOf(control)};
+    for (const NameSource source : nameSources()) {
+        SpokenName n = source(window, control);
+        if (!n.name.isEmpty())
+            return n;
     }
     if (control.startsWith(u"Drop_image"_s))
         return {control.mid(10) + u"ばんめ"_s, {}};

@@ -21,6 +21,14 @@ struct SpokenName
 // window, for names that mean different things on different windows ("Memo1", "Image1").
 SpokenName spokenNameOf(const QString &window, const QString &control);
 
+// A folder above this one names the controls of its own vocabulary (the icon palette's
+// icons) without this unit knowing it: a source returns an empty name for other controls.
+using NameSource = SpokenName (*)(const QString &window, const QString &control);
+void addNameSource(NameSource source);
+
+// The caption of a picture of the picture table ("Photo\\...").
+SpokenName spokenNameOfPicture(const QString &relativeName);
+
 // The title of a window: the screen's name, then the program's title. step is the icon
 // screen's mode (1: STEP2, 2: STEP3).
 QString windowTitleOf(const QString &window, int step = 0);
