@@ -4,7 +4,7 @@
 #include "app/report/reportsource.h"
 #include "common/programfolder.h"
 #include "app/report/reportwindow.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/messagebox.h"
 
 #include <QtWidgets/QApplication>

@@ -7,7 +7,7 @@
 #include "app/settings/settingsscreen.h"
 #include "app/settings/reopenport.h"
 #include "app/splashscreen.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/controlnames.h"
 #include "app/ui/windowkeys.h"

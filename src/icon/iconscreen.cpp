@@ -2,7 +2,7 @@
 #include "common/errornumbers.h"
 
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/controlnames.h"
 #include "app/ui/errorguard.h"

@@ -1,6 +1,6 @@
 #include "robot/serialportnames.h"
 
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "robot/portdiagnosis.h"
 
 #include <QDir>

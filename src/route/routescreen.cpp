@@ -2,7 +2,7 @@
 #include "common/errornumbers.h"
 
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
@@ -153,7 +153,10 @@ int RouteScreen::reportTag() const
 
 void RouteScreen::fillReportListing(ReportInput *input) const
 {
-    input->route = m_route;
+    input->routeRecords.clear();
+    for (const RoutePoint &point : m_route.records())
+        input->routeRecords.append(point.textFields());
+    input->routeLineCount = m_route.lineCount();
 }
 
 void RouteScreen::showEvent(QShowEvent *event)

@@ -1,6 +1,6 @@
 #include "sim/robotwindow.h"
 
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"
 #include "route/routefile.h"

@@ -3,7 +3,7 @@
 #include "app/settings/colorswatch.h"
 #include "app/settings/delaywithevents.h"
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"

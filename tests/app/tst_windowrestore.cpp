@@ -1,7 +1,7 @@
 #include "app/navi/navigator.h"
 #include "app/report/reportsource.h"
 #include "app/report/reportwindow.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/messagebox.h"
 
 #include <QtWidgets/QApplication>

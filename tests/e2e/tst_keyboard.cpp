@@ -1,6 +1,6 @@
 #include "app/mainmenu.h"
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/controlnames.h"
 #include "app/ui/messagebox.h"
 #include "icon/iconscreen.h"

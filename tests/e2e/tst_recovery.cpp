@@ -1,5 +1,5 @@
 #include "app/mainmenu.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
 #include "app/ui/programfiledialog.h"

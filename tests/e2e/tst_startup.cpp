@@ -2,7 +2,7 @@
 #include "app/navi/navigator.h"
 #include "app/settings/settingsfile.h"
 #include "app/settings/settingsscreen.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/application.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"

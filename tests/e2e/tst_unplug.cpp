@@ -1,7 +1,7 @@
 #include "app/mainmenu.h"
 #include "app/settings/reopenport.h"
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
 #include "robot/portmessages.h"

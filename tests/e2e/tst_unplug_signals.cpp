@@ -1,6 +1,6 @@
 #include "app/mainmenu.h"
 #include "app/quitsignals.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/application.h"
 #include "robot/portdiagnosis.h"
 #include "robot/transfer.h"

@@ -1,4 +1,4 @@
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "robot/serialportnames.h"
 #include "robot/trs232c.h"
 #include "support/pseudoterminal.h"

@@ -1,6 +1,6 @@
 #include "support/pseudoterminal.h"
 
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
 #include "support/robotfixture.h"
 
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/messagebox.h"
 #include "sim/replay.h"
 

@@ -207,16 +207,16 @@ QStringList iconListing(const QList<IconSlotTexts> &slotTexts)
     return pieces;
 }
 
-QStringList routeListing(const RouteModel &route)
+QStringList routeListing(const QList<QStringList> &records, int lineCount)
 {
     QStringList lines;
-    for (int r = 0; r < ROUTE_RECORD_COUNT; ++r) {
-        for (const QString &field : route.record(r).textFields()) {
+    for (int r = 0; r < records.size(); ++r) {
+        for (const QString &field : records.at(r)) {
             if (!field.isEmpty())
                 lines << listingLine(r, field);
         }
     }
-    const QString width = routeWidthClass(route.lineCount()).cell;
+    const QString width = routeWidthClass(lineCount).cell;
     const int cells = lines.size() > ROUTE_FOUR_CELL_LIMIT
                           ? 3
                           : std::max<int>(1, static_cast<int>((lines.size() + CELL_LINES - 1) / CELL_LINES));
@@ -298,8 +298,8 @@ ReportPage buildReportPage(const QStringList &templateLines, const ReportInput &
         pieces = iconListing(input.iconSlots);
         break;
     case REPORT_TAG_ROUTE:
-        replacePlaceholder(&lines, u"$width", routeWidthClass(input.route.lineCount()).table);
-        pieces = routeListing(input.route);
+        replacePlaceholder(&lines, u"$width", routeWidthClass(input.routeLineCount).table);
+        pieces = routeListing(input.routeRecords, input.routeLineCount);
         break;
     case REPORT_TAG_TEXT:
         if (!textListing(input.programLines, &pieces))

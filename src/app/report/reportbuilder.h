@@ -1,7 +1,6 @@
 #pragma once
 #include "common/errornumbers.h"
 
-#include "route/routemodel.h"
 
 #include <QList>
 #include <QString>
@@ -45,7 +44,10 @@ struct ReportInput
     QStringList impressionLines;
 
     QList<IconSlotTexts> iconSlots; // icon: slots 0..58 (missing entries count as empty)
-    RouteModel route;               // route: its records and lineCount
+    // route: every record's text fields in record order (empty ones too), and the number of
+    // lines the route screen counts against its limit
+    QList<QStringList> routeRecords;
+    int routeLineCount = 0;
     QStringList programLines;       // text: the lines of the program text
 };
 
@@ -111,7 +113,7 @@ WidthClass textWidthClass(int lineCount);
 
 // The HTML pieces of the listing table ("$1to30" gets each followed by a line break).
 QStringList iconListing(const QList<IconSlotTexts> &slotTexts);
-QStringList routeListing(const RouteModel &route);
+QStringList routeListing(const QList<QStringList> &records, int lineCount);
 // False (and no pieces) for more than REPORT_TEXT_MAX_LINES lines.
 bool textListing(const QStringList &programLines, QStringList *pieces);
 

@@ -4,7 +4,7 @@
 #include "app/report/memolines.h"
 #include "app/report/reportbuilder.h"
 #include "app/report/reportsource.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"

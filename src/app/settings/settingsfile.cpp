@@ -1,6 +1,6 @@
 #include "app/settings/settingsfile.h"
 
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "common/cp932.h"
 
 #include <QDir>

@@ -1,5 +1,6 @@
 #include "app/report/reportbuilder.h"
 #include "common/cp932.h"
+#include "route/routemodel.h"
 
 #include <QDir>
 #include <QFile>
@@ -344,10 +345,14 @@ void TestReportBuilder::routeListing()
         data[static_cast<size_t>(r)] = {u"motor(fwd,rev)"_qs, u"wait(5)"_qs, u"motor(fwd,fwd)"_qs, u"wait(2)"_qs,
                                         10 + r, 490, 0, 0, 0};
     ReportInput input = pupil(REPORT_TAG_ROUTE);
-    input.route.assignRecords(data);
-    QCOMPARE(input.route.lineCount(), records * 4);
+    RouteModel route;
+    route.assignRecords(data);
+    QCOMPARE(route.lineCount(), records * 4);
+    for (const RoutePoint &point : route.records())
+        input.routeRecords.append(point.textFields());
+    input.routeLineCount = route.lineCount();
 
-    const QStringList pieces = ::routeListing(input.route);
+    const QStringList pieces = ::routeListing(input.routeRecords, input.routeLineCount);
     QCOMPARE(::shape(pieces), shape);
     QCOMPARE(cellWidths(pieces), QStringList{cell});
     if (records > 0) {

@@ -2,7 +2,7 @@
 #include "app/report/pagesettings.h"
 #include "app/report/reportsource.h"
 #include "app/report/reportwindow.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "app/ui/errorguard.h"
 #include "app/ui/messagebox.h"
 #include "common/errornumbers.h"

@@ -1,6 +1,6 @@
 #include "app/settings/reopenport.h"
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "robot/trs232c.h"
 #include "support/pseudoterminal.h"
 

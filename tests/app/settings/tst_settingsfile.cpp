@@ -1,6 +1,6 @@
 #include "app/settings/colorvalue.h"
 #include "app/settings/settingsfile.h"
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 #include "support/testenv.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/settings/workfolder.h"
+#include "common/workfolder.h"
 
 #include <QDir>
 #include <QStandardPaths>
