@@ -57,6 +57,16 @@ QPoint routeTarget(QPoint start, QPoint pointer, QPoint previousTarget, int zoom
 
 RouteModel::RouteModel() = default;
 
+QList<QStringList> RouteModel::listingRecords() const
+{
+    QList<QStringList> records;
+    for (const RoutePoint &point : m_records) {
+        const auto fields = point.textFields();
+        records.append(QStringList(fields.cbegin(), fields.cend()));
+    }
+    return records;
+}
+
 int RouteModel::lineCount() const
 {
     int count = 0;

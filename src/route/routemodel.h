@@ -79,6 +79,8 @@ public:
     int currentHeading() const { return m_currentHeading; }
     // Non-empty text fields over records 0..57.
     int lineCount() const;
+    // Every record's text fields in record order, empty ones too (the report lists them).
+    QList<QStringList> listingRecords() const;
 
     // The program text: every non-empty text field of records 0..57, in record and field
     // order, one per line. As rebuilt by rebuildLists(); emptied by starting, clearing or

@@ -153,9 +153,7 @@ int RouteScreen::reportTag() const
 
 void RouteScreen::fillReportListing(ReportInput *input) const
 {
-    input->routeRecords.clear();
-    for (const RoutePoint &point : m_route.records())
-        input->routeRecords.append(point.textFields());
+    input->routeRecords = m_route.listingRecords();
     input->routeLineCount = m_route.lineCount();
 }
 

@@ -348,8 +348,7 @@ void TestReportBuilder::routeListing()
     RouteModel route;
     route.assignRecords(data);
     QCOMPARE(route.lineCount(), records * 4);
-    for (const RoutePoint &point : route.records())
-        input.routeRecords.append(point.textFields());
+    input.routeRecords = route.listingRecords();
     input.routeLineCount = route.lineCount();
 
     const QStringList pieces = ::routeListing(input.routeRecords, input.routeLineCount);
@@ -386,7 +385,7 @@ void TestReportBuilder::listingLinesAreEscaped()
     data[1] = {{}, {}, u"<script>"_qs, {}, 20, 10, 0, 0, 0};
     RouteModel route;
     QVERIFY(route.assignRecords(data));
-    QCOMPARE(::routeListing(route)[2], u"01　&lt;script&gt;<Br>"_qs);
+    QCOMPARE(::routeListing(route.listingRecords(), route.lineCount())[2], u"01　&lt;script&gt;<Br>"_qs);
 }
 
 void TestReportBuilder::stepTitleAndWidthPerTag_data()
