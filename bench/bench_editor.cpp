@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Types into the text screen's editor holding a 239-line program with a comment on every line
 // and prints how long a key press takes until the editor has repainted with its comment
 // colours (median and 99th percentile), and how long setting the whole text takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kills a saving child process at random moments, many times, and counts torn files and
 // files left behind. Both figures must be 0.
 //   build/bin/bench_killsave [KILLS] [SEED]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The long monkey run: EVENTS random events (default 10000) on every visible window with a
 // robot on a pseudo-terminal, then the wire check. Prints events, transfers' blocks, commands,
 // boxes, file dialogues, the events by window and the seed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures of the waits and the pacing that the unit tests only check as minimums: what a wait
 // costs in CPU time, how often a timer beside it gets its turn, how fast a refused re-open
 // returns, how long a write takes to give up, and how soon a remote-control byte leaves.

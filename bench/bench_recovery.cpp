@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery copy of a pupil's program: how long after a change the copy is on disk (the
 // write waits WRITE_DELAY_MS after the first change not yet written), and the CPU one write
 // costs for the largest programs: a full 59-slot icon program and a 239-line text.

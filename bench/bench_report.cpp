@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the report of a 239-line text program through the window's kettei and writes its PDF,
 // several times each, and prints the times (median and worst) with the goals beside them.
 #include "app/report/reportbuilder.h"

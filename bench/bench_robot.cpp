@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures of the virtual robot: how long a replay of a full three-block transfer takes, and
 // what drawing the window costs while the robot drives.
 #include "robot/wireplan.h"

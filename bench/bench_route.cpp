@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The route screen at its largest floor (zoom 3, 1500 x 1500 pixels) with a full route of 58
 // points and 10 cones: what one pointer move with its rubber band costs, and one full redraw
 // after adding a point. Run by hand: build/bin/bench_route

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures of the virtual robot's world: what collision with walls and ten cones costs per
 // simulated second, how long a replay of the sample program against the wall takes, and the
 // window's CPU share while the sample runs at x16 among ten cones.

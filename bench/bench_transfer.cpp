@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays a full three-block icon-screen transfer to a pseudo-terminal and prints how closely
 // the pauses are kept, what it costs in CPU time, and how late a 10 ms timer beside it runs.
 #include "robot/trs232c.h"

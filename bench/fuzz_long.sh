@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The long fuzz run: every target for RUNS executions (default 10 million), bounded by SECONDS
 # per target (default 6 hours), with the figures per target. JOBS targets run side by side
 # (default: as many as the cores hold with FORK worker processes each; FORK defaults to one,

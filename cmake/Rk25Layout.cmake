@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where an installation puts things. The program folder (executables with Photo/, Navi/ and
 # Data/ beside them, as in build/bin) goes to one place of its own; bin/ only holds links
 # into it, and the program finds its folder from its own location, so the whole tree can be

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing like a desktop program: links in bin/, the menu entry, the icons, the
 # software-centre entry with its screenshot, and the Debian package made by CPack.
 # Included after every target is defined.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Precompiled Qt headers: most of a translation unit's compile time goes to Qt's headers, above
 # all in the tests, where <QtTest> brings the whole of QtCore. GCC only: GCC quietly compiles
 # without a header it cannot use, where clang stops at the smallest difference in flags.

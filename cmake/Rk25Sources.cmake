@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sorts the sources below a folder into the GUI-free core and the GUI library.
 # A unit (X.h with X.cpp) belongs to the GUI when either file includes a header of the
 # Widgets or PrintSupport modules by its module path (<QtWidgets/...>, <QtPrintSupport/...>).

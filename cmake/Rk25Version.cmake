@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The version lives in one place, the newest entry of the changelog (Debian's format): the
 # project, the package, the software-centre entry and every program's --version read it.
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../changelog rk25_changelog_top LIMIT_COUNT 1)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decoder takes any bytes. What it makes of them encodes back into bytes that decode to
 // the same text, so a file read and saved again never changes its text a second time.
 #include "fuzzsupport.h"

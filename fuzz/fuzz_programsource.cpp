@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any input to rk25c: one of the three program files, or program text. It is taken with a
 // kind and no messages, or refused with at least one message.
 #include "fuzzsupport.h"

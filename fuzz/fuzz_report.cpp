@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report page from the real template and any typed texts: a "<" the pupil typed (in a
 // field or in a text program) never reaches the page as markup. Replacing every typed "<" by
 // another letter must leave the page with exactly as many "<" as before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual robot takes any bytes from the line at any moments, with its switches and IO
 // lines changing between them. It never hangs and never stores a byte it did not receive as
 // part of a block; what it shows stays in range; and a stored program that reads back as text

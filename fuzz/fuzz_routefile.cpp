@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The route file reader takes any file: a refused file leaves the route as it was; a file that
 // reads is written back as lines that read again to the very same lines.
 #include "fuzzsupport.h"

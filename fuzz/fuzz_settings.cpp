@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // set.ini as any text: every key reads (with its default where the text has none); setting one
 // key changes that key only: it reads back as set and every other key reads as before. A value
 // the file cannot hold is refused. One input in 32 goes through the file as well: the file then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compiler takes any text: it either emits byte values 0..255 that the image builder takes
 // or refuses the image with its message, or it fails with at least one message.
 #include "fuzzsupport.h"

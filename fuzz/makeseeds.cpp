@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus (corpus/<target>/) with the system's own writers, so the seeds are
 // files the program really makes: icon and route files, set.ini, program texts, reports.
 #include "app/settings/settingsfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop icon: the robot of the program on a blue rounded tile, drawn for every size
 // the desktops ask for.
 #include "appicon.h"

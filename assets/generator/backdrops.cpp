@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window backgrounds and the fixed pictures inside windows. A background leaves the places of
 // its window's controls free: titles sit where no control is, and the controls stand on light
 // panels of the colour the buttons fill their corners with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Buttons, icons, keypad, remote-control pictures and the help pictures of the text screen.
 #include "painting.h"
 

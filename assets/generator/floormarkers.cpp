@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures on the route screen's floor: the start, the goal and the traffic cone. They
 // are drawn small (24 and 25 x 30 pixels) on a light grey floor, so each keeps a dark outline
 // and one clear shape. White stays outside the shape: it is the colour keyed out on the floor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entries of the text screen's help lists. The marker ball (or the small ball of a sub-item)
 // sits on the left end of the entry, so the entry keeps that end free and its caption starts
 // after it.

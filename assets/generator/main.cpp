@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the picture table into <program folder>/Photo and writes
 // Photo/manifest.txt (one line per file: path, width, height); given an icon folder too, also
 // the desktop icons into it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every picture the application loads from its Photo folder, drawn by the generator at build

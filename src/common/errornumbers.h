@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every numbered warning box "(n)エラーが発生しました" of the system: the number tells the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "icon/previewsim.h"
 
 #include "common/rounding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help pages and the report template in the program folder: CP932 text that the HTML
 // browser decodes, with every picture it shows present and every placeholder the report
 // window fills in.

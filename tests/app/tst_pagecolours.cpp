@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/navi/navigator.h"
 #include "app/report/reportsource.h"
 #include "app/report/reportwindow.h"

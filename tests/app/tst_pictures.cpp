@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures drawn at build time: every file of the picture table is in the program folder
 // with the size the windows show it at, and the pictures the windows rely on in a particular
 // way (pressed faces, white drag transparency) are drawn that way.

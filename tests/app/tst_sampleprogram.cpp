@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sample program the text screen loads compiles with the robot language and fits in
 // what the text screen sends (at most 119 instruction bytes).
 // It reads the program folder, which only the full (windowed) build lays out; the widget

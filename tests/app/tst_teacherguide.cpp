@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's guide in the program folder: its troubleshooting page holds every numbered
 // error and every message the program shows (the compiler's messages about a pupil's program
 // excepted), each row of its table still matches the program, and its pages load in the

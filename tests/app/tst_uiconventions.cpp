@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/application.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/errorguard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/cp932.h"
 #include "common/fields.h"
 #include "common/rounding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program folder is found from the running executable, also when it was started through
 // links (as from an installation's bin/) and before the application object exists.
 #include "common/programfolder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainmenu.h"
 #include "app/settings/reopenport.h"
 #include "app/settings/settingsfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/icondrop.h"
 #include "app/settings/settingsfile.h"
 #include "app/ui/messagebox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settings/settingsfile.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/workfolder.h"
 #include "robot/serialportnames.h"
 #include "robot/trs232c.h"

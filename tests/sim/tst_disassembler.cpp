@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "robot/instructioncode.h"
 #include "robot/programimage.h"
 #include "robot/tsmr.h"

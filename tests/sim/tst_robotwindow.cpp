@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/messagebox.h"
 #include "robot/instructioncode.h"
 #include "robot/trs232c.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Dropping a palette icon on a slot of the icon screen the way the platform delivers a drag.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The monkey: random clicks, drags, keys and wheel turns on whatever windows are visible, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rk25-robot: a virtual robot that runs exactly the bytes the application sends, in a window
 // on a pseudo-terminal, or without a window from a recorded wire stream.
 #include "rk25version.h"

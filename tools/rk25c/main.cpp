@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rk25c: the robot-language compiler on the command line, for teachers and for tests.
 #include "app/commandline.h"
 #include "common/cp932.h"

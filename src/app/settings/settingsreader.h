@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Implemented by a screen that takes settings from set.ini when it is shown: the settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/report/reportbuilder.h"
 #include "common/cp932.h"
 #include "route/routemodel.h"

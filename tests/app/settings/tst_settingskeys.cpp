@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settings/settingsfile.h"
 #include "app/settings/settingskeys.h"
 #include "support/testenv.h"
