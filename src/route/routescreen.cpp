@@ -154,8 +154,10 @@ int RouteScreen::reportTag() const
 void RouteScreen::fillReportListing(ReportInput *input) const
 {
     input->routeRecords.clear();
-    for (const RoutePoint &point : m_route.records())
-        input->routeRecords.append(point.textFields());
+    for (const RoutePoint &point : m_route.records()) {
+        const auto fields = point.textFields();
+        input->routeRecords.append(QStringList(fields.begin(), fields.end()));
+    }
     input->routeLineCount = m_route.lineCount();
 }
 
