@@ -45,7 +45,7 @@ install(DIRECTORY ${RK25_ICON_DIR}/hicolor DESTINATION share/icons)
 set(RK25_SCREENSHOT ${RK25_PACKAGING_DIR}/screenshots/menu.png)
 add_custom_command(
   OUTPUT ${RK25_SCREENSHOT}
-  COMMAND ${CMAKE_SOURCE_DIR}/packaging/make-screenshot $<TARGET_FILE:rk25> ${RK25_SCREENSHOT}
+  COMMAND ${RK25_SCRIPT_ENV} ${CMAKE_SOURCE_DIR}/packaging/make-screenshot $<TARGET_FILE:rk25> ${RK25_SCREENSHOT}
   DEPENDS rk25 rk25photo rk25data ${CMAKE_SOURCE_DIR}/packaging/make-screenshot
   COMMENT "Taking the main-menu screenshot"
   VERBATIM)
@@ -61,7 +61,7 @@ foreach(command IN LISTS rk25_commands)
   set(page ${RK25_MAN_DIR}/${command}.1.gz)
   add_custom_command(
     OUTPUT ${page}
-    COMMAND ${CMAKE_SOURCE_DIR}/packaging/make-manpage $<TARGET_FILE:${command}>
+    COMMAND ${RK25_SCRIPT_ENV} ${CMAKE_SOURCE_DIR}/packaging/make-manpage $<TARGET_FILE:${command}>
             ${CMAKE_SOURCE_DIR}/packaging/man/${command}.h2m ${page}
     DEPENDS ${command} ${CMAKE_SOURCE_DIR}/packaging/man/${command}.h2m
             ${CMAKE_SOURCE_DIR}/packaging/make-manpage
@@ -102,6 +102,10 @@ interface is Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A cross build is packaged for its target, not for the machine that builds it.
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+endif()
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries come from dpkg-shlibdeps; the plugins, the font and the icon theme it
