@@ -27,6 +27,7 @@ struct PortMessage
     const char16_t *mark;      // beside the COM in the settings screen
     const char16_t *stateLine; // the state line of the remote-control screen
     const char16_t *box;       // the box on send, run or remote start
+    const char16_t *reason;    // in the port's error text: "ポート … を開けません（reason）"
 };
 
 const QList<PortMessage> &portMessageTable();

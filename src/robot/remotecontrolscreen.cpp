@@ -15,7 +15,6 @@
 #include <QtWidgets/QLabel>
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
@@ -62,9 +61,8 @@ QString buttonPicture(const char16_t *name, bool pressed)
 
 DrivePicture::DrivePicture(int tag, const QString &pictureName, const QRect &geometry,
                            const QString &hint, QWidget *parent)
-    : QWidget(parent)
+    : ClickablePicture(parent)
     , m_tag(tag)
-    , m_pictureName(pictureName)
     , m_hint(hint)
 {
     setObjectName(u"Image%1"_s.arg(tag));
@@ -95,33 +93,7 @@ void DrivePicture::paintEvent(QPaintEvent *)
         return;
     }
     // Without its pictures the arrow still has to be found and read.
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
-    painter.setPen(QPen(QColor(40, 60, 120), 2));
-    painter.setBrush(m_highlighted ? QColor(250, 200, 80) : QColor(215, 225, 250));
-    painter.drawRoundedRect(r, 10, 10);
-    painter.setPen(isEnabled() ? QColor(20, 30, 70) : QColor(150, 150, 150));
-    QFont f = font();
-    f.setPixelSize(16);
-    f.setBold(true);
-    painter.setFont(f);
-    painter.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, m_hint);
-}
-
-void DrivePicture::mousePressEvent(QMouseEvent *event)
-{
-    event->accept();
-    m_held = event->button() == Qt::LeftButton;
-    emit pressed();
-}
-
-void DrivePicture::mouseReleaseEvent(QMouseEvent *event)
-{
-    event->accept();
-    const bool wasHeld = m_held;
-    m_held = false;
-    if (wasHeld && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    paintCaptionPlate(painter, m_hint, m_highlighted);
 }
 
 RemoteControlScreen::RemoteControlScreen(Trs232c *port)

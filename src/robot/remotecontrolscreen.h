@@ -3,6 +3,7 @@
 
 #include <QtWidgets/QWidget>
 
+#include "app/ui/clickablepicture.h"
 #include "app/ui/workingscreen.h"
 
 #include <QPixmap>
@@ -18,7 +19,7 @@ class Trs232c;
 
 // One of the nine drive pictures of the remote control (Image1 .. Image9). Its pressed
 // picture stays after the button is let go, so the picture of the current motion stays lit.
-class DrivePicture : public QWidget
+class DrivePicture : public ClickablePicture
 {
     Q_OBJECT
 public:
@@ -29,23 +30,15 @@ public:
     bool isHighlighted() const { return m_highlighted; }
     void setHighlighted(bool on);
 
-signals:
-    void pressed();
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     int m_tag;
-    QString m_pictureName;
     QString m_hint;
     QPixmap m_normal;
     QPixmap m_pressed;
     bool m_highlighted = false;
-    bool m_held = false;
 };
 
 // TForm8: remote-control driving, the step after STEP5. `rajikon` sends 5 and, 500 ms later,

@@ -47,18 +47,7 @@ QString reasonOf(const QSerialPort &port)
 
 QString reasonOf(PortCause cause)
 {
-    switch (cause) {
-    case PortCause::NotFound:
-        return u"見つかりません"_s;
-    case PortCause::NoRight:
-        return u"使う許可がありません"_s;
-    case PortCause::Held:
-        return u"ほかのソフトが使っています"_s;
-    case PortCause::StaleLock:
-        return u"残ったロックファイルを消せません"_s;
-    default:
-        return u"開けません"_s;
-    }
+    return QString::fromUtf16(portMessage(cause).reason);
 }
 
 }

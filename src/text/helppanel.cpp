@@ -5,7 +5,6 @@
 
 #include <QtWidgets/QFrame>
 
-#include <QMouseEvent>
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
@@ -59,7 +58,7 @@ const QColor PANEL_COLOUR = QColor::fromRgb(0x99, 0x99, 0x99);
 }
 
 HelpPicture::HelpPicture(const QString &name, const QRect &geometry, const QString &caption, QWidget *parent)
-    : QWidget(parent)
+    : ClickablePicture(parent)
     , m_caption(caption)
 {
     setObjectName(name);
@@ -90,23 +89,6 @@ void HelpPicture::paintEvent(QPaintEvent *)
     }
     if (!m_caption.isEmpty())
         p.drawText(rect(), Qt::AlignCenter, m_caption);
-}
-
-void HelpPicture::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton)
-        return;
-    m_held = true;
-    emit pressed();
-}
-
-void HelpPicture::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (!m_held || event->button() != Qt::LeftButton)
-        return;
-    m_held = false;
-    if (rect().contains(event->position().toPoint()))
-        emit clicked();
 }
 
 HelpPanel::HelpPanel(QWidget *window)

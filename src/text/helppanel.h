@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QtWidgets/QWidget>
+#include "app/ui/clickablepicture.h"
 
 #include <QObject>
 #include <QPixmap>
@@ -10,7 +10,7 @@ class QFrame;
 
 // A picture that takes clicks but has no pressed picture: the help items, their markers, the
 // explanation picture and the panel switch Image1.
-class HelpPicture : public QWidget
+class HelpPicture : public ClickablePicture
 {
     Q_OBJECT
 public:
@@ -22,20 +22,13 @@ public:
     QString pictureFile() const { return m_file; }
     QPixmap picture() const { return m_picture; }
 
-signals:
-    void pressed();
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QString m_caption;
     QString m_file;
     QPixmap m_picture;
-    bool m_held = false;
 };
 
 // The help panel of the text screen: five basic groups (m1 ... m6 with the marker ball1), the

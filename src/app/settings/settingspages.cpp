@@ -85,23 +85,6 @@ void colourPage(QStackedWidget *control, const QString &intro, const QString &ti
 
 }
 
-QPalette productPalette(QPalette palette)
-{
-    const QColor ink(30, 30, 30);
-    const QColor paper(240, 240, 240);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::WindowText, ink);
-        palette.setColor(group, QPalette::Text, ink);
-        palette.setColor(group, QPalette::ButtonText, ink);
-        palette.setColor(group, QPalette::Window, paper);
-        palette.setColor(group, QPalette::Base, Qt::white);
-        palette.setColor(group, QPalette::Button, paper);
-    }
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
-    return palette;
-}
-
 SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNumber)
 {
     SettingsPages p;

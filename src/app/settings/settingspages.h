@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QPalette>
 
 #include <QtWidgets/QWidget>
 
@@ -46,10 +45,6 @@ struct SettingsPages
 // screen puts the defaults of the key table in); picture buttons get the window's
 // error numbers (press, release).
 SettingsPages buildSettingsPages(QWidget *parent, int pressNumber, int releaseNumber);
-
-// The screen's own colours (dark text on light ground) over a palette from the desktop, which
-// may be a dark one.
-QPalette productPalette(QPalette palette);
 
 // Selects the port index 0..3 in the group; a value below 0 selects nothing, above 3 "COM4".
 void selectPortIndex(const SettingsPages &pages, int index);

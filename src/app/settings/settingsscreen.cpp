@@ -87,9 +87,6 @@ SettingsScreen::SettingsScreen(Trs232c *port)
     , m_port(port)
 {
     background()->setFillColor(QColor(225, 232, 245));
-    // Drawn in the product's colours on every desktop: a dark palette would put light text
-    // (the port names and their state among it) on the light pages.
-    setPalette(productPalette(palette()));
 
     TreeView1 = new QTreeWidget(this);
     TreeView1->setObjectName(u"TreeView1"_s);

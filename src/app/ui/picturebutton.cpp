@@ -5,12 +5,11 @@
 #include "app/ui/errorguard.h"
 #include "app/ui/pictures.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 PictureButton::PictureButton(const QString &name, const QRect &geometry, ErrorNumbers numbers,
                              const QString &caption, QWidget *parent)
-    : QWidget(parent)
+    : ClickablePicture(parent)
     , m_caption(caption)
     , m_numbers(numbers)
 {
@@ -63,17 +62,7 @@ void PictureButton::paintEvent(QPaintEvent *)
         return;
     }
     // Without its pictures the button still has to be found and read.
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
-    painter.setPen(QPen(QColor(40, 60, 120), 1.5));
-    painter.setBrush(m_held ? QColor(150, 180, 240) : QColor(215, 225, 250));
-    painter.drawRoundedRect(r, 6, 6);
-    painter.setPen(isEnabled() ? QColor(20, 30, 70) : QColor(140, 140, 140));
-    QFont f = font();
-    f.setPixelSize(qBound(9, height() * 2 / 5, 20));
-    f.setBold(true);
-    painter.setFont(f);
-    painter.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, m_caption);
+    paintCaptionPlate(painter, m_caption, isHeld());
     paintKeyLabel(painter);
 }
 
@@ -95,28 +84,16 @@ void PictureButton::paintKeyLabel(QPainter &painter)
     painter.drawText(cap, Qt::AlignCenter, m_keyLabel);
 }
 
-void PictureButton::mousePressEvent(QMouseEvent *event)
+void PictureButton::afterPress()
 {
-    event->accept();
-    m_held = true;
-    update();
-    emit pressed();
-    if (!m_pressedPictures)
-        return;
-    ui::guarded(window(), m_numbers.press,
-                [&] { setPictureFile(ui::buttonPictureName(objectName(), true, m_extension)); });
+    if (m_pressedPictures)
+        ui::guarded(window(), m_numbers.press,
+                    [&] { setPictureFile(ui::buttonPictureName(objectName(), true, m_extension)); });
 }
 
-void PictureButton::mouseReleaseEvent(QMouseEvent *event)
+void PictureButton::afterRelease()
 {
-    event->accept();
-    const bool wasHeld = m_held;
-    m_held = false;
-    update();
-    emit released();
     if (m_pressedPictures)
         ui::guarded(window(), m_numbers.release,
                     [&] { setPictureFile(ui::buttonPictureName(objectName(), false, m_extension)); });
-    if (wasHeld && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QtWidgets/QWidget>
+#include "app/ui/clickablepicture.h"
 
 #include <QPixmap>
 #include <QString>
@@ -14,7 +14,7 @@ class QPainter;
 // release is guarded by the window's numbers: a missing file shows the numbered box and the
 // button keeps the picture it had. It takes Tab focus; Space and Return press it as a click
 // does, and screen readers hear the caption its picture shows.
-class PictureButton : public QWidget
+class PictureButton : public ClickablePicture
 {
     Q_OBJECT
 public:
@@ -48,15 +48,10 @@ public:
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
-signals:
-    void pressed();
-    void released();
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    void afterPress() override;
+    void afterRelease() override;
 
 private:
     void paintKeyLabel(QPainter &painter);
@@ -67,6 +62,5 @@ private:
     QString m_keyLabel;
     ErrorNumbers m_numbers;
     int m_tag = 0;
-    bool m_held = false;
     bool m_pressedPictures = true;
 };
