@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QtWidgets/QWidget>
+
 #include "app/ui/clickablepicture.h"
 
 #include <QObject>
