@@ -30,10 +30,12 @@ void ClickablePicture::paintCaptionPlate(QPainter &painter, const QString &capti
     painter.setRenderHint(QPainter::Antialiasing);
     // Large pictures (the drive arrows) get a rounder, bolder plate than the small buttons.
     const bool large = height() >= 90;
-    const QRectF r = QRectF(rect()).adjusted(large ? 2 : 1, large ? 2 : 1, large ? -2 : -1, large ? -2 : -1);
+    const qreal inset = large ? 2 : 1;
+    const qreal radius = large ? 10 : 6;
+    const QRectF r = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
     painter.setPen(QPen(QColor(40, 60, 120), large ? 2 : 1.5));
     painter.setBrush(lit ? QColor(250, 200, 80) : QColor(215, 225, 250));
-    painter.drawRoundedRect(r, large ? 10 : 6, large ? 10 : 6);
+    painter.drawRoundedRect(r, radius, radius);
     painter.setPen(isEnabled() ? QColor(20, 30, 70) : QColor(140, 140, 140));
     QFont f = font();
     f.setPixelSize(qBound(9, height() * 2 / 5, large ? 16 : 20));
