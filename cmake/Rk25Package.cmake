@@ -38,39 +38,50 @@ if(TARGET rk25-robot)
   install(FILES ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.Robot.desktop DESTINATION share/applications)
 endif()
 install(FILES ${RK25_PACKAGING_DIR}/${RK25_APP_ID}.metainfo.xml DESTINATION share/metainfo)
-install(DIRECTORY ${RK25_ICON_DIR}/hicolor DESTINATION share/icons)
-
-# The screenshot needs a virtual display and a few seconds of the running program, so it is
-# made on request (the package check asks for it), not by every build.
-set(RK25_SCREENSHOT ${RK25_PACKAGING_DIR}/screenshots/menu.png)
-add_custom_command(
-  OUTPUT ${RK25_SCREENSHOT}
-  COMMAND ${RK25_SCRIPT_ENV} ${CMAKE_SOURCE_DIR}/packaging/make-screenshot $<TARGET_FILE:rk25> ${RK25_SCREENSHOT}
-  DEPENDS rk25 rk25photo rk25data ${CMAKE_SOURCE_DIR}/packaging/make-screenshot
-  COMMENT "Taking the main-menu screenshot"
-  VERBATIM)
-add_custom_target(rk25screenshot DEPENDS ${RK25_SCREENSHOT})
-install(FILES ${RK25_SCREENSHOT} DESTINATION share/rk25/screenshots OPTIONAL)
-
-# Manual pages, made at build time from each program's own --help and --version with a short
-# include file beside (packaging/man/), so the page and --help cannot disagree.
-find_program(RK25_HELP2MAN help2man REQUIRED)
-set(RK25_MAN_DIR ${CMAKE_BINARY_DIR}/share/man/man1)
-set(rk25_man_pages "")
+# The files made by running built programs (RK25_MADE_DIR: this tree, or the native one beside a
+# cross build): the pictures and icons, the pages and the sample in CP932, the teacher's guide,
+# the manual pages and the screenshot.
+install(DIRECTORY ${RK25_MADE_DIR}/bin/Photo DESTINATION ${RK25_PROGRAM_DIR} PATTERN manifest.txt EXCLUDE)
+install(DIRECTORY ${RK25_MADE_DIR}/bin/Navi ${RK25_MADE_DIR}/bin/Data DESTINATION ${RK25_PROGRAM_DIR})
+# The teacher's guide also where Debian keeps a package's documentation.
+install(DIRECTORY ${RK25_MADE_DIR}/bin/Navi/teacher DESTINATION share/doc/rk25)
+install(DIRECTORY ${RK25_MADE_DIR}/share/icons/hicolor DESTINATION share/icons)
 foreach(command IN LISTS rk25_commands)
-  set(page ${RK25_MAN_DIR}/${command}.1.gz)
-  add_custom_command(
-    OUTPUT ${page}
-    COMMAND ${RK25_SCRIPT_ENV} ${CMAKE_SOURCE_DIR}/packaging/make-manpage $<TARGET_FILE:${command}>
-            ${CMAKE_SOURCE_DIR}/packaging/man/${command}.h2m ${page}
-    DEPENDS ${command} ${CMAKE_SOURCE_DIR}/packaging/man/${command}.h2m
-            ${CMAKE_SOURCE_DIR}/packaging/make-manpage
-    COMMENT "Writing the manual page ${command}(1)"
-    VERBATIM)
-  list(APPEND rk25_man_pages ${page})
+  install(FILES ${RK25_MADE_DIR}/share/man/man1/${command}.1.gz DESTINATION share/man/man1)
 endforeach()
-add_custom_target(rk25manpages ALL DEPENDS ${rk25_man_pages})
-install(FILES ${rk25_man_pages} DESTINATION share/man/man1)
+install(FILES ${RK25_MADE_DIR}/packaging/screenshots/menu.png DESTINATION share/rk25/screenshots OPTIONAL)
+
+if(NOT CMAKE_CROSSCOMPILING)
+  # The screenshot needs a virtual display and a few seconds of the running program, so it is
+  # made on request (the package check asks for it), not by every build.
+  set(RK25_SCREENSHOT ${RK25_PACKAGING_DIR}/screenshots/menu.png)
+  add_custom_command(
+    OUTPUT ${RK25_SCREENSHOT}
+    COMMAND ${CMAKE_SOURCE_DIR}/packaging/make-screenshot $<TARGET_FILE:rk25> ${RK25_SCREENSHOT}
+    DEPENDS rk25 rk25photo rk25data ${CMAKE_SOURCE_DIR}/packaging/make-screenshot
+    COMMENT "Taking the main-menu screenshot"
+    VERBATIM)
+  add_custom_target(rk25screenshot DEPENDS ${RK25_SCREENSHOT})
+
+  # Manual pages, made at build time from each program's own --help and --version with a short
+  # include file beside (packaging/man/), so the page and --help cannot disagree.
+  find_program(RK25_HELP2MAN help2man REQUIRED)
+  set(RK25_MAN_DIR ${CMAKE_BINARY_DIR}/share/man/man1)
+  set(rk25_man_pages "")
+  foreach(command IN LISTS rk25_commands)
+    set(page ${RK25_MAN_DIR}/${command}.1.gz)
+    add_custom_command(
+      OUTPUT ${page}
+      COMMAND ${CMAKE_SOURCE_DIR}/packaging/make-manpage $<TARGET_FILE:${command}>
+              ${CMAKE_SOURCE_DIR}/packaging/man/${command}.h2m ${page}
+      DEPENDS ${command} ${CMAKE_SOURCE_DIR}/packaging/man/${command}.h2m
+              ${CMAKE_SOURCE_DIR}/packaging/make-manpage
+      COMMENT "Writing the manual page ${command}(1)"
+      VERBATIM)
+    list(APPEND rk25_man_pages ${page})
+  endforeach()
+  add_custom_target(rk25manpages ALL DEPENDS ${rk25_man_pages})
+endif()
 
 # Debian's documents: the licence in the machine-readable format and the changelog, gzipped
 # without a time stamp so that two builds give the same file.

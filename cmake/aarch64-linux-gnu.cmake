@@ -21,6 +21,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 set(QT_HOST_PATH /usr)
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
 
-# The build runs programs it made (pictures, guide table, manual pages, screenshots); qemu runs
-# them with the arm64 loader and libraries.
+# The build itself runs no arm64 program: the files made by running programs come from the
+# native build beside it (build-arm64/host). Anything CMake must run for arm64, and the package
+# check, use qemu with the arm64 loader and libraries.
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static -L /usr/aarch64-linux-gnu)
