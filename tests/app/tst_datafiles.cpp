@@ -39,13 +39,13 @@ void TestDataFiles::helpPage_data()
 {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("title");
-    QTest::newRow("menu") << u"Navi\\navi\\index.html"_qs << u"がくしゅうナビ メニュー"_qs;
-    QTest::newRow("STEP2") << u"Navi\\navi\\index_s2.html"_qs << u"がくしゅうナビ STEP2"_qs;
-    QTest::newRow("STEP3") << u"Navi\\navi\\index_s3.html"_qs << u"がくしゅうナビ STEP3"_qs;
-    QTest::newRow("STEP4") << u"Navi\\navi\\index_s4.html"_qs << u"がくしゅうナビ STEP4"_qs;
-    QTest::newRow("STEP4 panel open") << u"Navi\\navi\\index_s8.html"_qs << u"がくしゅうナビ STEP4 くわしく"_qs;
-    QTest::newRow("STEP5") << u"Navi\\navi\\index_s5.html"_qs << u"がくしゅうナビ STEP5"_qs;
-    QTest::newRow("remote") << u"Navi\\navi\\index_s6.html"_qs << u"がくしゅうナビ リモコン"_qs;
+    QTest::newRow("menu") << u"Navi\\navi\\index.html"_s << u"がくしゅうナビ メニュー"_s;
+    QTest::newRow("STEP2") << u"Navi\\navi\\index_s2.html"_s << u"がくしゅうナビ STEP2"_s;
+    QTest::newRow("STEP3") << u"Navi\\navi\\index_s3.html"_s << u"がくしゅうナビ STEP3"_s;
+    QTest::newRow("STEP4") << u"Navi\\navi\\index_s4.html"_s << u"がくしゅうナビ STEP4"_s;
+    QTest::newRow("STEP4 panel open") << u"Navi\\navi\\index_s8.html"_s << u"がくしゅうナビ STEP4 くわしく"_s;
+    QTest::newRow("STEP5") << u"Navi\\navi\\index_s5.html"_s << u"がくしゅうナビ STEP5"_s;
+    QTest::newRow("remote") << u"Navi\\navi\\index_s6.html"_s << u"がくしゅうナビ リモコン"_s;
 }
 
 void TestDataFiles::helpPage()
@@ -64,10 +64,10 @@ void TestDataFiles::helpPage()
     browser.setSource(QUrl::fromLocalFile(path));
     QCOMPARE(browser.documentTitle(), title);
     QVERIFY(!browser.toPlainText().contains(QChar::ReplacementCharacter));
-    QVERIFY(browser.toPlainText().contains(u"ヒント"_qs));
+    QVERIFY(browser.toPlainText().contains(u"ヒント"_s));
 
     // Every picture the page shows is in the program folder.
-    static const QRegularExpression image(uR"re(<img src="([^"]+)")re"_qs);
+    static const QRegularExpression image(uR"re(<img src="([^"]+)")re"_s);
     int images = 0;
     for (auto match = image.globalMatch(text); match.hasNext(); ++images) {
         const QString source = match.next().captured(1);
@@ -79,35 +79,37 @@ void TestDataFiles::helpPage()
 
 void TestDataFiles::reportTemplate()
 {
-    const QString path = programFilePath(u"Data\\report.txt"_qs);
+    const QString path = programFilePath(u"Data\\report.txt"_s);
     const cp932::ReadResult file = cp932::readLines(path);
     QVERIFY2(file.ok, qPrintable(file.error));
     QString html = file.lines.join(u'\n');
     QVERIFY(!html.contains(QChar::ReplacementCharacter));
-    for (const QString &placeholder : {u"$NEN"_qs, u"$KUMI"_qs, u"$NAMAE"_qs, u"$step"_qs, u"$MOKUTEKI"_qs,
-                                       u"$KANSOU"_qs, u"$width"_qs, u"$1to30"_qs})
+    for (const QString &placeholder : {u"$NEN"_s, u"$KUMI"_s, u"$NAMAE"_s, u"$step"_s, u"$MOKUTEKI"_s,
+                                       u"$KANSOU"_s, u"$width"_s, u"$1to30"_s})
         QVERIFY2(html.contains(placeholder), qPrintable(placeholder));
     // Icon reports leave "$width" as it is: it may only stand where the page never shows it.
-    QCOMPARE(html.count(u"$width"_qs), html.count(u"width=\"$width\""_qs));
+    QCOMPARE(html.count(u"$width"_s), html.count(u"width=\"$width\""_s));
     // "$1to30" is replaced by table rows, so it has to stand inside a table.
-    const qsizetype rows = html.indexOf(u"$1to30"_qs);
-    QVERIFY(html.lastIndexOf(u"<table"_qs, rows) > html.lastIndexOf(u"</table>"_qs, rows));
+    const qsizetype rows = html.indexOf(u"$1to30"_s);
+    QVERIFY(html.lastIndexOf(u"<table"_s, rows) > html.lastIndexOf(u"</table>"_s, rows));
 
-    html.replace(u"$NEN"_qs, u"5"_qs).replace(u"$KUMI"_qs, u"2"_qs).replace(u"$NAMAE"_qs, u"たろう"_qs);
-    html.replace(u"$step"_qs, u"文字入力によるプログラミング"_qs);
-    html.replace(u"$MOKUTEKI"_qs, u"しかくを かく\n<Br>\n"_qs).replace(u"$KANSOU"_qs, u"たのしかった\n<Br>\n"_qs);
-    html.replace(u"$width"_qs, u"50%"_qs);
-    html.replace(u"$1to30"_qs,
-                 u"<tr valign=\"top\">\n<td width=\"100%\" bgcolor=\"#FFFFFF\">\n01　motor(fwd,fwd)<Br>\n</td>\n</tr>\n"_qs);
+    html.replace(u"$NEN"_s, u"5"_s).replace(u"$KUMI"_s, u"2"_s).replace(u"$NAMAE"_s, u"たろう"_s);
+    html.replace(u"$step"_s, u"文字入力によるプログラミング"_s);
+    html.replace(u"$MOKUTEKI"_s, u"しかくを かく\n<Br>\n"_s).replace(u"$KANSOU"_s, u"たのしかった\n<Br>\n"_s);
+    html.replace(u"$width"_s, u"50%"_s);
+    html.replace(u"$1to30"_s,
+                 u"<tr valign=\"top\">\n<td width=\"100%\" bgcolor=\"#FFFFFF\">\n01　motor(fwd,fwd)<Br>\n</td>\n</tr>\n"_s);
     QTextDocument document;
     document.setHtml(html);
     // The HTML reader folds every run of blanks, the ideographic space included, into one.
     const QString shown = document.toPlainText().simplified();
-    for (const QString &part : {u"たろう"_qs, u"しかくを かく"_qs, u"たのしかった"_qs, u"01 motor(fwd,fwd)"_qs,
-                                u"文字入力によるプログラミング"_qs})
+    for (const QString &part : {u"たろう"_s, u"しかくを かく"_s, u"たのしかった"_s, u"01 motor(fwd,fwd)"_s,
+                                u"文字入力によるプログラミング"_s})
         QVERIFY2(shown.contains(part), qPrintable(part));
     QVERIFY(!shown.contains(u'$'));
 }
 
 QTEST_MAIN(TestDataFiles)
 #include "tst_datafiles.moc"
+
+using namespace Qt::StringLiterals;

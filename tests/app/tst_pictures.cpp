@@ -70,9 +70,9 @@ void TestPictures::everyFileLoadsWithItsSize()
     QFETCH(QSize, size);
     QImageReader reader(programFilePath(file));
     // The extension tells the application's loader what to expect.
-    QCOMPARE(QString::fromLatin1(reader.format()), file.endsWith(u".jpg") ? u"jpeg"_qs : u"bmp"_qs);
+    QCOMPARE(QString::fromLatin1(reader.format()), file.endsWith(u".jpg") ? u"jpeg"_s : u"bmp"_s);
     const QImage image = reader.read();
-    QVERIFY2(!image.isNull(), qPrintable(file + u": "_qs + reader.errorString()));
+    QVERIFY2(!image.isNull(), qPrintable(file + u": "_s + reader.errorString()));
     QCOMPARE(image.size(), size);
 }
 
@@ -106,7 +106,7 @@ void TestPictures::pressedFacesAreDarker()
     QVERIFY(!normal.isNull() && !pressed.isNull());
     // The pupil has to see the press: clearly darker, not a copy with JPEG noise.
     QVERIFY2(meanLightness(pressed) < meanLightness(normal) - 4,
-             qPrintable(u"%1 vs %2"_qs.arg(meanLightness(pressed)).arg(meanLightness(normal))));
+             qPrintable(u"%1 vs %2"_s.arg(meanLightness(pressed)).arg(meanLightness(normal))));
 }
 
 void TestPictures::dragAndFloorPicturesHaveWhiteCorners_data()
@@ -146,7 +146,7 @@ void TestPictures::iconTablePicturesExist()
 
 void TestPictures::manifestListsEveryFile()
 {
-    QFile manifest(programFilePath(u"Photo\\manifest.txt"_qs));
+    QFile manifest(programFilePath(u"Photo\\manifest.txt"_s));
     QVERIFY(manifest.open(QIODevice::ReadOnly));
     QStringList listed;
     for (const QByteArray &line : manifest.readAll().split('\n'))
@@ -161,3 +161,5 @@ void TestPictures::manifestListsEveryFile()
 
 QTEST_MAIN(TestPictures)
 #include "tst_pictures.moc"
+
+using namespace Qt::StringLiterals;

@@ -23,7 +23,7 @@ private slots:
 
 void TestSampleProgram::fileIsATextProgramFile()
 {
-    QFile file(programFilePath(u"Data\\文字入力サンプル.rk5"_qs));
+    QFile file(programFilePath(u"Data\\文字入力サンプル.rk5"_s));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith("KB\r\n"));
@@ -37,15 +37,15 @@ void TestSampleProgram::fileIsATextProgramFile()
 
 void TestSampleProgram::compiles()
 {
-    const cp932::ReadResult file = cp932::readLines(programFilePath(u"Data\\文字入力サンプル.rk5"_qs));
+    const cp932::ReadResult file = cp932::readLines(programFilePath(u"Data\\文字入力サンプル.rk5"_s));
     QVERIFY2(file.ok, qPrintable(file.error));
     QVERIFY(file.lines.size() > 1);
     // As the screen loads it: the lines after "KB", joined by CR LF.
-    const QString program = file.lines.mid(1).join(u"\r\n"_qs);
+    const QString program = file.lines.mid(1).join(u"\r\n"_s);
     TSmr compiler(program);
     QVERIFY2(compiler.Compile(), qPrintable(compiler.GetMessages()));
     QVERIFY(compiler.GetMessages().isEmpty());
-    const QStringList code = compiler.GetCode().split(u"\r\n"_qs, Qt::SkipEmptyParts);
+    const QStringList code = compiler.GetCode().split(u"\r\n"_s, Qt::SkipEmptyParts);
     QVERIFY(!code.isEmpty());
     QVERIFY2(code.size() < 120, qPrintable(QString::number(code.size())));
     // It shows the main statements: speed, loop, while on a switch, if/elseif/endif, io.
@@ -55,3 +55,5 @@ void TestSampleProgram::compiles()
 
 QTEST_MAIN(TestSampleProgram)
 #include "tst_sampleprogram.moc"
+
+using namespace Qt::StringLiterals;

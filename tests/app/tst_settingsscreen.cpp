@@ -93,10 +93,10 @@ void TestSettingsScreen::initTestCase()
         m_boxes.append(r);
         return r.buttons.first();
     });
-    m_ini = WorkFolderPath() + u"set.ini"_qs;
+    m_ini = WorkFolderPath() + u"set.ini"_s;
     m_menu = new MainMenu;
     m_menu->createOtherWindows();
-    m_settings = testenv::findWindow<SettingsScreen>(u"TForm7"_qs);
+    m_settings = testenv::findWindow<SettingsScreen>(u"TForm7"_s);
 }
 
 void TestSettingsScreen::cleanupTestCase()
@@ -151,26 +151,26 @@ void TestSettingsScreen::untouchedOkWritesDefaultFile()
 {
     openScreen();
     QVERIFY(m_boxes.isEmpty());
-    click(u"ok"_qs);
+    click(u"ok"_s);
     QVERIFY(!m_settings->isVisible());
-    QCOMPARE(iniLines(), (QStringList{u"[comport]"_qs, u"name=0"_qs, u"[font]"_qs, u"color=clWhite"_qs,
-                                      u"size=14"_qs, u"name=MS Pゴシック"_qs, u"[coment]"_qs,
-                                      u"color=clLime"_qs, u"[back]"_qs, u"color=clBlack"_qs,
-                                      u"[sel]"_qs, u"color=clWhite"_qs, u"[smr]"_qs, u"speed=20"_qs,
-                                      u"[play]"_qs, u"how=1"_qs, u"[delete]"_qs, u"shift=1"_qs}));
+    QCOMPARE(iniLines(), (QStringList{u"[comport]"_s, u"name=0"_s, u"[font]"_s, u"color=clWhite"_s,
+                                      u"size=14"_s, u"name=MS Pゴシック"_s, u"[coment]"_s,
+                                      u"color=clLime"_s, u"[back]"_s, u"color=clBlack"_s,
+                                      u"[sel]"_s, u"color=clWhite"_s, u"[smr]"_s, u"speed=20"_s,
+                                      u"[play]"_s, u"how=1"_s, u"[delete]"_s, u"shift=1"_s}));
     QFile file(m_ini);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("name=MS P\x83S\x83V\x83\x62\x83N\r\n"));
 
     // The text screen takes the new look at once.
-    const EditorAppearance look = testenv::findWindow<TextScreen>(u"TForm9"_qs)->editorAppearance();
+    const EditorAppearance look = testenv::findWindow<TextScreen>(u"TForm9"_s)->editorAppearance();
     QCOMPARE(look.background, colors::clBlack);
     QCOMPARE(look.text, colors::clWhite);
     QCOMPARE(look.selection, colors::clWhite);
     QCOMPARE(look.comment, colors::clLime);
     QCOMPARE(look.marks, colors::clWhite);
     QCOMPARE(look.fontSize, 14);
-    QCOMPARE(look.fontName, u"MS Pゴシック"_qs);
+    QCOMPARE(look.fontName, u"MS Pゴシック"_s);
 }
 
 void TestSettingsScreen::loadingShowsStoredValues_data()
@@ -182,20 +182,20 @@ void TestSettingsScreen::loadingShowsStoredValues_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<bool>("startAtOnce");
     QTest::addColumn<bool>("shift");
-    QTest::newRow("no file: defaults") << QStringList() << 0 << u"20"_qs << 20 << 14 << true << true;
-    QTest::newRow("in range") << QStringList{u"[comport]"_qs, u"name=2"_qs, u"[smr]"_qs, u"speed=35"_qs,
-                                             u"[play]"_qs, u"how=0"_qs, u"[delete]"_qs, u"shift=0"_qs,
-                                             u"[font]"_qs, u"size=22"_qs}
-                              << 2 << u"35"_qs << 35 << 22 << false << false;
-    QTest::newRow("beyond the ends") << QStringList{u"[comport]"_qs, u"name=7"_qs, u"[smr]"_qs,
-                                                    u"speed=60"_qs, u"[font]"_qs, u"size=40"_qs}
-                                     << 3 << u"60"_qs << 50 << 30 << true << true;
-    QTest::newRow("below the ends") << QStringList{u"[COMPORT]"_qs, u"Name=-1"_qs, u"[smr]"_qs,
-                                                   u"speed=3"_qs, u"[font]"_qs, u"size=2"_qs}
-                                    << -1 << u"3"_qs << 10 << 5 << true << true;
-    QTest::newRow("not numbers") << QStringList{u"[comport]"_qs, u"name=x"_qs, u"[smr]"_qs, u"speed="_qs,
-                                                u"[play]"_qs, u"how=yes"_qs}
-                                 << 0 << u"20"_qs << 20 << 14 << true << true;
+    QTest::newRow("no file: defaults") << QStringList() << 0 << u"20"_s << 20 << 14 << true << true;
+    QTest::newRow("in range") << QStringList{u"[comport]"_s, u"name=2"_s, u"[smr]"_s, u"speed=35"_s,
+                                             u"[play]"_s, u"how=0"_s, u"[delete]"_s, u"shift=0"_s,
+                                             u"[font]"_s, u"size=22"_s}
+                              << 2 << u"35"_s << 35 << 22 << false << false;
+    QTest::newRow("beyond the ends") << QStringList{u"[comport]"_s, u"name=7"_s, u"[smr]"_s,
+                                                    u"speed=60"_s, u"[font]"_s, u"size=40"_s}
+                                     << 3 << u"60"_s << 50 << 30 << true << true;
+    QTest::newRow("below the ends") << QStringList{u"[COMPORT]"_s, u"Name=-1"_s, u"[smr]"_s,
+                                                   u"speed=3"_s, u"[font]"_s, u"size=2"_s}
+                                    << -1 << u"3"_s << 10 << 5 << true << true;
+    QTest::newRow("not numbers") << QStringList{u"[comport]"_s, u"name=x"_s, u"[smr]"_s, u"speed="_s,
+                                                u"[play]"_s, u"how=yes"_s}
+                                 << 0 << u"20"_s << 20 << 14 << true << true;
 }
 
 void TestSettingsScreen::loadingShowsStoredValues()
@@ -212,24 +212,24 @@ void TestSettingsScreen::loadingShowsStoredValues()
     // Each show loads again, whatever the last one left.
     openScreen();
     QVERIFY(m_boxes.isEmpty());
-    auto *group = control<QWidget>(u"RadioGroup1"_qs)->findChild<QButtonGroup *>();
+    auto *group = control<QWidget>(u"RadioGroup1"_s)->findChild<QButtonGroup *>();
     QCOMPARE(group->checkedId(), port);
-    QCOMPARE(control<QLabel>(u"Label25"_qs)->text(), speedLabel);
-    QCOMPARE(control<QSlider>(u"LMDTrackBar1"_qs)->value(), slider);
-    QCOMPARE(control<QSpinBox>(u"SpinEdit1"_qs)->value(), size);
-    QCOMPARE(control<QRadioButton>(u"RadioButton1"_qs)->isChecked(), startAtOnce);
-    QCOMPARE(control<QRadioButton>(u"RadioButton2"_qs)->isChecked(), !startAtOnce);
-    QCOMPARE(control<QCheckBox>(u"CheckBox1"_qs)->isChecked(), shift);
+    QCOMPARE(control<QLabel>(u"Label25"_s)->text(), speedLabel);
+    QCOMPARE(control<QSlider>(u"LMDTrackBar1"_s)->value(), slider);
+    QCOMPARE(control<QSpinBox>(u"SpinEdit1"_s)->value(), size);
+    QCOMPARE(control<QRadioButton>(u"RadioButton1"_s)->isChecked(), startAtOnce);
+    QCOMPARE(control<QRadioButton>(u"RadioButton2"_s)->isChecked(), !startAtOnce);
+    QCOMPARE(control<QCheckBox>(u"CheckBox1"_s)->isChecked(), shift);
     QCOMPARE(m_settings->deleteShiftsUp(), shift);
-    QCOMPARE(control<QLabel>(u"Label9"_qs)->text(), u"MS Pゴシック"_qs);
-    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::Window), QColor(Qt::black));
-    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::WindowText), QColor(Qt::white));
-    QCOMPARE(memoColour(u"Memo2"_qs, QPalette::WindowText), QColor(0, 255, 0));
+    QCOMPARE(control<QLabel>(u"Label9"_s)->text(), u"MS Pゴシック"_s);
+    QCOMPARE(memoColour(u"Memo1"_s, QPalette::Window), QColor(Qt::black));
+    QCOMPARE(memoColour(u"Memo1"_s, QPalette::WindowText), QColor(Qt::white));
+    QCOMPARE(memoColour(u"Memo2"_s, QPalette::WindowText), QColor(0, 255, 0));
 
     // OK writes what the controls hold: the slider's end, the field's limit.
     m_settings->hide();
     openScreen();
-    click(u"ok"_qs);
+    click(u"ok"_s);
     SettingsFile file;
     QCOMPARE(file.smrSpeed(), slider);
     QCOMPARE(file.fontSize(), size);
@@ -239,22 +239,22 @@ void TestSettingsScreen::loadingShowsStoredValues()
 void TestSettingsScreen::badColourStopsLoadingWith701()
 {
     // First a show that sets COM3 and a size of 20 ...
-    writeIni({u"[comport]"_qs, u"name=2"_qs, u"[font]"_qs, u"size=20"_qs});
+    writeIni({u"[comport]"_s, u"name=2"_s, u"[font]"_s, u"size=20"_s});
     openScreen();
     m_settings->hide();
     // ... then a file whose text colour is no colour: the background before it is taken, the
     // keys after it keep the values of the last show.
-    writeIni({u"[comport]"_qs, u"name=1"_qs, u"[back]"_qs, u"color=clNavy"_qs, u"[font]"_qs,
-              u"color=Sky"_qs, u"size=9"_qs});
+    writeIni({u"[comport]"_s, u"name=1"_s, u"[back]"_s, u"color=clNavy"_s, u"[font]"_s,
+              u"color=Sky"_s, u"size=9"_s});
     openScreen();
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().text, ui::numberedErrorText(701));
-    QCOMPARE(m_boxes.first().caption, u"警告"_qs);
+    QCOMPARE(m_boxes.first().caption, u"警告"_s);
     QVERIFY(m_settings->isVisible());
-    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::Window), QColor(0, 0, 128));
-    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::WindowText), QColor(Qt::white));
-    QCOMPARE(control<QSpinBox>(u"SpinEdit1"_qs)->value(), 20);
-    QCOMPARE(control<QWidget>(u"RadioGroup1"_qs)->findChild<QButtonGroup *>()->checkedId(), 2);
+    QCOMPARE(memoColour(u"Memo1"_s, QPalette::Window), QColor(0, 0, 128));
+    QCOMPARE(memoColour(u"Memo1"_s, QPalette::WindowText), QColor(Qt::white));
+    QCOMPARE(control<QSpinBox>(u"SpinEdit1"_s)->value(), 20);
+    QCOMPARE(control<QWidget>(u"RadioGroup1"_s)->findChild<QButtonGroup *>()->checkedId(), 2);
 }
 
 void TestSettingsScreen::swatchesSetPreviewsAndOkSavesThem()
@@ -263,50 +263,50 @@ void TestSettingsScreen::swatchesSetPreviewsAndOkSavesThem()
     auto clickSwatch = [this](const QString &name) {
         QTest::mouseClick(control<ColorSwatch>(name), Qt::LeftButton);
     };
-    clickSwatch(u"Panel24"_qs); // navy background
-    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::Window), QColor(0, 0, 128));
-    QCOMPARE(memoColour(u"Memo2"_qs, QPalette::Window), QColor(0, 0, 128));
-    clickSwatch(u"Panel52"_qs); // blue text
-    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::WindowText), QColor(0, 0, 255));
-    clickSwatch(u"Panel69"_qs); // red comments
-    QCOMPARE(memoColour(u"Memo2"_qs, QPalette::WindowText), QColor(255, 0, 0));
-    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::WindowText), QColor(0, 0, 255));
-    click(u"ok"_qs);
+    clickSwatch(u"Panel24"_s); // navy background
+    QCOMPARE(memoColour(u"Memo1"_s, QPalette::Window), QColor(0, 0, 128));
+    QCOMPARE(memoColour(u"Memo2"_s, QPalette::Window), QColor(0, 0, 128));
+    clickSwatch(u"Panel52"_s); // blue text
+    QCOMPARE(memoColour(u"Memo1"_s, QPalette::WindowText), QColor(0, 0, 255));
+    clickSwatch(u"Panel69"_s); // red comments
+    QCOMPARE(memoColour(u"Memo2"_s, QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(memoColour(u"Memo1"_s, QPalette::WindowText), QColor(0, 0, 255));
+    click(u"ok"_s);
 
     const QStringList lines = iniLines();
-    QVERIFY(lines.contains(u"color=clNavy"_qs));
-    QVERIFY(lines.contains(u"color=clBlue"_qs));
-    QVERIFY(lines.contains(u"color=clRed"_qs));
+    QVERIFY(lines.contains(u"color=clNavy"_s));
+    QVERIFY(lines.contains(u"color=clBlue"_s));
+    QVERIFY(lines.contains(u"color=clRed"_s));
     SettingsFile file;
-    QCOMPARE(file.value(u"sel"_qs, u"color"_qs).value_or(QString()), u"$007FFFFF"_qs);
-    QCOMPARE(file.value(u"back"_qs, u"color"_qs).value_or(QString()), u"clNavy"_qs);
-    QCOMPARE(file.value(u"coment"_qs, u"color"_qs).value_or(QString()), u"clRed"_qs);
-    QCOMPARE(testenv::findWindow<TextScreen>(u"TForm9"_qs)->editorAppearance().selection, colorFromRgb(255, 255, 127));
+    QCOMPARE(file.value(u"sel"_s, u"color"_s).value_or(QString()), u"$007FFFFF"_s);
+    QCOMPARE(file.value(u"back"_s, u"color"_s).value_or(QString()), u"clNavy"_s);
+    QCOMPARE(file.value(u"coment"_s, u"color"_s).value_or(QString()), u"clRed"_s);
+    QCOMPARE(testenv::findWindow<TextScreen>(u"TForm9"_s)->editorAppearance().selection, colorFromRgb(255, 255, 127));
 }
 
 void TestSettingsScreen::fontListAndSize()
 {
     openScreen();
-    auto *list = control<QListWidget>(u"ListBox1"_qs);
+    auto *list = control<QListWidget>(u"ListBox1"_s);
     QVERIFY(list->count() >= 1);
-    QVERIFY(!list->findItems(u"Default"_qs, Qt::MatchExactly).isEmpty());
+    QVERIFY(!list->findItems(u"Default"_s, Qt::MatchExactly).isEmpty());
     QVERIFY(list->selectedItems().isEmpty());
     for (int i = 1; i < list->count(); ++i)
         QVERIFY(list->item(i - 1)->text().compare(list->item(i)->text(), Qt::CaseInsensitive) <= 0);
 
-    QListWidgetItem *item = list->findItems(u"Default"_qs, Qt::MatchExactly).first();
+    QListWidgetItem *item = list->findItems(u"Default"_s, Qt::MatchExactly).first();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
     // The list page is not shown, so click through the list's own signal if the view is hidden.
-    if (control<QLabel>(u"Label9"_qs)->text() != u"Default"_qs)
+    if (control<QLabel>(u"Label9"_s)->text() != u"Default"_s)
         emit list->itemClicked(item);
-    QCOMPARE(control<QLabel>(u"Label9"_qs)->text(), u"Default"_qs);
-    QCOMPARE(control<QLabel>(u"Memo1"_qs)->font().family(), QFont(u"Default"_qs).family());
-    control<QSpinBox>(u"SpinEdit1"_qs)->setValue(25);
-    QCOMPARE(control<QLabel>(u"Memo1"_qs)->font().pointSize(), 25);
-    QCOMPARE(control<QLabel>(u"Memo2"_qs)->font().pointSize(), 25);
-    click(u"ok"_qs);
+    QCOMPARE(control<QLabel>(u"Label9"_s)->text(), u"Default"_s);
+    QCOMPARE(control<QLabel>(u"Memo1"_s)->font().family(), QFont(u"Default"_s).family());
+    control<QSpinBox>(u"SpinEdit1"_s)->setValue(25);
+    QCOMPARE(control<QLabel>(u"Memo1"_s)->font().pointSize(), 25);
+    QCOMPARE(control<QLabel>(u"Memo2"_s)->font().pointSize(), 25);
+    click(u"ok"_s);
     SettingsFile file;
-    QCOMPARE(file.fontName(), u"Default"_qs);
+    QCOMPARE(file.fontName(), u"Default"_s);
     QCOMPARE(file.fontSize(), 25);
 }
 
@@ -324,7 +324,7 @@ void TestSettingsScreen::treeNodesSelectPages()
     QFETCH(int, position);
     QFETCH(int, page);
     openScreen();
-    auto *tree = control<QTreeWidget>(u"TreeView1"_qs);
+    auto *tree = control<QTreeWidget>(u"TreeView1"_s);
     QList<QTreeWidgetItem *> items;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         items << tree->topLevelItem(i);
@@ -334,23 +334,23 @@ void TestSettingsScreen::treeNodesSelectPages()
     QCOMPARE(items.size(), 10);
     QVERIFY(tree->topLevelItem(4)->isExpanded());
     tree->setCurrentItem(items[position]);
-    QCOMPARE(control<QStackedWidget>(u"PageControl1"_qs)->currentIndex(), page);
+    QCOMPARE(control<QStackedWidget>(u"PageControl1"_s)->currentIndex(), page);
 }
 
 void TestSettingsScreen::cancelWritesNothingButCheckBoxIsLive()
 {
     openScreen();
-    QTest::mouseClick(control<ColorSwatch>(u"Panel30"_qs), Qt::LeftButton);
-    auto *box = control<QCheckBox>(u"CheckBox1"_qs);
+    QTest::mouseClick(control<ColorSwatch>(u"Panel30"_s), Qt::LeftButton);
+    auto *box = control<QCheckBox>(u"CheckBox1"_s);
     box->setChecked(false);
-    click(u"cancel"_qs);
+    click(u"cancel"_s);
     QVERIFY(!m_settings->isVisible());
     QVERIFY(!QFile::exists(m_ini));
     // The icon screen sees the unticked box until the screen is shown again.
     QVERIFY(!m_settings->deleteShiftsUp());
     openScreen();
     QVERIFY(m_settings->deleteShiftsUp());
-    QCOMPARE(memoColour(u"Memo1"_qs, QPalette::Window), QColor(Qt::black));
+    QCOMPARE(memoColour(u"Memo1"_s, QPalette::Window), QColor(Qt::black));
 }
 
 void TestSettingsScreen::failedWriteKeepsWindowOpen()
@@ -358,15 +358,15 @@ void TestSettingsScreen::failedWriteKeepsWindowOpen()
     // A folder in the file's place: the write is refused.
     QVERIFY(QDir().mkpath(m_ini));
     openScreen();
-    click(u"ok"_qs);
+    click(u"ok"_s);
     // Only the failure counts here (the button pictures may be missing in a bare build).
     QList<ui::MessageRequest> errors;
     for (const ui::MessageRequest &box : m_boxes)
         if (box.kind == ui::MessageKind::Error)
             errors << box;
     QCOMPARE(errors.size(), 1);
-    QCOMPARE(errors.first().caption, u"ステッピングモータロボット制御ソフト"_qs);
-    QVERIFY2(errors.first().text.endsWith(u"に書き込めません."_qs), qPrintable(errors.first().text));
+    QCOMPARE(errors.first().caption, u"ステッピングモータロボット制御ソフト"_s);
+    QVERIFY2(errors.first().text.endsWith(u"に書き込めません."_s), qPrintable(errors.first().text));
     QVERIFY(m_settings->isVisible());
     QVERIFY(QDir().rmdir(m_ini));
 }
@@ -377,15 +377,15 @@ void TestSettingsScreen::operationTestSendsSpeedTwice()
     QVERIFY(robot.open());
     QVERIFY(!robot.linkAsCom(1).isEmpty());
     Trs232c &port = m_menu->rs232c1();
-    port.setPortname(u"com1"_qs);
+    port.setPortname(u"com1"_s);
     QVERIFY(port.Open());
 
     for (int speed : {20, 33}) {
         robot.clear();
         openScreen();
-        control<QSlider>(u"LMDTrackBar1"_qs)->setValue(speed);
-        QCOMPARE(control<QLabel>(u"Label25"_qs)->text(), QString::number(speed));
-        click(u"dosatest"_qs);
+        control<QSlider>(u"LMDTrackBar1"_s)->setValue(speed);
+        QCOMPARE(control<QLabel>(u"Label25"_s)->text(), QString::number(speed));
+        click(u"dosatest"_s);
         const qint64 returnedAt = robot.elapsed();
         const QList<ReceivedByte> bytes = robot.waitForBytes(3, 1000);
         const QByteArray expected{"\x06" + QByteArray(2, char(speed))};
@@ -408,17 +408,17 @@ void TestSettingsScreen::heldLineRefusesTestAndPortButton()
     QVERIFY(robot.open());
     QVERIFY(!robot.linkAsCom(1).isEmpty());
     Trs232c &port = m_menu->rs232c1();
-    port.setPortname(u"com1"_qs);
+    port.setPortname(u"com1"_s);
     QVERIFY(port.Open());
     QObject transfer;
     QVERIFY(port.claimLine(&transfer));
 
     openScreen();
     m_boxes.clear();
-    click(u"dosatest"_qs);
+    click(u"dosatest"_s);
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().text, Trs232c::lineBusyText());
-    click(u"comport"_qs);
+    click(u"comport"_s);
     QCOMPARE(m_boxes.size(), 2);
     QVERIFY(robot.waitForBytes(1, 300).isEmpty());
     QVERIFY(port.isOpen());
@@ -426,7 +426,7 @@ void TestSettingsScreen::heldLineRefusesTestAndPortButton()
 
     // Once the line is free the test goes out whole.
     port.releaseLine(&transfer);
-    click(u"dosatest"_qs);
+    click(u"dosatest"_s);
     QCOMPARE(PseudoTerminal::valuesOf(robot.waitForBytes(3, 1000)), QByteArray("\x06\x14\x14", 3));
     m_settings->hide();
     port.Close();
@@ -438,27 +438,27 @@ void TestSettingsScreen::portButtonReopensChosenPort()
     QVERIFY(com2.open());
     QVERIFY(!com2.linkAsCom(2).isEmpty());
     openScreen();
-    control<QWidget>(u"RadioGroup1"_qs)->findChild<QButtonGroup *>()->button(1)->setChecked(true);
+    control<QWidget>(u"RadioGroup1"_s)->findChild<QButtonGroup *>()->button(1)->setChecked(true);
 
     bool panelShown = false;
     bool buttonsOff = false;
     QTimer::singleShot(1000, this, [&] {
-        panelShown = control<QWidget>(u"Panel1"_qs)->isVisible();
-        buttonsOff = !m_settings->findChild<PictureButton *>(u"ok"_qs)->isEnabled()
-                     && !m_settings->findChild<PictureButton *>(u"cancel"_qs)->isEnabled()
-                     && !m_settings->findChild<PictureButton *>(u"dosatest"_qs)->isEnabled();
+        panelShown = control<QWidget>(u"Panel1"_s)->isVisible();
+        buttonsOff = !m_settings->findChild<PictureButton *>(u"ok"_s)->isEnabled()
+                     && !m_settings->findChild<PictureButton *>(u"cancel"_s)->isEnabled()
+                     && !m_settings->findChild<PictureButton *>(u"dosatest"_s)->isEnabled();
     });
-    click(u"comport"_qs);
+    click(u"comport"_s);
     QVERIFY(panelShown);
     QVERIFY(buttonsOff);
-    QVERIFY(!control<QWidget>(u"Panel1"_qs)->isVisible());
-    QVERIFY(m_settings->findChild<PictureButton *>(u"ok"_qs)->isEnabled());
+    QVERIFY(!control<QWidget>(u"Panel1"_s)->isVisible());
+    QVERIFY(m_settings->findChild<PictureButton *>(u"ok"_s)->isEnabled());
     QCOMPARE(PseudoTerminal::valuesOf(com2.waitForBytes(1, 1000)), QByteArray("\xFE"));
-    QCOMPARE(m_menu->rs232c1().portname(), u"com2"_qs);
+    QCOMPARE(m_menu->rs232c1().portname(), u"com2"_s);
 
     // Cancel keeps what the port button wrote.
-    click(u"cancel"_qs);
-    QCOMPARE(iniLines(), (QStringList{u"[comport]"_qs, u"name=1"_qs}));
+    click(u"cancel"_s);
+    QCOMPARE(iniLines(), (QStringList{u"[comport]"_s, u"name=1"_s}));
     m_menu->rs232c1().Close();
 }
 
@@ -468,10 +468,10 @@ void TestSettingsScreen::portListMarksEachCause_data()
 {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("mark");
-    QTest::newRow("free") << u"free"_qs << u"つかえます"_qs;
-    QTest::newRow("no right") << u"no right"_qs << u"けんげんがありません"_qs;
-    QTest::newRow("held") << u"held"_qs << u"ほかで つかわれています"_qs;
-    QTest::newRow("missing") << u"missing"_qs << u"みつかりません"_qs;
+    QTest::newRow("free") << u"free"_s << u"つかえます"_s;
+    QTest::newRow("no right") << u"no right"_s << u"けんげんがありません"_s;
+    QTest::newRow("held") << u"held"_s << u"ほかで つかわれています"_s;
+    QTest::newRow("missing") << u"missing"_s << u"みつかりません"_s;
 }
 
 void TestSettingsScreen::portListMarksEachCause()
@@ -485,7 +485,7 @@ void TestSettingsScreen::portListMarksEachCause()
     const QString lock = serialLockFilePath(com3.slavePath());
     if (setup == u"missing") {
         QFile::remove(link);
-        QVERIFY(QFile::link(u"/dev/rk25-unplugged"_qs, link));
+        QVERIFY(QFile::link(u"/dev/rk25-unplugged"_s, link));
     } else if (setup == u"no right") {
         setAccessProbe([](const QByteArray &) { return EACCES; });
     } else if (setup == u"held") {
@@ -497,10 +497,10 @@ void TestSettingsScreen::portListMarksEachCause()
     openScreen();
     setAccessProbe(nullptr);
     QFile::remove(lock);
-    auto *caption = control<QLabel>(u"COM3device"_qs);
+    auto *caption = control<QLabel>(u"COM3device"_s);
     QVERIFY2(caption->text().contains(mark), qPrintable(caption->text()));
     QVERIFY(caption->toolTip().contains(mark));
-    QVERIFY(caption->toolTip().contains(setup == u"missing" ? u"/dev/rk25-unplugged"_qs : com3.slavePath()));
+    QVERIFY(caption->toolTip().contains(setup == u"missing" ? u"/dev/rk25-unplugged"_s : com3.slavePath()));
     QFile::remove(link);
 }
 
@@ -509,7 +509,7 @@ void TestSettingsScreen::unstorableFontNameWritesNothing_data()
     QTest::addColumn<QStringList>("ini"); // empty: no file
     QTest::newRow("no file yet") << QStringList();
     QTest::newRow("over saved settings")
-        << QStringList{u"[comport]"_qs, u"name=2"_qs, u"[font]"_qs, u"name=Arial"_qs, u"[play]"_qs, u"how=0"_qs};
+        << QStringList{u"[comport]"_s, u"name=2"_s, u"[font]"_s, u"name=Arial"_s, u"[play]"_s, u"how=0"_s};
 }
 
 // A font whose name code page 932 cannot hold: OK writes nothing, not even the keys before
@@ -523,19 +523,19 @@ void TestSettingsScreen::unstorableFontNameWritesNothing()
     const QByteArray bytes = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
     before.close();
     openScreen();
-    control<QWidget>(u"RadioGroup1"_qs)->findChild<QButtonGroup *>()->button(3)->setChecked(true);
-    control<QSlider>(u"LMDTrackBar1"_qs)->setValue(44);
-    auto *list = control<QListWidget>(u"ListBox1"_qs);
-    const QString font = u"나눔고딕"_qs;
+    control<QWidget>(u"RadioGroup1"_s)->findChild<QButtonGroup *>()->button(3)->setChecked(true);
+    control<QSlider>(u"LMDTrackBar1"_s)->setValue(44);
+    auto *list = control<QListWidget>(u"ListBox1"_s);
+    const QString font = u"나눔고딕"_s;
     list->addItem(font);
     emit list->itemClicked(list->item(list->count() - 1));
-    QCOMPARE(control<QLabel>(u"Label9"_qs)->text(), font);
+    QCOMPARE(control<QLabel>(u"Label9"_s)->text(), font);
     m_boxes.clear();
-    click(u"ok"_qs);
+    click(u"ok"_s);
 
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().kind, ui::MessageKind::Warning);
-    QVERIFY2(m_boxes.first().text.contains(u"フォント名「"_qs + font + u"」"_qs), qPrintable(m_boxes.first().text));
+    QVERIFY2(m_boxes.first().text.contains(u"フォント名「"_s + font + u"」"_s), qPrintable(m_boxes.first().text));
     QVERIFY(m_settings->isVisible());
     QCOMPARE(QFile::exists(m_ini), !ini.isEmpty());
     QFile after(m_ini);
@@ -543,12 +543,12 @@ void TestSettingsScreen::unstorableFontNameWritesNothing()
         QCOMPARE(after.readAll(), bytes);
 
     // Another font, and the same OK writes everything.
-    emit list->itemClicked(list->findItems(u"Default"_qs, Qt::MatchExactly).first());
+    emit list->itemClicked(list->findItems(u"Default"_s, Qt::MatchExactly).first());
     m_boxes.clear();
-    click(u"ok"_qs);
+    click(u"ok"_s);
     QVERIFY(!m_settings->isVisible());
     SettingsFile file;
-    QCOMPARE(file.fontName(), u"Default"_qs);
+    QCOMPARE(file.fontName(), u"Default"_s);
     QCOMPARE(file.comportName(), 3);
     QCOMPARE(file.smrSpeed(), 44);
 }
@@ -556,22 +556,22 @@ void TestSettingsScreen::unstorableFontNameWritesNothing()
 // OK over the icon screen: it takes the new start mode at once, hidden slots included.
 void TestSettingsScreen::acceptedStartModeReachesTheIconScreen()
 {
-    auto *icon = testenv::findWindow<IconScreen>(u"TForm1"_qs);
+    auto *icon = testenv::findWindow<IconScreen>(u"TForm1"_s);
     QVERIFY(icon);
     icon->show();
     QVERIFY(icon->startsAtOnce());
     QVERIFY(icon->slotColumn()->slotPicture(58)->isVisible());
 
     openScreen();
-    control<QRadioButton>(u"RadioButton2"_qs)->setChecked(true);
-    click(u"ok"_qs);
+    control<QRadioButton>(u"RadioButton2"_s)->setChecked(true);
+    click(u"ok"_s);
     QVERIFY(!icon->startsAtOnce());
     QVERIFY(!icon->slotColumn()->slotPicture(58)->isVisible());
 
     // Cancel accepts nothing: the screen keeps what it read.
     openScreen();
-    control<QRadioButton>(u"RadioButton1"_qs)->setChecked(true);
-    click(u"cancel"_qs);
+    control<QRadioButton>(u"RadioButton1"_s)->setChecked(true);
+    click(u"cancel"_s);
     QVERIFY(!icon->startsAtOnce());
     icon->hide();
 }
@@ -585,3 +585,5 @@ int main(int argc, char **argv)
 }
 
 #include "tst_settingsscreen.moc"
+
+using namespace Qt::StringLiterals;

@@ -57,8 +57,8 @@ QString unescaped(const QString &literal)
 // are taken out, without blanks (the page's layout folds them).
 QStringList fixedParts(QString text)
 {
-    static const QRegularExpression cut(u"%\\d|\\\\n|\\n"_qs);
-    static const QRegularExpression blank(u"\\s+"_qs);
+    static const QRegularExpression cut(u"%\\d|\\\\n|\\n"_s);
+    static const QRegularExpression blank(u"\\s+"_s);
     QStringList parts;
     for (QString part : text.split(cut)) {
         part.remove(blank);
@@ -70,7 +70,7 @@ QStringList fixedParts(QString text)
 
 bool isJapanese(const QString &text)
 {
-    static const QRegularExpression japanese(u"[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"_qs);
+    static const QRegularExpression japanese(u"[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"_s);
     return text.contains(japanese);
 }
 
@@ -110,7 +110,7 @@ struct Literal
 
 QList<Literal> literalsIn(const QString &file, const QString &span)
 {
-    static const QRegularExpression literal(uR"re((?<![\w\x22])u\x22((?:[^\x22\\]|\\.)*)\x22)re"_qs);
+    static const QRegularExpression literal(uR"re((?<![\w\x22])u\x22((?:[^\x22\\]|\\.)*)\x22)re"_s);
     QList<Literal> out;
     for (auto it = literal.globalMatch(span); it.hasNext();) {
         const QString text = unescaped(it.next().captured(1));
@@ -123,7 +123,7 @@ QList<Literal> literalsIn(const QString &file, const QString &span)
 QList<QString> sourceFiles()
 {
     QList<QString> files;
-    QDirIterator it(testenv::sourceDir() + u"/src"_qs, {u"*.cpp"_qs, u"*.h"_qs}, QDir::Files,
+    QDirIterator it(testenv::sourceDir() + u"/src"_s, {u"*.cpp"_s, u"*.h"_s}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
         files << it.next();
@@ -138,21 +138,21 @@ QList<QString> sourceFiles()
 QList<Literal> programMessages()
 {
     static const QRegularExpression call(
-        uR"re(\b(?:showMessage|showMessageCaptioned|showUnexpectedFailure|fail|Failure|refuse|setError|messages\s*->\s*append)\s*(?=\())re"_qs);
+        uR"re(\b(?:showMessage|showMessageCaptioned|showUnexpectedFailure|fail|Failure|refuse|setError|messages\s*->\s*append)\s*(?=\())re"_s);
     static const QRegularExpression assignment(
-        uR"re((?:\b(?:reason|error|refused)|\*error|\b[A-Z_]*_MESSAGE\s*(?:\[\])?)\s*=\s*(?=u\x22)|return\s*(?=\{\s*false\s*,))re"_qs);
+        uR"re((?:\b(?:reason|error|refused)|\*error|\b[A-Z_]*_MESSAGE\s*(?:\[\])?)\s*=\s*(?=u\x22)|return\s*(?=\{\s*false\s*,))re"_s);
     static const QRegularExpression function(
-        uR"re(\bQString\s+(?:\w+::)?(?:\w+(?:Text|Message)\s*\(\s*\)|reason\w*\s*\([^;{)]*\))\s*(?:const\s*)?(?=\{))re"_qs);
+        uR"re(\bQString\s+(?:\w+::)?(?:\w+(?:Text|Message)\s*\(\s*\)|reason\w*\s*\([^;{)]*\))\s*(?:const\s*)?(?=\{))re"_s);
     QList<Literal> out;
     for (const QString &path : sourceFiles()) {
         const QString name = QFileInfo(path).fileName();
-        if (name.startsWith(u"tsmr."_qs))
+        if (name.startsWith(u"tsmr."_s))
             continue;
         const QString file = QDir(testenv::sourceDir()).relativeFilePath(path);
         const QString text = readUtf8(path);
-        if (name.startsWith(u"portmessages."_qs))
+        if (name.startsWith(u"portmessages."_s))
             continue;
-        if (name.contains(QRegularExpression(u"messages\\.(h|cpp)$"_qs))) {
+        if (name.contains(QRegularExpression(u"messages\\.(h|cpp)$"_s))) {
             out << literalsIn(file, text);
             continue;
         }
@@ -169,7 +169,7 @@ QList<Literal> programMessages()
 QString troublePage()
 {
     return cp932::decode([] {
-        QFile file(QDir(guideFolder()).filePath(u"trouble.html"_qs));
+        QFile file(QDir(guideFolder()).filePath(u"trouble.html"_s));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }());
 }
@@ -178,7 +178,7 @@ QString shownText(const QString &html)
 {
     QTextDocument document;
     document.setHtml(html);
-    return document.toPlainText().remove(QRegularExpression(u"\\s+"_qs));
+    return document.toPlainText().remove(QRegularExpression(u"\\s+"_s));
 }
 
 }
@@ -204,24 +204,24 @@ private:
 
 void TestTeacherGuide::everyNumberedErrorHasItsRow()
 {
-    const QString header = readUtf8(testenv::sourceDir() + u"/src/common/errornumbers.h"_qs);
+    const QString header = readUtf8(testenv::sourceDir() + u"/src/common/errornumbers.h"_s);
     const QString page = troublePage();
     QVERIFY2(!page.isEmpty(), "no trouble.html in the program folder");
-    static const QRegularExpression constant(uR"re(inline\s+constexpr\s+int\s+(\w+)\s*=\s*(\d+)\s*;)re"_qs);
-    const QString table = readUtf8(testenv::sourceDir() + u"/data/guide/troubles.tsv"_qs);
+    static const QRegularExpression constant(uR"re(inline\s+constexpr\s+int\s+(\w+)\s*=\s*(\d+)\s*;)re"_s);
+    const QString table = readUtf8(testenv::sourceDir() + u"/data/guide/troubles.tsv"_s);
     QStringList missing;
     int constants = 0;
     for (auto it = constant.globalMatch(header); it.hasNext(); ++constants) {
         const QRegularExpressionMatch m = it.next();
-        const QString anchor = u"name=\"e%1\""_qs.arg(m.captured(2));
-        const bool described = table.contains(QRegularExpression(u"^error\\t"_qs + m.captured(1) + u"\\t"_qs,
+        const QString anchor = u"name=\"e%1\""_s.arg(m.captured(2));
+        const bool described = table.contains(QRegularExpression(u"^error\\t"_s + m.captured(1) + u"\\t"_s,
                                                                  QRegularExpression::MultilineOption));
         if (!page.contains(anchor) || !described)
-            missing << u"%1 (%2)"_qs.arg(m.captured(1), m.captured(2));
+            missing << u"%1 (%2)"_s.arg(m.captured(1), m.captured(2));
     }
     QVERIFY(constants > 30);
     QVERIFY2(missing.isEmpty(),
-             qPrintable(u"numbered errors without their row in data/guide/troubles.tsv: "_qs + missing.join(u", "_qs)));
+             qPrintable(u"numbered errors without their row in data/guide/troubles.tsv: "_s + missing.join(u", "_s)));
 }
 
 void TestTeacherGuide::everyMessageHasItsRow()
@@ -239,7 +239,7 @@ void TestTeacherGuide::everyMessageHasItsRow()
     for (const Literal &message : messages) {
         for (const QString &part : fixedParts(message.text)) {
             if (!shown.contains(part)) {
-                missing << u"%1: %2"_qs.arg(message.file, message.text);
+                missing << u"%1: %2"_s.arg(message.file, message.text);
                 break;
             }
         }
@@ -247,10 +247,10 @@ void TestTeacherGuide::everyMessageHasItsRow()
     for (const PortMessage &m : portMessageTable()) {
         for (const char16_t *text : {m.box, m.mark, m.stateLine}) {
             QString fixed = QString::fromUtf16(text);
-            fixed.replace(QRegularExpression(u"\\{\\w+\\}"_qs), u"%1"_qs);
+            fixed.replace(QRegularExpression(u"\\{\\w+\\}"_s), u"%1"_s);
             for (const QString &part : fixedParts(fixed)) {
                 if (!shown.contains(part)) {
-                    missing << u"port table %1: %2"_qs.arg(QString::fromUtf16(m.key), QString::fromUtf16(text));
+                    missing << u"port table %1: %2"_s.arg(QString::fromUtf16(m.key), QString::fromUtf16(text));
                     break;
                 }
             }
@@ -258,7 +258,7 @@ void TestTeacherGuide::everyMessageHasItsRow()
     }
     missing.removeDuplicates();
     QVERIFY2(missing.isEmpty(),
-             qPrintable(u"messages without their row in data/guide/troubles.tsv:\n"_qs + missing.join(u'\n')));
+             qPrintable(u"messages without their row in data/guide/troubles.tsv:\n"_s + missing.join(u'\n')));
 }
 
 void TestTeacherGuide::everyRowStillMatchesTheProgram()
@@ -266,9 +266,9 @@ void TestTeacherGuide::everyRowStillMatchesTheProgram()
     QStringList texts;
     for (const QString &path : sourceFiles()) {
         for (const Literal &l : literalsIn(path, readUtf8(path)))
-            texts << QString(l.text).remove(QRegularExpression(u"\\s+"_qs));
+            texts << QString(l.text).remove(QRegularExpression(u"\\s+"_s));
     }
-    const QString tablePath = testenv::sourceDir() + u"/data/guide/troubles.tsv"_qs;
+    const QString tablePath = testenv::sourceDir() + u"/data/guide/troubles.tsv"_s;
     const QStringList lines = readUtf8(tablePath).split(u'\n');
     QStringList stale;
     int rows = 0;
@@ -285,14 +285,14 @@ void TestTeacherGuide::everyRowStillMatchesTheProgram()
         }
     }
     QVERIFY(rows > 40);
-    QVERIFY2(stale.isEmpty(), qPrintable(u"rows whose message the program no longer has:\n"_qs + stale.join(u'\n')));
+    QVERIFY2(stale.isEmpty(), qPrintable(u"rows whose message the program no longer has:\n"_s + stale.join(u'\n')));
 }
 
 void TestTeacherGuide::pagesLoad_data()
 {
     QTest::addColumn<QString>("page");
     const QDir folder(guideFolder());
-    const QStringList pages = folder.entryList({u"*.html"_qs}, QDir::Files, QDir::Name);
+    const QStringList pages = folder.entryList({u"*.html"_s}, QDir::Files, QDir::Name);
     QVERIFY(pages.size() >= 12);
     for (const QString &page : pages)
         QTest::newRow(qPrintable(page)) << folder.filePath(page);
@@ -310,18 +310,18 @@ void TestTeacherGuide::pagesLoad()
 
     QTextBrowser browser;
     browser.setSource(QUrl::fromLocalFile(page));
-    QVERIFY2(browser.documentTitle().startsWith(u"先生むけ せつめい"_qs), qPrintable(browser.documentTitle()));
+    QVERIFY2(browser.documentTitle().startsWith(u"先生むけ せつめい"_s), qPrintable(browser.documentTitle()));
     QVERIFY(browser.toPlainText().size() > 200);
 
     const QDir here = QFileInfo(page).dir();
-    static const QRegularExpression link(uR"re(<a href=\x22([^\x22#]+)\x22)re"_qs);
+    static const QRegularExpression link(uR"re(<a href=\x22([^\x22#]+)\x22)re"_s);
     for (auto it = link.globalMatch(html); it.hasNext();) {
         const QString target = it.next().captured(1);
         QVERIFY2(QFileInfo::exists(here.filePath(target)), qPrintable(target));
     }
     // The pictures come from the build's virtual display; without one the pages go without.
-    static const QRegularExpression image(uR"re(<img src=\x22([^\x22]+)\x22)re"_qs);
-    static const QRegularExpression pictureName(u"^pictures/[a-z0-9]+\\.png$"_qs);
+    static const QRegularExpression image(uR"re(<img src=\x22([^\x22]+)\x22)re"_s);
+    static const QRegularExpression pictureName(u"^pictures/[a-z0-9]+\\.png$"_s);
     for (auto it = image.globalMatch(html); it.hasNext();) {
         const QString source = it.next().captured(1);
         QVERIFY2(pictureName.match(source).hasMatch(), qPrintable(source));
@@ -336,17 +336,19 @@ void TestTeacherGuide::pagesLoad()
 
 void TestTeacherGuide::settingsButtonOpensTheGuide()
 {
-    QDesktopServices::setUrlHandler(u"file"_qs, this, "openUrl");
+    QDesktopServices::setUrlHandler(u"file"_s, this, "openUrl");
     Trs232c port;
     SettingsScreen settings(&port);
     settings.show();
     QVERIFY(QTest::qWaitForWindowExposed(&settings));
-    auto *button = settings.findChild<PictureButton *>(u"teacherguide"_qs);
+    auto *button = settings.findChild<PictureButton *>(u"teacherguide"_s);
     QVERIFY(button);
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-    QDesktopServices::unsetUrlHandler(u"file"_qs);
-    QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(programFilePath(u"Navi\\teacher\\index.html"_qs))});
+    QDesktopServices::unsetUrlHandler(u"file"_s);
+    QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(programFilePath(u"Navi\\teacher\\index.html"_s))});
 }
 
 QTEST_MAIN(TestTeacherGuide)
 #include "tst_teacherguide.moc"
+
+using namespace Qt::StringLiterals;

@@ -123,9 +123,9 @@ void TestUiConventions::missingPictureShowsNumberAndKeepsPicture_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<QSize>("shownWhileHeld");
     QTest::addColumn<QSize>("shownAfter");
-    QTest::newRow("pressed picture missing") << u"menu_key-1.jpg"_qs << true << 1201
+    QTest::newRow("pressed picture missing") << u"menu_key-1.jpg"_s << true << 1201
                                              << QSize(10, 10) << QSize(10, 10);
-    QTest::newRow("released picture missing") << u"menu_key.jpg"_qs << false << 1202
+    QTest::newRow("released picture missing") << u"menu_key.jpg"_s << false << 1202
                                               << QSize(20, 10) << QSize(20, 10);
 }
 
@@ -151,7 +151,7 @@ void TestUiConventions::missingPictureShowsNumberAndKeepsPicture()
     QCOMPARE(button.picture().size(), shownAfter);
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().kind, ui::MessageKind::Warning);
-    QCOMPARE(m_boxes.first().caption, u"警告"_qs);
+    QCOMPARE(m_boxes.first().caption, u"警告"_s);
     QCOMPARE(m_boxes.first().text, ui::numberedErrorText(number));
     QCOMPARE(m_boxes.first().buttons, QList{ui::MessageButton::Ok});
     // The click is an event of its own and still runs.
@@ -296,22 +296,22 @@ void TestUiConventions::controlsKeepTheirColoursOnADarkDesktop()
 void TestUiConventions::numberedBoxText()
 {
     QCOMPARE(ui::numberedErrorText(701),
-             u"(701)エラーが発生しました\r\nソフトを再起動するか再度インストールして下さい"_qs);
+             u"(701)エラーが発生しました\r\nソフトを再起動するか再度インストールして下さい"_s);
     ui::showNumberedError(nullptr, 1103);
     QCOMPARE(m_boxes.size(), 1);
-    QVERIFY(m_boxes.first().text.startsWith(u"(1103)"_qs));
+    QVERIFY(m_boxes.first().text.startsWith(u"(1103)"_s));
 }
 
 void TestUiConventions::unexpectedFailureDot_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("Japanese ends") << u"/x/set.ini に書き込めません"_qs << u"/x/set.ini に書き込めません."_qs;
-    QTest::newRow("letter") << u"abc"_qs << u"abc."_qs;
-    QTest::newRow("already a dot") << u"abc."_qs << u"abc."_qs;
-    QTest::newRow("exclamation sorts before the dot") << u"abc!"_qs << u"abc!"_qs;
-    QTest::newRow("comma sorts before the dot") << u"a,"_qs << u"a,"_qs;
-    QTest::newRow("slash sorts after the dot") << u"a/"_qs << u"a/."_qs;
+    QTest::newRow("Japanese ends") << u"/x/set.ini に書き込めません"_s << u"/x/set.ini に書き込めません."_s;
+    QTest::newRow("letter") << u"abc"_s << u"abc."_s;
+    QTest::newRow("already a dot") << u"abc."_s << u"abc."_s;
+    QTest::newRow("exclamation sorts before the dot") << u"abc!"_s << u"abc!"_s;
+    QTest::newRow("comma sorts before the dot") << u"a,"_s << u"a,"_s;
+    QTest::newRow("slash sorts after the dot") << u"a/"_s << u"a/."_s;
     QTest::newRow("empty") << QString() << QString();
 }
 
@@ -329,15 +329,15 @@ void TestUiConventions::failureOutsideGuardReachesTitledBox()
                          QStringLiteral("STEP4"), &window);
     bool after = false;
     connect(&button, &PictureButton::clicked, [&] {
-        throw ui::Failure(u"書き込めません"_qs);
+        throw ui::Failure(u"書き込めません"_s);
         after = true;
     });
     QTest::mouseClick(&button, Qt::LeftButton);
     QVERIFY(!after);
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().kind, ui::MessageKind::Error);
-    QCOMPARE(m_boxes.first().caption, u"ステッピングモータロボット制御ソフト"_qs);
-    QCOMPARE(m_boxes.first().text, u"書き込めません."_qs);
+    QCOMPARE(m_boxes.first().caption, u"ステッピングモータロボット制御ソフト"_s);
+    QCOMPARE(m_boxes.first().text, u"書き込めません."_s);
     // The application goes on: the next click works.
     int clicks = 0;
     disconnect(&button, &PictureButton::clicked, nullptr, nullptr);
@@ -350,12 +350,12 @@ void TestUiConventions::guardStopsAtFailingStep()
 {
     QStringList done;
     const bool ran = ui::guarded(nullptr, 401, [&] {
-        done << u"first"_qs;
+        done << u"first"_s;
         throw std::runtime_error("x");
-        done << u"second"_qs;
+        done << u"second"_s;
     });
     QVERIFY(!ran);
-    QCOMPARE(done, QStringList{u"first"_qs});
+    QCOMPARE(done, QStringList{u"first"_s});
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().text, ui::numberedErrorText(401));
     QVERIFY(ui::guarded(nullptr, 401, [] {}));
@@ -366,10 +366,10 @@ void TestUiConventions::boxesUseSystemCaptionsAndButtons_data()
 {
     QTest::addColumn<ui::MessageKind>("kind");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("warning") << ui::MessageKind::Warning << u"警告"_qs;
-    QTest::newRow("error") << ui::MessageKind::Error << u"エラー"_qs;
-    QTest::newRow("information") << ui::MessageKind::Information << u"情報"_qs;
-    QTest::newRow("confirmation") << ui::MessageKind::Confirmation << u"確認"_qs;
+    QTest::newRow("warning") << ui::MessageKind::Warning << u"警告"_s;
+    QTest::newRow("error") << ui::MessageKind::Error << u"エラー"_s;
+    QTest::newRow("information") << ui::MessageKind::Information << u"情報"_s;
+    QTest::newRow("confirmation") << ui::MessageKind::Confirmation << u"確認"_s;
 }
 
 void TestUiConventions::boxesUseSystemCaptionsAndButtons()
@@ -382,14 +382,14 @@ void TestUiConventions::boxesUseSystemCaptionsAndButtons()
         m_boxes.append(r);
         return ui::MessageButton::No;
     });
-    QCOMPARE(ui::showMessage(nullptr, kind, u"プログラムを保存しますか？"_qs, three), ui::MessageButton::No);
+    QCOMPARE(ui::showMessage(nullptr, kind, u"プログラムを保存しますか？"_s, three), ui::MessageButton::No);
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().caption, caption);
     QCOMPARE(m_boxes.first().buttons, three);
-    QCOMPARE(ui::messageButtonText(ui::MessageButton::Yes), u"はい(&Y)"_qs);
-    QCOMPARE(ui::messageButtonText(ui::MessageButton::No), u"いいえ(&N)"_qs);
-    QCOMPARE(ui::messageButtonText(ui::MessageButton::Ok), u"OK"_qs);
-    QCOMPARE(ui::messageButtonText(ui::MessageButton::Cancel), u"キャンセル"_qs);
+    QCOMPARE(ui::messageButtonText(ui::MessageButton::Yes), u"はい(&Y)"_s);
+    QCOMPARE(ui::messageButtonText(ui::MessageButton::No), u"いいえ(&N)"_s);
+    QCOMPARE(ui::messageButtonText(ui::MessageButton::Ok), u"OK"_s);
+    QCOMPARE(ui::messageButtonText(ui::MessageButton::Cancel), u"キャンセル"_s);
 }
 
 void TestUiConventions::qtTextsAreJapanese_data()
@@ -397,18 +397,18 @@ void TestUiConventions::qtTextsAreJapanese_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("expected");
     QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open | QDialogButtonBox::Save);
-    QTest::newRow("standard Cancel button") << box.button(QDialogButtonBox::Cancel)->text() << u"キャンセル"_qs;
-    QTest::newRow("standard Open button") << box.button(QDialogButtonBox::Open)->text() << u"開く"_qs;
-    QTest::newRow("standard Save button") << box.button(QDialogButtonBox::Save)->text() << u"保存"_qs;
+    QTest::newRow("standard Cancel button") << box.button(QDialogButtonBox::Cancel)->text() << u"キャンセル"_s;
+    QTest::newRow("standard Open button") << box.button(QDialogButtonBox::Open)->text() << u"開く"_s;
+    QTest::newRow("standard Save button") << box.button(QDialogButtonBox::Save)->text() << u"保存"_s;
     QLineEdit edit;
     std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
     QStringList menuTexts;
     for (QAction *action : menu->actions())
         menuTexts << action->text().section(u'\t', 0, 0);
-    QTest::newRow("edit menu: copy") << menuTexts.value(menuTexts.indexOf(u"コピー(&C)"_qs)) << u"コピー(&C)"_qs;
-    QTest::newRow("edit menu: paste") << menuTexts.value(menuTexts.indexOf(u"貼り付け(&P)"_qs)) << u"貼り付け(&P)"_qs;
+    QTest::newRow("edit menu: copy") << menuTexts.value(menuTexts.indexOf(u"コピー(&C)"_s)) << u"コピー(&C)"_s;
+    QTest::newRow("edit menu: paste") << menuTexts.value(menuTexts.indexOf(u"貼り付け(&P)"_s)) << u"貼り付け(&P)"_s;
     QTest::newRow("file dialogue: file name")
-        << QCoreApplication::translate("QFileDialog", "File &name:") << u"ファイル名(&N):"_qs;
+        << QCoreApplication::translate("QFileDialog", "File &name:") << u"ファイル名(&N):"_s;
 }
 
 // Qt's own texts (standard buttons, the edit menu, the file dialogue) are Japanese even on a
@@ -433,3 +433,5 @@ int main(int argc, char **argv)
 }
 
 #include "tst_uiconventions.moc"
+
+using namespace Qt::StringLiterals;

@@ -36,17 +36,17 @@ void TestCp932::roundTrip_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("ascii") << u"motor(fwd,fwd)"_qs << QByteArray("motor(fwd,fwd)");
-    QTest::newRow("font name") << u"MS Pゴシック"_qs << QByteArray("MS P\x83\x53\x83\x56\x83\x62\x83\x4e");
-    QTest::newRow("kanji") << u"前進"_qs << QByteArray("\x91\x4f\x90\x69");
-    QTest::newRow("half-width kana") << u"ｱ"_qs << QByteArray("\xb1");
-    QTest::newRow("tab, backslash, tilde") << u"\t\\~"_qs << QByteArray("\t\\~");
+    QTest::newRow("ascii") << u"motor(fwd,fwd)"_s << QByteArray("motor(fwd,fwd)");
+    QTest::newRow("font name") << u"MS Pゴシック"_s << QByteArray("MS P\x83\x53\x83\x56\x83\x62\x83\x4e");
+    QTest::newRow("kanji") << u"前進"_s << QByteArray("\x91\x4f\x90\x69");
+    QTest::newRow("half-width kana") << u"ｱ"_s << QByteArray("\xb1");
+    QTest::newRow("tab, backslash, tilde") << u"\t\\~"_s << QByteArray("\t\\~");
     // The codec maps three control bytes among each other; a text of plain bytes around
     // them must still go through it.
-    QTest::newRow("0x1A is U+001C") << u"a"_qs + QChar(0x1C) + u"b"_qs << QByteArray("a\x1A" "b");
-    QTest::newRow("0x1C is U+007F") << u"a"_qs + QChar(0x7F) + u"b"_qs << QByteArray("a\x1C" "b");
+    QTest::newRow("0x1A is U+001C") << u"a"_s + QChar(0x1C) + u"b"_s << QByteArray("a\x1A" "b");
+    QTest::newRow("0x1C is U+007F") << u"a"_s + QChar(0x7F) + u"b"_s << QByteArray("a\x1C" "b");
     QTest::newRow("0x1A alone") << QString(QChar(0x1C)) << QByteArray("\x1A");
-    QTest::newRow("kanji and 0x1C") << u"前\x007F"_qs << QByteArray("\x91\x4f\x1C");
+    QTest::newRow("kanji and 0x1C") << u"前\x007F"_s << QByteArray("\x91\x4f\x1C");
 }
 
 void TestCp932::roundTrip()
@@ -69,7 +69,7 @@ void TestCp932::invalidBytesBecomeReplacement()
     QVERIFY(text2.endsWith(u'z'));
     QVERIFY(!text2.startsWith(u'\xa0'));
     // DEL comes out of the codec as its mark for an invalid byte.
-    QCOMPARE(cp932::decode(QByteArray("a\x7F")), u"a"_qs + QChar::ReplacementCharacter);
+    QCOMPARE(cp932::decode(QByteArray("a\x7F")), u"a"_s + QChar::ReplacementCharacter);
 }
 
 void TestCp932::eachEncodeJudgesItsOwnText()
@@ -100,11 +100,11 @@ void TestCp932::splitLines_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("crlf") << u"a\r\nb\r\n"_qs << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("mixed") << u"a\rb\nc\r\nd"_qs << QStringList{u"a"_qs, u"b"_qs, u"c"_qs, u"d"_qs};
-    QTest::newRow("lf cr is two breaks") << u"a\n\rb"_qs << QStringList{u"a"_qs, QString(), u"b"_qs};
-    QTest::newRow("blank lines kept") << u"\r\n\r\nx"_qs << QStringList{QString(), QString(), u"x"_qs};
-    QTest::newRow("one break") << u"\n"_qs << QStringList{QString()};
+    QTest::newRow("crlf") << u"a\r\nb\r\n"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("mixed") << u"a\rb\nc\r\nd"_s << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
+    QTest::newRow("lf cr is two breaks") << u"a\n\rb"_s << QStringList{u"a"_s, QString(), u"b"_s};
+    QTest::newRow("blank lines kept") << u"\r\n\r\nx"_s << QStringList{QString(), QString(), u"x"_s};
+    QTest::newRow("one break") << u"\n"_s << QStringList{QString()};
 }
 
 void TestCp932::splitLines()
@@ -117,23 +117,23 @@ void TestCp932::splitLines()
 void TestCp932::writeEndsEveryLineWithCrLf()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"a.rk5"_qs);
-    QVERIFY(cp932::writeLines(path, {u"KB"_qs, u"前進"_qs}));
+    const QString path = dir.filePath(u"a.rk5"_s);
+    QVERIFY(cp932::writeLines(path, {u"KB"_s, u"前進"_s}));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("KB\r\n\x91\x4f\x90\x69\r\n"));
     const cp932::ReadResult back = cp932::readLines(path);
     QVERIFY(back.ok);
-    QCOMPARE(back.lines, (QStringList{u"KB"_qs, u"前進"_qs}));
+    QCOMPARE(back.lines, (QStringList{u"KB"_s, u"前進"_s}));
 }
 
 void TestCp932::writeFailureKeepsOldFile()
 {
     QTemporaryDir dir;
     QString error;
-    QVERIFY(!cp932::writeLines(dir.filePath(u"missing/x.txt"_qs), {u"x"_qs}, &error));
+    QVERIFY(!cp932::writeLines(dir.filePath(u"missing/x.txt"_s), {u"x"_s}, &error));
     QVERIFY(!error.isEmpty());
-    const cp932::ReadResult missing = cp932::readLines(dir.filePath(u"none.txt"_qs));
+    const cp932::ReadResult missing = cp932::readLines(dir.filePath(u"none.txt"_s));
     QVERIFY(!missing.ok);
     QVERIFY(!missing.error.isEmpty());
 }
@@ -141,15 +141,15 @@ void TestCp932::writeFailureKeepsOldFile()
 void TestCp932::saveSweepsItsOwnStaleTemporaries()
 {
     QTemporaryDir dir;
-    const QStringList names{u"x.rk5.AbC123"_qs, u"x.rk5.bak"_qs, u"x.rk5.AbC1234"_qs, u"y.rk5.AbC123"_qs};
+    const QStringList names{u"x.rk5.AbC123"_s, u"x.rk5.bak"_s, u"x.rk5.AbC1234"_s, u"y.rk5.AbC123"_s};
     for (const QString &name : names) {
         QFile f(dir.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("left");
     }
-    QVERIFY(cp932::writeLines(dir.filePath(u"x.rk5"_qs), {u"KB"_qs}));
+    QVERIFY(cp932::writeLines(dir.filePath(u"x.rk5"_s), {u"KB"_s}));
     // Only the temporary copy of a killed save of this very file goes.
-    QVERIFY(!QFile::exists(dir.filePath(u"x.rk5.AbC123"_qs)));
+    QVERIFY(!QFile::exists(dir.filePath(u"x.rk5.AbC123"_s)));
     for (const QString &name : names.mid(1))
         QVERIFY2(QFile::exists(dir.filePath(name)), qPrintable(name));
 }
@@ -181,17 +181,17 @@ void TestCp932::fieldOf_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("k");
     QTest::addColumn<QString>("field");
-    const QString rec = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/350/300/288/288/0"_qs;
-    QTest::newRow("first") << rec << 1 << u"motor(fwd,rev)"_qs;
-    QTest::newRow("fifth") << rec << 5 << u"350"_qs;
-    QTest::newRow("last runs to end") << rec << 9 << u"0"_qs;
-    QTest::newRow("past the end gives the last split field") << rec << 10 << u"288"_qs;
-    QTest::newRow("empty fields") << u"////0/0/0/0/0"_qs << 3 << QString();
-    QTest::newRow("middle field") << u"a/b/c/d"_qs << 3 << u"c"_qs;
-    QTest::newRow("no slash k1") << u"abc"_qs << 1 << u"abc"_qs;
-    QTest::newRow("no slash k2") << u"abc"_qs << 2 << QString();
+    const QString rec = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/350/300/288/288/0"_s;
+    QTest::newRow("first") << rec << 1 << u"motor(fwd,rev)"_s;
+    QTest::newRow("fifth") << rec << 5 << u"350"_s;
+    QTest::newRow("last runs to end") << rec << 9 << u"0"_s;
+    QTest::newRow("past the end gives the last split field") << rec << 10 << u"288"_s;
+    QTest::newRow("empty fields") << u"////0/0/0/0/0"_s << 3 << QString();
+    QTest::newRow("middle field") << u"a/b/c/d"_s << 3 << u"c"_s;
+    QTest::newRow("no slash k1") << u"abc"_s << 1 << u"abc"_s;
+    QTest::newRow("no slash k2") << u"abc"_s << 2 << QString();
     QTest::newRow("empty line") << QString() << 1 << QString();
-    QTest::newRow("k zero") << u"a/b"_qs << 0 << QString();
+    QTest::newRow("k zero") << u"a/b"_s << 0 << QString();
 }
 
 void TestCp932::fieldOf()
@@ -204,3 +204,5 @@ void TestCp932::fieldOf()
 
 QTEST_GUILESS_MAIN(TestCp932)
 #include "tst_cp932.moc"
+
+using namespace Qt::StringLiterals;

@@ -19,11 +19,11 @@ private slots:
 namespace {
 QString changelogVersion()
 {
-    QFile file(testenv::sourceDir() + u"/changelog"_qs);
+    QFile file(testenv::sourceDir() + u"/changelog"_s);
     if (!file.open(QIODevice::ReadOnly))
-        return u"<no changelog>"_qs;
-    const QRegularExpressionMatch m = QRegularExpression(u"^rk25 \\(([^)]+)\\)"_qs).match(QString::fromUtf8(file.readLine()));
-    return m.hasMatch() ? m.captured(1) : u"<no version>"_qs;
+        return u"<no changelog>"_s;
+    const QRegularExpressionMatch m = QRegularExpression(u"^rk25 \\(([^)]+)\\)"_s).match(QString::fromUtf8(file.readLine()));
+    return m.hasMatch() ? m.captured(1) : u"<no version>"_s;
 }
 }
 
@@ -45,34 +45,34 @@ void TestCommandLine::answers_data()
     QTest::addColumn<QStringList>("errHas");
 
     const QString version = changelogVersion();
-    const QStringList common{u"  -h, --help "_qs, u"  --version "_qs, u"\nExit status:\n  0  "_qs, u"  2  wrong usage\n"_qs};
-    QTest::newRow("rk25 --help") << u"rk25"_qs << QStringList{u"--help"_qs} << 0 << u"Usage: rk25 [options]\n"_qs
+    const QStringList common{u"  -h, --help "_s, u"  --version "_s, u"\nExit status:\n  0  "_s, u"  2  wrong usage\n"_s};
+    QTest::newRow("rk25 --help") << u"rk25"_s << QStringList{u"--help"_s} << 0 << u"Usage: rk25 [options]\n"_s
                                  << common << QStringList();
-    QTest::newRow("rk25 -h") << u"rk25"_qs << QStringList{u"-h"_qs} << 0 << u"Usage: rk25 [options]\n"_qs << common
+    QTest::newRow("rk25 -h") << u"rk25"_s << QStringList{u"-h"_s} << 0 << u"Usage: rk25 [options]\n"_s << common
                              << QStringList();
-    QTest::newRow("rk25 --version") << u"rk25"_qs << QStringList{u"--version"_qs} << 0
-                                    << u"rk25 %1\n"_qs.arg(version) << QStringList{u"GPL version 3 or later"_qs}
+    QTest::newRow("rk25 --version") << u"rk25"_s << QStringList{u"--version"_s} << 0
+                                    << u"rk25 %1\n"_s.arg(version) << QStringList{u"GPL version 3 or later"_s}
                                     << QStringList();
-    QTest::newRow("Qt's display options pass") << u"rk25"_qs
-                                               << QStringList{u"-platform"_qs, u"offscreen"_qs, u"--version"_qs} << 0
-                                               << u"rk25 %1\n"_qs.arg(version) << QStringList() << QStringList();
-    QTest::newRow("rk25 wrong option") << u"rk25"_qs << QStringList{u"--bogus"_qs} << 2 << QString() << QStringList()
-                                       << QStringList{u"rk25: "_qs, u"'bogus'"_qs, u"rk25 --help"_qs};
-    QTest::newRow("rk25 takes no file") << u"rk25"_qs << QStringList{u"x.rk5"_qs} << 2 << QString() << QStringList()
-                                        << QStringList{u"'x.rk5'"_qs};
-    QTest::newRow("rk25c --help") << u"rk25c"_qs << QStringList{u"--help"_qs} << 0
-                                  << u"Usage: rk25c [options] [FILE]\n"_qs
-                                  << common + QStringList{u"  --text "_qs, u"  --image "_qs, u"  --wire "_qs,
-                                                          u"  --wait-for-switch "_qs, u"  1  refused"_qs}
+    QTest::newRow("Qt's display options pass") << u"rk25"_s
+                                               << QStringList{u"-platform"_s, u"offscreen"_s, u"--version"_s} << 0
+                                               << u"rk25 %1\n"_s.arg(version) << QStringList() << QStringList();
+    QTest::newRow("rk25 wrong option") << u"rk25"_s << QStringList{u"--bogus"_s} << 2 << QString() << QStringList()
+                                       << QStringList{u"rk25: "_s, u"'bogus'"_s, u"rk25 --help"_s};
+    QTest::newRow("rk25 takes no file") << u"rk25"_s << QStringList{u"x.rk5"_s} << 2 << QString() << QStringList()
+                                        << QStringList{u"'x.rk5'"_s};
+    QTest::newRow("rk25c --help") << u"rk25c"_s << QStringList{u"--help"_s} << 0
+                                  << u"Usage: rk25c [options] [FILE]\n"_s
+                                  << common + QStringList{u"  --text "_s, u"  --image "_s, u"  --wire "_s,
+                                                          u"  --wait-for-switch "_s, u"  1  refused"_s}
                                   << QStringList();
-    QTest::newRow("rk25c --version") << u"rk25c"_qs << QStringList{u"--version"_qs} << 0
-                                     << u"rk25c %1\n"_qs.arg(version) << QStringList() << QStringList();
-    QTest::newRow("rk25c help wins over a file") << u"rk25c"_qs << QStringList{u"/nonexistent"_qs, u"-h"_qs} << 0
-                                                 << u"Usage: rk25c"_qs << QStringList() << QStringList();
-    QTest::newRow("rk25c wrong short option") << u"rk25c"_qs << QStringList{u"-x"_qs} << 2 << QString()
-                                              << QStringList() << QStringList{u"rk25c: "_qs, u"'x'"_qs};
-    QTest::newRow("rk25c two modes") << u"rk25c"_qs << QStringList{u"--wire"_qs, u"--image"_qs} << 2 << QString()
-                                     << QStringList() << QStringList{u"exclude each other"_qs};
+    QTest::newRow("rk25c --version") << u"rk25c"_s << QStringList{u"--version"_s} << 0
+                                     << u"rk25c %1\n"_s.arg(version) << QStringList() << QStringList();
+    QTest::newRow("rk25c help wins over a file") << u"rk25c"_s << QStringList{u"/nonexistent"_s, u"-h"_s} << 0
+                                                 << u"Usage: rk25c"_s << QStringList() << QStringList();
+    QTest::newRow("rk25c wrong short option") << u"rk25c"_s << QStringList{u"-x"_s} << 2 << QString()
+                                              << QStringList() << QStringList{u"rk25c: "_s, u"'x'"_s};
+    QTest::newRow("rk25c two modes") << u"rk25c"_s << QStringList{u"--wire"_s, u"--image"_s} << 2 << QString()
+                                     << QStringList() << QStringList{u"exclude each other"_s};
 }
 
 void TestCommandLine::answers()
@@ -90,12 +90,14 @@ void TestCommandLine::answers()
     else
         QVERIFY2(o.out.startsWith(outStart), qPrintable(o.out));
     for (const QString &part : outHas)
-        QVERIFY2(o.out.contains(part), qPrintable(part + u" not in:\n"_qs + o.out));
+        QVERIFY2(o.out.contains(part), qPrintable(part + u" not in:\n"_s + o.out));
     if (errHas.isEmpty())
         QCOMPARE(o.err, QString());
     for (const QString &part : errHas)
-        QVERIFY2(o.err.contains(part), qPrintable(part + u" not in:\n"_qs + o.err));
+        QVERIFY2(o.err.contains(part), qPrintable(part + u" not in:\n"_s + o.err));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
 #include "tst_commandline.moc"
+
+using namespace Qt::StringLiterals;

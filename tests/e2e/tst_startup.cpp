@@ -28,13 +28,13 @@ namespace {
 // The windows the menu made, found by their names.
 struct Screens
 {
-    MainMenu *menu = testenv::findWindow<MainMenu>(u"TForm13"_qs);
-    IconScreen *icon = testenv::findWindow<IconScreen>(u"TForm1"_qs);
-    TextScreen *text = testenv::findWindow<TextScreen>(u"TForm9"_qs);
-    RouteScreen *route = testenv::findWindow<RouteScreen>(u"TForm10"_qs);
-    RemoteControlScreen *remote = testenv::findWindow<RemoteControlScreen>(u"TForm8"_qs);
-    SettingsScreen *settings = testenv::findWindow<SettingsScreen>(u"TForm7"_qs);
-    Navigator *navigator = testenv::findWindow<Navigator>(u"TForm4"_qs);
+    MainMenu *menu = testenv::findWindow<MainMenu>(u"TForm13"_s);
+    IconScreen *icon = testenv::findWindow<IconScreen>(u"TForm1"_s);
+    TextScreen *text = testenv::findWindow<TextScreen>(u"TForm9"_s);
+    RouteScreen *route = testenv::findWindow<RouteScreen>(u"TForm10"_s);
+    RemoteControlScreen *remote = testenv::findWindow<RemoteControlScreen>(u"TForm8"_s);
+    SettingsScreen *settings = testenv::findWindow<SettingsScreen>(u"TForm7"_s);
+    Navigator *navigator = testenv::findWindow<Navigator>(u"TForm4"_s);
 };
 
 }
@@ -82,7 +82,7 @@ void TestStartup::initTestCase()
         // Questions before losing work are answered "no": nothing to save here.
         return r.buttons.contains(ui::MessageButton::No) ? ui::MessageButton::No : r.buttons.first();
     });
-    QFile::remove(WorkFolderPath() + u"set.ini"_qs);
+    QFile::remove(WorkFolderPath() + u"set.ini"_s);
     QVERIFY(m_com1.open());
     QVERIFY(m_com3.open());
     QVERIFY(!m_com1.linkAsCom(1).isEmpty());
@@ -94,7 +94,7 @@ void TestStartup::initTestCase()
     connect(&m_menu->rs232c1(), &Trs232c::OnOpen, this, [this] { m_openedAt = m_com3.elapsed(); });
     QTimer::singleShot(1500, this, [this] {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == u"TForm5"_qs && w->isVisible())
+            if (w->objectName() == u"TForm5"_s && w->isVisible())
                 m_splashSeen = true;
     });
     m_startedAt = m_com3.elapsed();
@@ -132,7 +132,7 @@ QString TestStartup::visibleScreen() const
                             static_cast<QWidget *>(w.remote)})
         if (screen->isVisible())
             shown << screen->objectName()
-                         + (screen == w.icon ? u"/STEP"_qs + QString::number(w.icon->stepMode() + 1)
+                         + (screen == w.icon ? u"/STEP"_s + QString::number(w.icon->stepMode() + 1)
                                              : QString());
     return shown.join(u'+');
 }
@@ -147,7 +147,7 @@ void TestStartup::startupSends254OnNamedPortAfterSettling()
     QVERIFY2(bytes.first().msecsSinceStart - m_startedAt >= 4400,
              qPrintable(QString::number(bytes.first().msecsSinceStart - m_startedAt)));
     QVERIFY(m_com1.received().isEmpty());
-    QCOMPARE(m_menu->rs232c1().portname(), u"com3"_qs);
+    QCOMPARE(m_menu->rs232c1().portname(), u"com3"_s);
     QVERIFY(m_menu->rs232c1().dtrRequested());
     QVERIFY(m_menu->rs232c1().rtsRequested());
     m_com3.clear();
@@ -157,7 +157,7 @@ void TestStartup::splashShowsDuringStartupOnly()
 {
     QVERIFY(m_splashSeen);
     for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == u"TForm5"_qs)
+        if (w->objectName() == u"TForm5"_s)
             QVERIFY(!w->isVisible());
 }
 
@@ -166,7 +166,7 @@ void TestStartup::menuIsCentred()
     const QRect screen = m_menu->screen()->geometry();
     QCOMPARE(m_menu->size(), QSize(770, 578));
     QCOMPARE(m_menu->pos(), QPoint((screen.width() - 770) / 2, (screen.height() - 578) / 2));
-    QCOMPARE(visibleScreen(), u"TForm13"_qs);
+    QCOMPARE(visibleScreen(), u"TForm13"_s);
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w != m_menu)
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
@@ -174,7 +174,7 @@ void TestStartup::menuIsCentred()
 
 void TestStartup::draggingMenuBackgroundMovesMenu()
 {
-    QWidget *back = m_menu->findChild<QWidget *>(u"back"_qs);
+    QWidget *back = m_menu->findChild<QWidget *>(u"back"_s);
     QVERIFY(back);
     const QPoint start = m_menu->pos();
     const QPoint at(60, 30);
@@ -192,11 +192,11 @@ void TestStartup::menuButtonsOpenTheirScreen_data()
 {
     QTest::addColumn<QString>("menuButton");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("STEP2") << u"menu_icon1"_qs << u"TForm1/STEP2"_qs;
-    QTest::newRow("STEP3") << u"menu_icon2"_qs << u"TForm1/STEP3"_qs;
-    QTest::newRow("STEP4") << u"menu_key"_qs << u"TForm9"_qs;
-    QTest::newRow("STEP5") << u"menu_line"_qs << u"TForm10"_qs;
-    QTest::newRow("remote control") << u"menu_raji"_qs << u"TForm8"_qs;
+    QTest::newRow("STEP2") << u"menu_icon1"_s << u"TForm1/STEP2"_s;
+    QTest::newRow("STEP3") << u"menu_icon2"_s << u"TForm1/STEP3"_s;
+    QTest::newRow("STEP4") << u"menu_key"_s << u"TForm9"_s;
+    QTest::newRow("STEP5") << u"menu_line"_s << u"TForm10"_s;
+    QTest::newRow("remote control") << u"menu_raji"_s << u"TForm8"_s;
 }
 
 void TestStartup::menuButtonsOpenTheirScreen()
@@ -216,9 +216,9 @@ void TestStartup::menuButtonsOpenTheirScreen()
     if (screen != Screens().icon)
         QCOMPARE(screen->pos(), menuAt);
 
-    click(screen, u"shutdown"_qs);
-    QCOMPARE(visibleScreen(), u"TForm13"_qs);
-    if (menuButton == u"menu_raji"_qs)
+    click(screen, u"shutdown"_s);
+    QCOMPARE(visibleScreen(), u"TForm13"_s);
+    if (menuButton == u"menu_raji"_s)
         QCOMPARE(PseudoTerminal::valuesOf(m_com3.waitForBytes(1, 1000)), QByteArray("\xFE"));
     else
         QVERIFY(m_com3.collectFor(50).isEmpty());
@@ -227,11 +227,11 @@ void TestStartup::menuButtonsOpenTheirScreen()
 
 void TestStartup::settingsOpenOverTheMenu()
 {
-    click(m_menu, u"menu_setup"_qs);
+    click(m_menu, u"menu_setup"_s);
     SettingsScreen *settings = Screens().settings;
     QVERIFY(settings->isVisible());
     QVERIFY(m_menu->isVisible());
-    click(settings, u"cancel"_qs);
+    click(settings, u"cancel"_s);
     QVERIFY(!settings->isVisible());
     QVERIFY(m_menu->isVisible());
 }
@@ -242,75 +242,75 @@ void TestStartup::openingScreenClosesNavigator()
     const QRect area = m_menu->screen()->geometry();
     const int half = qRound(area.width() / 2.0);
     const double factor = area.width() <= 1600 ? half / 800.0 : 1.0;
-    click(m_menu, u"menu_navi"_qs);
+    click(m_menu, u"menu_navi"_s);
     QVERIFY(navigator->isVisible());
     QCOMPARE(navigator->tag(), 13);
-    QVERIFY(!button(m_menu, u"menu_navi"_qs)->isEnabled());
+    QVERIFY(!button(m_menu, u"menu_navi"_s)->isEnabled());
     // The menu is docked at the right edge, scaled to half the display.
     const QSize docked(qRound(770 * factor), qRound(578 * factor));
     QCOMPARE(m_menu->size(), docked);
     QCOMPARE(m_menu->pos(), QPoint(area.width() - docked.width(), 50));
-    QCOMPARE(button(m_menu, u"menu_key"_qs)->geometry().left(), qRound(139 * factor));
+    QCOMPARE(button(m_menu, u"menu_key"_s)->geometry().left(), qRound(139 * factor));
     QCOMPARE(navigator->geometry(), QRect(40, 40, half - 40, area.height() - 90));
 
-    click(m_menu, u"menu_key"_qs);
+    click(m_menu, u"menu_key"_s);
     QVERIFY(!navigator->isVisible());
-    QVERIFY(button(m_menu, u"menu_navi"_qs)->isEnabled());
+    QVERIFY(button(m_menu, u"menu_navi"_s)->isEnabled());
     // The menu has its design back, centred on the 800 x 600 reference.
     QCOMPARE(m_menu->size(), QSize(770, 578));
-    QCOMPARE(button(m_menu, u"menu_key"_qs)->geometry(), QRect(139, 358, 508, 50));
+    QCOMPARE(button(m_menu, u"menu_key"_s)->geometry(), QRect(139, 358, 508, 50));
     QCOMPARE(m_menu->pos(), QPoint(qRound((area.width() - 800) / 2.0), qRound((area.height() - 600) / 2.0)));
-    QCOMPARE(visibleScreen(), u"TForm9"_qs);
+    QCOMPARE(visibleScreen(), u"TForm9"_s);
 
     // A screen's own navigator is closed by its step buttons too.
-    click(Screens().text, u"navi"_qs);
+    click(Screens().text, u"navi"_s);
     QVERIFY(navigator->isVisible());
     QCOMPARE(navigator->tag(), 9);
-    click(Screens().text, u"shutdown"_qs);
+    click(Screens().text, u"shutdown"_s);
     QVERIFY(!navigator->isVisible());
-    QVERIFY(button(Screens().text, u"navi"_qs)->isEnabled());
-    QCOMPARE(visibleScreen(), u"TForm13"_qs);
+    QVERIFY(button(Screens().text, u"navi"_s)->isEnabled());
+    QCOMPARE(visibleScreen(), u"TForm13"_s);
 }
 
 void TestStartup::stepChainForwardAndBack()
 {
     const Screens w;
-    click(m_menu, u"menu_icon1"_qs);
-    QVERIFY(!button(w.icon, u"B_step"_qs)->isVisible());
+    click(m_menu, u"menu_icon1"_s);
+    QVERIFY(!button(w.icon, u"B_step"_s)->isVisible());
 
     QStringList visited{visibleScreen()};
     const QList<QWidget *> forward{w.icon, w.icon, w.text, w.route};
     for (QWidget *screen : forward) {
-        click(screen, u"F_step"_qs);
+        click(screen, u"F_step"_s);
         visited << visibleScreen();
     }
-    QCOMPARE(visited, (QStringList{u"TForm1/STEP2"_qs, u"TForm1/STEP3"_qs, u"TForm9"_qs,
-                                   u"TForm10"_qs, u"TForm8"_qs}));
-    QVERIFY(!w.remote->findChild<PictureButton *>(u"F_step"_qs));
+    QCOMPARE(visited, (QStringList{u"TForm1/STEP2"_s, u"TForm1/STEP3"_s, u"TForm9"_s,
+                                   u"TForm10"_s, u"TForm8"_s}));
+    QVERIFY(!w.remote->findChild<PictureButton *>(u"F_step"_s));
     QVERIFY(m_com3.collectFor(50).isEmpty());
 
     visited = QStringList{visibleScreen()};
-    click(w.remote, u"B_step"_qs);
+    click(w.remote, u"B_step"_s);
     visited << visibleScreen();
     // Leaving the remote control stops the robot.
     QCOMPARE(PseudoTerminal::valuesOf(m_com3.waitForBytes(1, 1000)), QByteArray("\xFE"));
     m_com3.clear();
     for (QWidget *screen : {static_cast<QWidget *>(w.route), static_cast<QWidget *>(w.text),
                             static_cast<QWidget *>(w.icon)}) {
-        click(screen, u"B_step"_qs);
+        click(screen, u"B_step"_s);
         visited << visibleScreen();
     }
-    QCOMPARE(visited, (QStringList{u"TForm8"_qs, u"TForm10"_qs, u"TForm9"_qs, u"TForm1/STEP3"_qs,
-                                   u"TForm1/STEP2"_qs}));
-    QVERIFY(!button(w.icon, u"B_step"_qs)->isVisible());
+    QCOMPARE(visited, (QStringList{u"TForm8"_s, u"TForm10"_s, u"TForm9"_s, u"TForm1/STEP3"_s,
+                                   u"TForm1/STEP2"_s}));
+    QVERIFY(!button(w.icon, u"B_step"_s)->isVisible());
     QVERIFY(m_com3.collectFor(50).isEmpty());
-    click(w.icon, u"shutdown"_qs);
-    QCOMPARE(visibleScreen(), u"TForm13"_qs);
+    click(w.icon, u"shutdown"_s);
+    QCOMPARE(visibleScreen(), u"TForm13"_s);
 }
 
 void TestStartup::closingScreenFromOutsideQuits()
 {
-    click(m_menu, u"menu_key"_qs);
+    click(m_menu, u"menu_key"_s);
     QWidget *text = Screens().text;
     QVERIFY(text->windowHandle());
     struct CloseWatch : QObject
@@ -333,13 +333,13 @@ void TestStartup::closingScreenFromOutsideQuits()
 
 void TestStartup::quitFromScreenClosesEverything()
 {
-    QFile file(WorkFolderPath() + u"set.ini"_qs);
+    QFile file(WorkFolderPath() + u"set.ini"_s);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();
     file.close();
 
-    click(m_menu, u"menu_raji"_qs);
-    click(Screens().remote, u"shutdown1"_qs);
+    click(m_menu, u"menu_raji"_s);
+    click(Screens().remote, u"shutdown1"_s);
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     // Quitting from the remote control sends nothing, and nothing is written.
@@ -357,3 +357,5 @@ int main(int argc, char **argv)
 }
 
 #include "tst_startup.moc"
+
+using namespace Qt::StringLiterals;

@@ -55,7 +55,7 @@ private:
 };
 
 namespace {
-const QString example = u"motor(fwd,fwd)\r\nwait(10)"_qs;
+const QString example = u"motor(fwd,fwd)\r\nwait(10)"_s;
 }
 
 void TestTransfer::initTestCase()
@@ -131,7 +131,7 @@ void TestTransfer::sendsProgram()
     const qint64 closedAt = m_pty->elapsed();
 
     QVERIFY2(got[1].msecsSinceStart - got[0].msecsSinceStart + READER_SLACK_MS >= 100,
-             qPrintable(u"%1 then %2"_qs.arg(got[0].msecsSinceStart).arg(got[1].msecsSinceStart)));
+             qPrintable(u"%1 then %2"_s.arg(got[0].msecsSinceStart).arg(got[1].msecsSinceStart)));
     for (int i = 2; i < got.size(); ++i)
         QVERIFY2(got[i].msecsSinceStart - got[i - 1].msecsSinceStart + READER_SLACK_MS >= 60, qPrintable(QString::number(i)));
     QVERIFY(closedAt - got.last().msecsSinceStart + READER_SLACK_MS >= 560);
@@ -139,7 +139,7 @@ void TestTransfer::sendsProgram()
     QCOMPARE(bar.last(), 100);
     // The bar moves once the byte's pause is over, not as soon as the byte is out.
     QVERIFY2(firstBarAt - got[1].msecsSinceStart + READER_SLACK_MS >= 60,
-             qPrintable(u"byte at %1, bar at %2"_qs.arg(got[1].msecsSinceStart).arg(firstBarAt)));
+             qPrintable(u"byte at %1, bar at %2"_s.arg(got[1].msecsSinceStart).arg(firstBarAt)));
     QCOMPARE(m_boxes.size(), 0);
     QVERIFY(!m_port->lineClaimed());
 }
@@ -153,16 +153,16 @@ void TestTransfer::refusesBeforeSending_data()
 
     QString tooLong;
     for (int i = 0; i < 60; ++i)
-        tooLong += u"motor(fwd,fwd)\r\nwait(1)\r\n"_qs;
-    QTest::newRow("icon does not compile") << ScreenKind::Icon << u"fly"_qs << true
-                                           << u"1行目が違います(命令をもう一度確認してください)"_qs;
-    QTest::newRow("text does not compile") << ScreenKind::Text << u"wait(10)\r\nfly"_qs << true
-                                           << u"2行目が違います(命令をもう一度確認してください)"_qs;
+        tooLong += u"motor(fwd,fwd)\r\nwait(1)\r\n"_s;
+    QTest::newRow("icon does not compile") << ScreenKind::Icon << u"fly"_s << true
+                                           << u"1行目が違います(命令をもう一度確認してください)"_s;
+    QTest::newRow("text does not compile") << ScreenKind::Text << u"wait(10)\r\nfly"_s << true
+                                           << u"2行目が違います(命令をもう一度確認してください)"_s;
     QTest::newRow("text of 120 bytes") << ScreenKind::Text << tooLong << true << textTooLongMessage();
     // A closed port is opened again first; only a device that is not there stops the send.
-    const QString missing = u"ロボットの ポート（/dev/rk25-missing）が みつかりません"_qs;
+    const QString missing = u"ロボットの ポート（/dev/rk25-missing）が みつかりません"_s;
     QTest::newRow("port not open, device missing") << ScreenKind::Icon << example << false << missing;
-    QTest::newRow("route, device missing") << ScreenKind::Route << u"fly"_qs << false << missing;
+    QTest::newRow("route, device missing") << ScreenKind::Route << u"fly"_s << false << missing;
 }
 
 void TestTransfer::refusesBeforeSending()
@@ -173,21 +173,21 @@ void TestTransfer::refusesBeforeSending()
     QFETCH(QString, message);
     if (!portOpen) {
         QVERIFY(m_port->Close());
-        m_port->setPortname(u"/dev/rk25-missing"_qs);
+        m_port->setPortname(u"/dev/rk25-missing"_s);
     }
 
     QVERIFY(!sendProgram(m_link, kind, text, true, nullptr));
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes[0].kind, ui::MessageKind::Warning);
-    QCOMPARE(m_boxes[0].caption, u"警告"_qs);
+    QCOMPARE(m_boxes[0].caption, u"警告"_s);
     QVERIFY2(m_boxes[0].text.startsWith(message), qPrintable(m_boxes[0].text));
     QCOMPARE(m_pty->collectFor(200).size(), 0);
 }
 
 void TestTransfer::routeSendsProgramThatDoesNotCompileAsEmpty()
 {
-    QVERIFY(sendProgram(m_link, ScreenKind::Route, u"fly"_qs, true, nullptr));
+    QVERIFY(sendProgram(m_link, ScreenKind::Route, u"fly"_s, true, nullptr));
     const QList<ReceivedByte> got = m_pty->waitForBytes(41, 6000);
     QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray(1, '\x01') + QByteArray(40, char(TERMINATOR)));
     for (int i = 2; i < got.size(); ++i)
@@ -214,7 +214,7 @@ void TestTransfer::nothingInterleavesWithTransfer()
     QVERIFY(sendProgram(m_link, ScreenKind::Icon, example, true, nullptr));
     m_pty->waitForBytes(5, 3000);
     // A second send, the run button and a direct write while it plays: all refused.
-    QVERIFY(!sendProgram(m_link, ScreenKind::Text, u"while(1)\r\nendwhile"_qs, true, nullptr));
+    QVERIFY(!sendProgram(m_link, ScreenKind::Text, u"while(1)\r\nendwhile"_s, true, nullptr));
     QVERIFY(!playProgram(m_link, ScreenKind::Icon, nullptr));
     QVERIFY(!m_port->WriteByte(CMD_REMOTE));
     QCOMPARE(m_boxes.size(), 2);
@@ -235,7 +235,7 @@ void TestTransfer::reopenDuringTransferLeavesItWhole()
     // The settings screen's port button: close, 400 ms, open, 4000 ms, 254. The close and
     // the open are refused while the transfer plays, so it goes on undisturbed on the same
     // port; the 254 comes after it.
-    SettingsFile settings(QDir(QDir::tempPath()).filePath(u"rk25-transfer-none.ini"_qs));
+    SettingsFile settings(QDir(QDir::tempPath()).filePath(u"rk25-transfer-none.ini"_s));
     QVERIFY(!ReopenPort(*m_port, settings));
     QVERIFY(m_port->isOpen());
     const QByteArray wire = wirePlanForText(example, ScreenKind::Text, true).values();
@@ -247,11 +247,11 @@ void TestTransfer::stoppedTransferEndsItsBlock_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("stopAfter");
     QTest::addColumn<QStringList>("boxes");
-    QTest::newRow("pupil closes the window") << u"close window"_qs << 6 << QStringList();
-    QTest::newRow("pupil closes it right after the block number") << u"close window"_qs << 1 << QStringList();
+    QTest::newRow("pupil closes the window") << u"close window"_s << 6 << QStringList();
+    QTest::newRow("pupil closes it right after the block number") << u"close window"_s << 1 << QStringList();
     // Everything after byte 20 is fill: the robot has the whole program, nothing to tell.
-    QTest::newRow("pupil leaves the screen") << u"leave screen"_qs << 20 << QStringList();
-    QTest::newRow("application goes away") << u"destroy window"_qs << 6 << QStringList();
+    QTest::newRow("pupil leaves the screen") << u"leave screen"_s << 20 << QStringList();
+    QTest::newRow("application goes away") << u"destroy window"_s << 6 << QStringList();
 }
 
 void TestTransfer::stoppedTransferEndsItsBlock()
@@ -263,10 +263,10 @@ void TestTransfer::stoppedTransferEndsItsBlock()
     screen.show();
     QVERIFY(sendProgram(m_link, ScreenKind::Icon, example, true, &screen));
     m_pty->waitForBytes(stopAfter, 3000);
-    if (how == u"destroy window"_qs) {
+    if (how == u"destroy window"_s) {
         m_window.reset();
         m_link.display = nullptr;
-    } else if (how == u"leave screen"_qs) {
+    } else if (how == u"leave screen"_s) {
         screen.hide();
     } else {
         m_window->close();
@@ -296,7 +296,7 @@ void TestTransfer::leavingCutsTheProgramAndTells()
 {
     QString twoBlocks;
     for (int i = 0; i < 25; ++i)
-        twoBlocks += u"motor(fwd,fwd)\r\nwait(10)\r\n"_qs;
+        twoBlocks += u"motor(fwd,fwd)\r\nwait(10)\r\n"_s;
     QWidget screen;
     screen.show();
     QVERIFY(sendProgram(m_link, ScreenKind::Text, twoBlocks, true, &screen));
@@ -313,8 +313,8 @@ void TestTransfer::barColourRanges_data()
 {
     QTest::addColumn<int>("percent");
     QTest::addColumn<QString>("colour"); // empty: the style's own
-    const QString aqua = u"#00ffff"_qs, red = u"#ff0000"_qs, yellow = u"#ffff00"_qs,
-                  green = u"#00ff00"_qs, magenta = u"#ff00ff"_qs;
+    const QString aqua = u"#00ffff"_s, red = u"#ff0000"_s, yellow = u"#ffff00"_s,
+                  green = u"#00ff00"_s, magenta = u"#ff00ff"_s;
     const std::pair<int, QString> rows[] = {{-1, QString()}, {0, aqua},   {20, aqua},     {21, red},
                                             {40, red},       {41, yellow}, {60, yellow},  {61, green},
                                             {80, green},     {81, magenta}, {100, magenta}, {101, QString()}};
@@ -356,11 +356,13 @@ void TestTransfer::playSendsRunByte()
     QVERIFY(playProgram(m_link, kind, nullptr));
     QCOMPARE(m_pty->waitForBytes(2, 1000).size(), 2);
     QVERIFY(m_port->Close());
-    m_port->setPortname(u"/dev/rk25-missing"_qs);
+    m_port->setPortname(u"/dev/rk25-missing"_s);
     QVERIFY(!playProgram(m_link, kind, nullptr));
     QCOMPARE(m_boxes.size(), 1);
-    QCOMPARE(m_boxes[0].text, portBoxText({PortCause::NotFound, u"/dev/rk25-missing"_qs, 0, {}, {}}));
+    QCOMPARE(m_boxes[0].text, portBoxText({PortCause::NotFound, u"/dev/rk25-missing"_s, 0, {}, {}}));
 }
 
 QTEST_MAIN(TestTransfer)
 #include "tst_transfer.moc"
+
+using namespace Qt::StringLiterals;

@@ -67,9 +67,9 @@ void TestTransferRemote::initTestCase()
     m_menu->rs232c1().setPortname(m_pty.slavePath());
     QVERIFY(m_menu->rs232c1().Open());
     m_menu->createOtherWindows();
-    m_remote = testenv::findWindow<RemoteControlScreen>(u"TForm8"_qs);
+    m_remote = testenv::findWindow<RemoteControlScreen>(u"TForm8"_s);
     QVERIFY(m_remote);
-    QCOMPARE(m_remote->objectName(), u"TForm8"_qs);
+    QCOMPARE(m_remote->objectName(), u"TForm8"_s);
 }
 
 void TestTransferRemote::cleanupTestCase()
@@ -93,7 +93,7 @@ void TestTransferRemote::init()
 
 DrivePicture *TestTransferRemote::drive(int tag) const
 {
-    return m_remote->findChild<DrivePicture *>(u"Image%1"_qs.arg(tag));
+    return m_remote->findChild<DrivePicture *>(u"Image%1"_s.arg(tag));
 }
 
 QList<int> TestTransferRemote::highlighted() const
@@ -114,7 +114,7 @@ void TestTransferRemote::clickButton(const QString &name)
 
 void TestTransferRemote::start()
 {
-    clickButton(u"rajikon"_qs);
+    clickButton(u"rajikon"_s);
     QTRY_VERIFY_WITH_TIMEOUT(drive(1)->isEnabled(), 2000);
 }
 
@@ -123,8 +123,8 @@ void TestTransferRemote::startThenDrive()
     for (int tag = 1; tag <= 9; ++tag)
         QVERIFY(!drive(tag)->isEnabled());
     const QString firstHint = m_remote->hintText();
-    QVERIFY(firstHint.contains(u"スタート"_qs));
-    clickButton(u"rajikon"_qs);
+    QVERIFY(firstHint.contains(u"スタート"_s));
+    clickButton(u"rajikon"_s);
     QCOMPARE(m_pty.waitForBytes(1, 1000).size(), 1);
     // Too early: the pictures wait for the robot to switch over.
     QVERIFY(!drive(2)->isEnabled());
@@ -132,8 +132,8 @@ void TestTransferRemote::startThenDrive()
     for (int tag = 1; tag <= 9; ++tag)
         QVERIFY(drive(tag)->isEnabled());
     // While driving the hint says what comes next, not the start again.
-    QVERIFY(!m_remote->hintText().contains(u"スタート"_qs));
-    QVERIFY(m_remote->hintText().contains(u"キー"_qs));
+    QVERIFY(!m_remote->hintText().contains(u"スタート"_s));
+    QVERIFY(m_remote->hintText().contains(u"キー"_s));
 
     // Two pictures and a key as fast as the test can: the first goes out, the second is
     // still waiting when stop replaces it; the robot follows the last wish.
@@ -215,8 +215,8 @@ void TestTransferRemote::leavingSends254_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("back to the menu") << u"shutdown"_qs << u"TForm13"_qs;
-    QTest::newRow("back to the route screen") << u"B_step"_qs << u"TForm10"_qs;
+    QTest::newRow("back to the menu") << u"shutdown"_s << u"TForm13"_s;
+    QTest::newRow("back to the route screen") << u"B_step"_s << u"TForm10"_s;
 }
 
 void TestTransferRemote::leavingSends254()
@@ -231,23 +231,23 @@ void TestTransferRemote::leavingSends254()
     // The robot gets its 100 ms for the last code before being told to stop listening.
     QVERIFY(got[2].msecsSinceStart - got[1].msecsSinceStart + READER_SLACK_MS >= 100);
     QTRY_VERIFY(!m_remote->isVisible());
-    QWidget *target = shown == u"TForm13"_qs ? static_cast<QWidget *>(m_menu)
-                                             : testenv::findWindow(u"TForm10"_qs);
+    QWidget *target = shown == u"TForm13"_s ? static_cast<QWidget *>(m_menu)
+                                             : testenv::findWindow(u"TForm10"_s);
     QVERIFY(target->isVisible());
     target->hide();
 }
 
 void TestTransferRemote::showsWhetherPortIsOpen()
 {
-    auto *label = m_remote->findChild<QLabel *>(u"portState"_qs);
+    auto *label = m_remote->findChild<QLabel *>(u"portState"_s);
     QVERIFY(label);
     QCOMPARE(m_remote->portState(), RemoteControlScreen::PortState::Open);
     const QString openText = label->text();
 
     // While a transfer plays, driving is refused and the screen says why.
-    const RobotLink link{&m_menu->rs232c1(), testenv::findWindow<TransferWindow>(u"TForm3"_qs)};
+    const RobotLink link{&m_menu->rs232c1(), testenv::findWindow<TransferWindow>(u"TForm3"_s)};
     QVERIFY(link.display);
-    QVERIFY(sendProgram(link, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_qs, true, nullptr));
+    QVERIFY(sendProgram(link, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_s, true, nullptr));
     m_pty.waitForBytes(2, 1000);
     QTest::keyClick(m_remote, Qt::Key_5);
     QCOMPARE(m_remote->portState(), RemoteControlScreen::PortState::Busy);
@@ -281,7 +281,7 @@ void TestTransferRemote::heldKeyThenStop()
     QElapsedTimer held;
     held.start();
     for (bool first = true; held.elapsed() < 2000; first = false) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_8, Qt::NoModifier, u"8"_qs, !first);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_8, Qt::NoModifier, u"8"_s, !first);
         QCoreApplication::sendEvent(m_remote, &press);
         QTest::qWait(30);
     }
@@ -295,7 +295,7 @@ void TestTransferRemote::heldKeyThenStop()
     QCOMPARE(wire, QByteArray(onTheirWay, char(69)) + QByteArray(1, char(64)));
     // No backlog: at most one code per pause of holding.
     QVERIFY2(onTheirWay <= holding / DRIVE_PAUSE_MS + 1,
-             qPrintable(u"%1 codes in %2 ms"_qs.arg(onTheirWay).arg(holding)));
+             qPrintable(u"%1 codes in %2 ms"_s.arg(onTheirWay).arg(holding)));
     QCOMPARE(highlighted(), QList<int>{5});
 }
 
@@ -304,7 +304,7 @@ void TestTransferRemote::quittingSendsNothing()
     start();
     m_pty.collectFor(550);
     m_pty.clear();
-    clickButton(u"shutdown1"_qs);
+    clickButton(u"shutdown1"_s);
     QTRY_VERIFY(!m_remote->isVisible());
     QVERIFY(!m_menu->isVisible());
     QCOMPARE(m_pty.collectFor(300).size(), 0);
@@ -324,10 +324,10 @@ void TestTransferRemote::quittingFinishesTheBlock()
     QFETCH(bool, windowClosedFirst);
     m_remote->hide();
     m_menu->show();
-    auto *window = testenv::findWindow<TransferWindow>(u"TForm3"_qs);
+    auto *window = testenv::findWindow<TransferWindow>(u"TForm3"_s);
     const RobotLink link{&m_menu->rs232c1(), window};
     m_pty.clear();
-    QVERIFY(sendProgram(link, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_qs, true, nullptr));
+    QVERIFY(sendProgram(link, ScreenKind::Text, u"motor(fwd,fwd)\r\nwait(10)"_s, true, nullptr));
     m_pty.waitForBytes(5, 2000);
     // Quitting shows the window again for the rest.
     if (windowClosedFirst)
@@ -344,3 +344,5 @@ void TestTransferRemote::quittingFinishesTheBlock()
 
 QTEST_MAIN(TestTransferRemote)
 #include "tst_transfer_remote.moc"
+
+using namespace Qt::StringLiterals;

@@ -191,12 +191,12 @@ void TestPreviewSim::drawing()
     for (const PreviewSegment &s : drawing.segments)
         got << describe(s);
     QCOMPARE(got, segments);
-    QCOMPARE(drawing.start.text, u"START"_qs);
+    QCOMPARE(drawing.start.text, u"START"_s);
     QCOMPARE(QPoint(drawing.start.left, drawing.start.top), start);
-    QCOMPARE(drawing.end.text, u"END"_qs);
+    QCOMPARE(drawing.end.text, u"END"_s);
     QCOMPARE(QPoint(drawing.end.left, drawing.end.top), end);
     QCOMPARE(drawing.points.size(), segments.size() + 1);
-    QCOMPARE(drawing.segments.first().picture.left(13), u"Photo\\Button\\"_qs);
+    QCOMPARE(drawing.segments.first().picture.left(13), u"Photo\\Button\\"_s);
 }
 
 void TestPreviewSim::noMotionDrawsNothing_data()
@@ -253,7 +253,7 @@ void TestPreviewSim::fullProgramStaysInsideArea()
     }
     const PreviewDrawing drawing = buildPreview(program);
     QCOMPARE(drawing.segments.size(), 59);
-    QCOMPARE(drawing.segments.last().number, u"59"_qs);
+    QCOMPARE(drawing.segments.last().number, u"59"_s);
     for (const PreviewSegment &s : drawing.segments) {
         for (int v : {s.x1, s.y1, s.x2, s.y2}) {
             QVERIFY2(v >= 0 && v <= PREVIEW_AREA_SIZE, qPrintable(describe(s)));
@@ -305,3 +305,5 @@ void TestPreviewSim::robotAtStartAndEnd()
 
 QTEST_GUILESS_MAIN(TestPreviewSim)
 #include "tst_previewsim.moc"
+
+using namespace Qt::StringLiterals;

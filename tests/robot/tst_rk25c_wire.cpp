@@ -53,11 +53,11 @@ void TestRk25cWire::wire_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
 
-    const QStringList wire{u"--wire"_qs};
+    const QStringList wire{u"--wire"_s};
     QTest::newRow("one block") << wire << QByteArray("motor(fwd,fwd)\r\nwait(10)\r\n") << 0
                                << block(1, filled({69, 10, 254}, 40)) << QString();
     QTest::newRow("text file ignores the switch wait")
-        << QStringList{u"--wire"_qs, u"--wait-for-switch"_qs} << cp932::encode(u"KB\r\nwhile(1) // ずっと\r\nendwhile\r\n"_qs)
+        << QStringList{u"--wire"_s, u"--wait-for-switch"_s} << cp932::encode(u"KB\r\nwhile(1) // ずっと\r\nendwhile\r\n"_s)
         << 0 << block(1, filled({200, 201, 254}, 40)) << QString();
 
     QList<int> sixty;
@@ -66,10 +66,10 @@ void TestRk25cWire::wire_data()
     const QList<int> image = filled(sixty + QList<int>{254}, 80);
     QTest::newRow("two blocks") << wire << motorLines(30) << 0
                                 << block(1, image.mid(0, 40)) + block(2, image.mid(40)) << QString();
-    QTest::newRow("too long") << wire << motorLines(60) << 1 << QString() << u"命令数が119を超えています。\n"_qs;
+    QTest::newRow("too long") << wire << motorLines(60) << 1 << QString() << u"命令数が119を超えています。\n"_s;
     QTest::newRow("does not compile") << wire << QByteArray("motor(fwd,fwd)\nfly\n") << 1 << QString()
-                                      << u"2行目が違います(命令をもう一度確認してください)\n"_qs;
-    QTest::newRow("one mode only") << QStringList{u"--wire"_qs, u"--image"_qs} << QByteArray() << 2 << QString()
+                                      << u"2行目が違います(命令をもう一度確認してください)\n"_s;
+    QTest::newRow("one mode only") << QStringList{u"--wire"_s, u"--image"_s} << QByteArray() << 2 << QString()
                                    << QString();
 }
 
@@ -89,10 +89,12 @@ void TestRk25cWire::wire()
 
 void TestRk25cWire::usageNamesTheOption()
 {
-    const Outcome o = runRk25c({u"--nonsense"_qs}, QByteArray());
+    const Outcome o = runRk25c({u"--nonsense"_s}, QByteArray());
     QCOMPARE(o.exitCode, 2);
-    QVERIFY2(o.err.contains(u"'nonsense'"_qs) && o.err.contains(u"rk25c --help"_qs), qPrintable(o.err));
+    QVERIFY2(o.err.contains(u"'nonsense'"_s) && o.err.contains(u"rk25c --help"_s), qPrintable(o.err));
 }
 
 QTEST_GUILESS_MAIN(TestRk25cWire)
 #include "tst_rk25c_wire.moc"
+
+using namespace Qt::StringLiterals;

@@ -232,7 +232,7 @@ void TestTrs232c::modemLineHandlersFollowOpenAndClose()
     port.setPortname(pty.slavePath());
     QVERIFY(port.Open());
     QVERIFY(port.Close());
-    QCOMPARE(seen, QStringList({u"open dtr=1 rts=1"_qs, u"close dtr=0 rts=0"_qs}));
+    QCOMPARE(seen, QStringList({u"open dtr=1 rts=1"_s, u"close dtr=0 rts=0"_s}));
 }
 
 void TestTrs232c::destroyingClosesThePort()
@@ -271,11 +271,11 @@ void TestTrs232c::openOfMissingDeviceTellsWhy()
 {
     Trs232c port;
     QSignalSpy opened(&port, &Trs232c::OnOpen);
-    port.setPortname(QDir::tempPath() + u"/no-such-serial-device"_qs);
+    port.setPortname(QDir::tempPath() + u"/no-such-serial-device"_s);
     QVERIFY(!port.Open());
     QVERIFY(!port.isOpen());
-    QVERIFY(port.lastError().contains(u"no-such-serial-device"_qs));
-    QVERIFY2(port.lastError().contains(u"見つかりません"_qs), qPrintable(port.lastError()));
+    QVERIFY(port.lastError().contains(u"no-such-serial-device"_s));
+    QVERIFY2(port.lastError().contains(u"見つかりません"_s), qPrintable(port.lastError()));
     QCOMPARE(opened.count(), 0);
     QVERIFY(!port.WriteByte(1));
 }
@@ -289,20 +289,20 @@ void TestTrs232c::parityWords_data()
         QSerialPort::Parity parity;
         QStringList words;
     } table[] = {
-        {QSerialPort::NoParity, {u"無し"_qs, u"なし"_qs}},
-        {QSerialPort::OddParity, {u"奇数"_qs, u"きすう"_qs, u"ODD"_qs, u"odd"_qs, u"ＯＤＤ"_qs, u"ｏｄｄ"_qs}},
-        {QSerialPort::EvenParity, {u"偶数"_qs, u"ぐうすう"_qs, u"EVEN"_qs, u"even"_qs, u"ＥＶＥＮ"_qs, u"ｅｖｅｎ"_qs}},
-        {QSerialPort::MarkParity, {u"マーク"_qs, u"まーく"_qs, u"MARK"_qs, u"mark"_qs, u"ＭＡＲＫ"_qs, u"ｍａｒｋ"_qs}},
-        {QSerialPort::SpaceParity, {u"スペース"_qs, u"すぺーす"_qs, u"SPACE"_qs, u"space"_qs, u"ＳＰＡＣＥ"_qs, u"ｓｐａｃｅ"_qs}},
+        {QSerialPort::NoParity, {u"無し"_s, u"なし"_s}},
+        {QSerialPort::OddParity, {u"奇数"_s, u"きすう"_s, u"ODD"_s, u"odd"_s, u"ＯＤＤ"_s, u"ｏｄｄ"_s}},
+        {QSerialPort::EvenParity, {u"偶数"_s, u"ぐうすう"_s, u"EVEN"_s, u"even"_s, u"ＥＶＥＮ"_s, u"ｅｖｅｎ"_s}},
+        {QSerialPort::MarkParity, {u"マーク"_s, u"まーく"_s, u"MARK"_s, u"mark"_s, u"ＭＡＲＫ"_s, u"ｍａｒｋ"_s}},
+        {QSerialPort::SpaceParity, {u"スペース"_s, u"すぺーす"_s, u"SPACE"_s, u"space"_s, u"ＳＰＡＣＥ"_s, u"ｓｐａｃｅ"_s}},
     };
     for (const auto &entry : table) {
         for (const QString &word : entry.words)
             QTest::newRow(qPrintable(word)) << word << int(entry.parity);
     }
     // Compared exactly: other spellings leave the value.
-    QTest::newRow("Odd mixed case") << u"Odd"_qs << -1;
-    QTest::newRow("none in English") << u"none"_qs << -1;
-    QTest::newRow("with a blank") << u"偶数 "_qs << -1;
+    QTest::newRow("Odd mixed case") << u"Odd"_s << -1;
+    QTest::newRow("none in English") << u"none"_s << -1;
+    QTest::newRow("with a blank") << u"偶数 "_s << -1;
     QTest::newRow("empty") << QString() << -1;
 }
 
@@ -318,11 +318,11 @@ void TestTrs232c::stopBitTexts_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("stopBits");
-    QTest::newRow("1") << u"1"_qs << int(QSerialPort::OneStop);
-    QTest::newRow("1.5") << u"1.5"_qs << int(QSerialPort::OneAndHalfStop);
-    QTest::newRow("2") << u"2"_qs << int(QSerialPort::TwoStop);
-    QTest::newRow("1,5") << u"1,5"_qs << -1;
-    QTest::newRow("3") << u"3"_qs << -1;
+    QTest::newRow("1") << u"1"_s << int(QSerialPort::OneStop);
+    QTest::newRow("1.5") << u"1.5"_s << int(QSerialPort::OneAndHalfStop);
+    QTest::newRow("2") << u"2"_s << int(QSerialPort::TwoStop);
+    QTest::newRow("1,5") << u"1,5"_s << -1;
+    QTest::newRow("3") << u"3"_s << -1;
 }
 
 void TestTrs232c::stopBitTexts()
@@ -368,12 +368,12 @@ void TestTrs232c::comNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("device"); // empty: a COM port without a link
-    QTest::newRow("full path") << u"/dev/ttyS7"_qs << u"/dev/ttyS7"_qs;
-    QTest::newRow("bare device name") << u"ttyUSB3"_qs << u"ttyUSB3"_qs;
-    QTest::newRow("com5 is no COM port here") << u"com5"_qs << u"com5"_qs;
-    QTest::newRow("com10") << u"com10"_qs << u"com10"_qs;
-    QTest::newRow("COM1") << u"COM1"_qs << QString();
-    QTest::newRow("Com4") << u"Com4"_qs << QString();
+    QTest::newRow("full path") << u"/dev/ttyS7"_s << u"/dev/ttyS7"_s;
+    QTest::newRow("bare device name") << u"ttyUSB3"_s << u"ttyUSB3"_s;
+    QTest::newRow("com5 is no COM port here") << u"com5"_s << u"com5"_s;
+    QTest::newRow("com10") << u"com10"_s << u"com10"_s;
+    QTest::newRow("COM1") << u"COM1"_s << QString();
+    QTest::newRow("Com4") << u"Com4"_s << QString();
 }
 
 void TestTrs232c::comNames()
@@ -388,9 +388,9 @@ void TestTrs232c::comNames()
     const int n = comPortNumber(name);
     QVERIFY(n >= 1 && n <= 4);
     const QString resolved = resolvePortName(name);
-    const bool usbPresent = !QDir(u"/dev"_qs).entryList({u"ttyUSB*"_qs, u"ttyACM*"_qs}, QDir::System).isEmpty();
+    const bool usbPresent = !QDir(u"/dev"_s).entryList({u"ttyUSB*"_s, u"ttyACM*"_s}, QDir::System).isEmpty();
     if (usbPresent)
-        QVERIFY(resolved.startsWith(u"/dev/tty"_qs));
+        QVERIFY(resolved.startsWith(u"/dev/tty"_s));
     else
         QCOMPARE(resolved, QStringLiteral("/dev/ttyS%1").arg(n - 1));
     QVERIFY(!describeComPort(n - 1).isEmpty());
@@ -401,14 +401,14 @@ void TestTrs232c::comLinkInWorkFolderIsFollowed()
     PseudoTerminal pty;
     QVERIFY(pty.open());
     QVERIFY(!pty.linkAsCom(2).isEmpty());
-    QCOMPARE(resolvePortName(u"COM2"_qs), pty.slavePath());
+    QCOMPARE(resolvePortName(u"COM2"_s), pty.slavePath());
     QVERIFY(describeComPort(1).contains(pty.slavePath()));
     QCOMPARE(comPortStatus(1).cause, PortCause::Usable);
     // Only com2 is linked; com1 still goes elsewhere.
-    QVERIFY(resolvePortName(u"com1"_qs) != pty.slavePath());
+    QVERIFY(resolvePortName(u"com1"_s) != pty.slavePath());
 
     Trs232c port;
-    port.setPortname(u"com2"_qs);
+    port.setPortname(u"com2"_s);
     QVERIFY2(port.Open(), qPrintable(port.lastError()));
     QCOMPARE(port.devicePath(), pty.slavePath());
     QVERIFY(port.WriteByte(254));
@@ -416,13 +416,15 @@ void TestTrs232c::comLinkInWorkFolderIsFollowed()
 
     // A link to a missing device is still followed (the open then fails with the reason).
     port.Close();
-    QFile::remove(WorkFolderPath() + u"com2"_qs);
-    QVERIFY(QFile::link(u"/dev/rk25-missing"_qs, WorkFolderPath() + u"com2"_qs));
-    QCOMPARE(resolvePortName(u"com2"_qs), u"/dev/rk25-missing"_qs);
+    QFile::remove(WorkFolderPath() + u"com2"_s);
+    QVERIFY(QFile::link(u"/dev/rk25-missing"_s, WorkFolderPath() + u"com2"_s));
+    QCOMPARE(resolvePortName(u"com2"_s), u"/dev/rk25-missing"_s);
     QCOMPARE(comPortStatus(1).cause, PortCause::NotFound);
     QVERIFY(!port.Open());
-    QVERIFY(port.lastError().contains(u"/dev/rk25-missing"_qs));
+    QVERIFY(port.lastError().contains(u"/dev/rk25-missing"_s));
 }
 
 QTEST_GUILESS_MAIN(TestTrs232c)
 #include "tst_trs232c.moc"
+
+using namespace Qt::StringLiterals;

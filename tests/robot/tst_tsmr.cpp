@@ -26,12 +26,12 @@ QString lines(std::initializer_list<const char *> ls)
     QStringList out;
     for (const char *l : ls)
         out.append(QString::fromUtf8(l));
-    return out.join(u"\r\n"_qs);
+    return out.join(u"\r\n"_s);
 }
 
 QString msg(int line, const char16_t *detail)
 {
-    return QString::number(line) + u"行目が違います("_qs + QString::fromUtf16(detail) + u")"_qs;
+    return QString::number(line) + u"行目が違います("_s + QString::fromUtf16(detail) + u")"_s;
 }
 }
 
@@ -64,7 +64,7 @@ void TestTsmr::compiles_data()
     QTest::newRow("comment only lines") << lines({"// start", "   // indented", "endwhile // end"})
                                         << QStringList{"201"};
     QTest::newRow("blank-only line") << lines({"   ", "elseif"}) << QStringList{"232"};
-    QTest::newRow("LF and CR breaks") << u"loop(2)\nendloop\rendif\n"_qs << QStringList{"136", "2", "137", "233"};
+    QTest::newRow("LF and CR breaks") << u"loop(2)\nendloop\rendif\n"_s << QStringList{"136", "2", "137", "233"};
     QTest::newRow("io lines with hi/lo")
         << lines({"setio1(in)", "setIO1(OUT)", "SETIO2(IN)", "setio2(out)", "if(io1=hi)", "if(IO2=Lo)",
                   "while(io1=LO)", "while(io2=hi)"})
@@ -129,7 +129,7 @@ void TestTsmr::reports_data()
         << lines({"bad1", "loop(0)", "bad2"})
         << QStringList{msg(1, smr::CHECK_STATEMENT), msg(3, smr::CHECK_STATEMENT)};
     QTest::newRow("invalid bytes decoded as replacement")
-        << QString(QChar::ReplacementCharacter) + u"loop(1)"_qs << QStringList{msg(1, smr::CHECK_STATEMENT)};
+        << QString(QChar::ReplacementCharacter) + u"loop(1)"_s << QStringList{msg(1, smr::CHECK_STATEMENT)};
 }
 
 void TestTsmr::reports()
@@ -145,19 +145,19 @@ void TestTsmr::addMessageForm()
 {
     TSmr smr{QString()};
     QVERIFY(smr.Compile());
-    smr.AddMessage(3, u"1から255までを入れてください"_qs);
-    QCOMPARE(smr.GetMessages(), u"3行目が違います(1から255までを入れてください)\r\n"_qs);
+    smr.AddMessage(3, u"1から255までを入れてください"_s);
+    QCOMPARE(smr.GetMessages(), u"3行目が違います(1から255までを入れてください)\r\n"_s);
     QVERIFY(!smr.succeeded());
 }
 
 void TestTsmr::getCodeAndMessagesEndEachLineWithCrLf()
 {
-    TSmr ok(u"motor(fwd,fwd)\r\nwait(10)"_qs);
+    TSmr ok(u"motor(fwd,fwd)\r\nwait(10)"_s);
     QVERIFY(ok.Compile());
-    QCOMPARE(ok.GetCode(), u"69\r\n10\r\n"_qs);
-    TSmr bad(u"x\r\ny"_qs);
+    QCOMPARE(ok.GetCode(), u"69\r\n10\r\n"_s);
+    TSmr bad(u"x\r\ny"_s);
     QVERIFY(!bad.Compile());
-    QCOMPARE(bad.GetMessages(), msg(1, smr::CHECK_STATEMENT) + u"\r\n"_qs + msg(2, smr::CHECK_STATEMENT) + u"\r\n"_qs);
+    QCOMPARE(bad.GetMessages(), msg(1, smr::CHECK_STATEMENT) + u"\r\n"_s + msg(2, smr::CHECK_STATEMENT) + u"\r\n"_s);
 }
 
 void TestTsmr::motorCodesOfBothSets_data()
@@ -181,12 +181,12 @@ void TestTsmr::motorCodesOfBothSets()
     QFETCH(QString, pair);
     QFETCH(int, set2);
     QFETCH(int, set1);
-    TSmr two(u"motor("_qs + pair + u")\nwait(1)"_qs);
+    TSmr two(u"motor("_s + pair + u")\nwait(1)"_s);
     QVERIFY(two.Compile());
-    QCOMPARE(two.codeLines(), (QStringList{QString::number(set2), u"1"_qs}));
-    TSmr one(u"motor_set 1\nmotor("_qs + pair + u")\nwait(1)"_qs);
+    QCOMPARE(two.codeLines(), (QStringList{QString::number(set2), u"1"_s}));
+    TSmr one(u"motor_set 1\nmotor("_s + pair + u")\nwait(1)"_s);
     QVERIFY(one.Compile());
-    QCOMPARE(one.codeLines(), (QStringList{QString::number(set1), u"1"_qs}));
+    QCOMPARE(one.codeLines(), (QStringList{QString::number(set1), u"1"_s}));
 }
 
 void TestTsmr::conditionCodes_data()
@@ -209,10 +209,12 @@ void TestTsmr::conditionCodes()
     QFETCH(QString, condition);
     QFETCH(int, whileCode);
     QFETCH(int, ifCode);
-    TSmr smr(u"while("_qs + condition + u")\nif("_qs + condition + u")"_qs);
+    TSmr smr(u"while("_s + condition + u")\nif("_s + condition + u")"_s);
     QVERIFY(smr.Compile());
     QCOMPARE(smr.codeLines(), (QStringList{QString::number(whileCode), QString::number(ifCode)}));
 }
 
 QTEST_GUILESS_MAIN(TestTsmr)
 #include "tst_tsmr.moc"
+
+using namespace Qt::StringLiterals;

@@ -125,7 +125,7 @@ void TestWirePaced::refusedWhileTransferPlays()
     port.setPortname(pty.slavePath());
     QVERIFY(port.Open());
     WirePlayer *player = WirePlayer::of(&port);
-    WirePlayback transfer(wirePlan({u"69"_qs, u"10"_qs}, ScreenKind::Icon, true));
+    WirePlayback transfer(wirePlan({u"69"_s, u"10"_s}, ScreenKind::Icon, true));
     QSignalSpy finished(&transfer, &WirePlayback::finished);
     QVERIFY(player->play(&transfer));
 
@@ -154,3 +154,5 @@ void TestWirePaced::refusedWhileTransferPlays()
 
 QTEST_GUILESS_MAIN(TestWirePaced)
 #include "tst_wirepaced.moc"
+
+using namespace Qt::StringLiterals;

@@ -120,7 +120,7 @@ void TestWirePlan::blocks()
         const WireByte &b = plan.bytes.at(i);
         const bool endsBlock = i + 1 == plan.bytes.size() || plan.bytes.at(i + 1).blockNumber;
         const int want = b.blockNumber ? 100 : bytePause + (endsBlock ? 500 : 0);
-        QVERIFY2(b.pauseMs == want, qPrintable(u"byte %1: pause %2, want %3"_qs.arg(i).arg(b.pauseMs).arg(want)));
+        QVERIFY2(b.pauseMs == want, qPrintable(u"byte %1: pause %2, want %3"_s.arg(i).arg(b.pauseMs).arg(want)));
         QCOMPARE(b.blockNumber, i % (BLOCK_SIZE + 1) == 0);
         if (b.blockNumber)
             QCOMPARE(b.progress, lastProgress);
@@ -185,11 +185,11 @@ void TestWirePlan::compileFailure()
     QFETCH(bool, how);
     QFETCH(QByteArray, wire);
 
-    const WirePlan plan = wirePlanForText(u"motor(fwd,fwd)\r\nforward please"_qs, kind, how);
+    const WirePlan plan = wirePlanForText(u"motor(fwd,fwd)\r\nforward please"_s, kind, how);
     if (wire.isEmpty()) {
         QVERIFY(!plan.ok);
         QVERIFY(!plan.messages.isEmpty());
-        QVERIFY2(plan.messages.first().startsWith(u"2行目が違います"_qs), qPrintable(plan.messages.first()));
+        QVERIFY2(plan.messages.first().startsWith(u"2行目が違います"_s), qPrintable(plan.messages.first()));
         QVERIFY(plan.bytes.isEmpty());
     } else {
         QVERIFY(plan.ok);
@@ -200,7 +200,7 @@ void TestWirePlan::compileFailure()
 
 void TestWirePlan::exampleWithStartHeader()
 {
-    const WirePlan plan = wirePlanForText(u"motor(fwd,fwd)\r\nwait(10)"_qs, ScreenKind::Icon, false);
+    const WirePlan plan = wirePlanForText(u"motor(fwd,fwd)\r\nwait(10)"_s, ScreenKind::Icon, false);
     QVERIFY(plan.ok);
     const QByteArray head("\x01\xC1\x40\x01\xC9\x45\x0A\xFE", 8);
     QCOMPARE(plan.values(), head + QByteArray(33, char(TERMINATOR)));
@@ -348,3 +348,5 @@ void TestWirePlan::remoteRule()
 
 QTEST_GUILESS_MAIN(TestWirePlan)
 #include "tst_wireplan.moc"
+
+using namespace Qt::StringLiterals;

@@ -95,7 +95,7 @@ void TestWirePlayer::playsOneBlock()
     for (int i = 1; i < got.size(); ++i) {
         const qint64 gap = got[i].msecsSinceStart - got[i - 1].msecsSinceStart;
         QVERIFY2(gap + READER_SLACK_MS >= plan.bytes[i - 1].pauseMs,
-                 qPrintable(u"gap after byte %1: %2 ms, want %3"_qs.arg(i - 1).arg(gap).arg(plan.bytes[i - 1].pauseMs)));
+                 qPrintable(u"gap after byte %1: %2 ms, want %3"_s.arg(i - 1).arg(gap).arg(plan.bytes[i - 1].pauseMs)));
     }
     // The last pause (the block's 500 ms and the byte's own) is over before finished comes.
     QVERIFY(finishedAt - got.last().msecsSinceStart + READER_SLACK_MS >= plan.bytes.last().pauseMs);
@@ -103,7 +103,7 @@ void TestWirePlayer::playsOneBlock()
     QCOMPARE(sent.size(), plan.bytes.size() + 1);
     for (int i = 1; i < sent.size(); ++i)
         QVERIFY2(sent[i] - sent[i - 1] >= qint64(plan.bytes[i - 1].pauseMs) * 1000000,
-                 qPrintable(u"pause after byte %1: %2 ns"_qs.arg(i - 1).arg(sent[i] - sent[i - 1])));
+                 qPrintable(u"pause after byte %1: %2 ns"_s.arg(i - 1).arg(sent[i] - sent[i - 1])));
 
     // The bar follows each program byte once its pause is over, never ahead of the robot, and
     // before the next byte goes out.
@@ -114,7 +114,7 @@ void TestWirePlayer::playsOneBlock()
         QCOMPARE(percent, b.progress);
         QCOMPARE(sentBefore, i + 2);
         QVERIFY2(at - sent[i + 1] >= qint64(b.progressAfterMs) * 1000000,
-                 qPrintable(u"bar %1 came %2 ns after its byte"_qs.arg(percent).arg(at - sent[i + 1])));
+                 qPrintable(u"bar %1 came %2 ns after its byte"_s.arg(percent).arg(at - sent[i + 1])));
     }
     QCOMPARE(std::get<0>(bar.last()), 100);
     QVERIFY(!m_port->lineClaimed());
@@ -303,3 +303,5 @@ void TestWirePlayer::playAndWaitReturnsAfterTheLastPause()
 
 QTEST_GUILESS_MAIN(TestWirePlayer)
 #include "tst_wireplayer.moc"
+
+using namespace Qt::StringLiterals;

@@ -36,7 +36,7 @@ RouteModel workedExample()
 }
 
 // motor(fwd,fwd) 69, motor(fwd,rev) 70, motor(rev,fwd) 73, each with its wait byte.
-const QString exampleBytes = u"69 20 70 5 69 20 73 8 69 14 73 2 69 20 73 5 69 20 70 10 69 20"_qs;
+const QString exampleBytes = u"69 20 70 5 69 20 73 8 69 14 73 2 69 20 73 5 69 20 70 10 69 20"_s;
 
 }
 
@@ -44,17 +44,17 @@ void TestRk25cRoute::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(QFileInfo::exists(testenv::rk25cPath()));
-    QVERIFY(writeRouteFile(m_dir.filePath(u"example.rk5"_qs), workedExample()));
-    QVERIFY(writeRouteFile(m_dir.filePath(u"empty.rk5"_qs), RouteModel()));
+    QVERIFY(writeRouteFile(m_dir.filePath(u"example.rk5"_s), workedExample()));
+    QVERIFY(writeRouteFile(m_dir.filePath(u"empty.rk5"_s), RouteModel()));
     QStringList cut = routeFileLines(workedExample()).mid(0, 40);
-    QVERIFY(cp932::writeLines(m_dir.filePath(u"cut.rk5"_qs), cut));
+    QVERIFY(cp932::writeLines(m_dir.filePath(u"cut.rk5"_s), cut));
     QStringList bad = routeFileLines(workedExample());
-    bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/3five0/300/0/0/0"_qs;
-    QVERIFY(cp932::writeLines(m_dir.filePath(u"bad.rk5"_qs), bad));
+    bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/3five0/300/0/0/0"_s;
+    QVERIFY(cp932::writeLines(m_dir.filePath(u"bad.rk5"_s), bad));
     // A route file whose stored text does not compile: rk25c must say so, not send it.
     QStringList wrong = routeFileLines(workedExample());
-    wrong[2] = u"//motor(fwd,fwd)/wait(999)/250/300/0/0/90"_qs;
-    QVERIFY(cp932::writeLines(m_dir.filePath(u"wrong.rk5"_qs), wrong));
+    wrong[2] = u"//motor(fwd,fwd)/wait(999)/250/300/0/0/90"_s;
+    QVERIFY(cp932::writeLines(m_dir.filePath(u"wrong.rk5"_s), wrong));
 }
 
 void TestRk25cRoute::run_data()
@@ -68,12 +68,12 @@ void TestRk25cRoute::run_data()
                           << workedExample().programText().join(u'\n') + u'\n';
     QTest::newRow("bytes") << QStringList() << "example.rk5" << 0 << exampleBytes + u'\n';
     // 22 bytes and the end byte, filled to one block.
-    QTest::newRow("image") << QStringList{"--image"} << "example.rk5" << 0 << numberLine(exampleBytes + u" 254"_qs, 17);
+    QTest::newRow("image") << QStringList{"--image"} << "example.rk5" << 0 << numberLine(exampleBytes + u" 254"_s, 17);
     QTest::newRow("image waiting for the switch")
         << QStringList{"--image", "--wait-for-switch"} << "example.rk5" << 0
-        << numberLine(u"193 64 1 201 "_qs + exampleBytes + u" 254"_qs, 13);
+        << numberLine(u"193 64 1 201 "_s + exampleBytes + u" 254"_s, 13);
     QTest::newRow("empty route text") << QStringList{"--text"} << "empty.rk5" << 0 << QString();
-    QTest::newRow("empty route image") << QStringList{"--image"} << "empty.rk5" << 0 << numberLine(u"254"_qs, 39);
+    QTest::newRow("empty route image") << QStringList{"--image"} << "empty.rk5" << 0 << numberLine(u"254"_s, 39);
     QTest::newRow("too few lines") << QStringList{"--text"} << "cut.rk5" << 1 << QString();
     QTest::newRow("x not a number") << QStringList() << "bad.rk5" << 1 << QString();
     QTest::newRow("stored text does not compile") << QStringList() << "wrong.rk5" << 1 << QString();
@@ -97,3 +97,5 @@ void TestRk25cRoute::run()
 
 QTEST_GUILESS_MAIN(TestRk25cRoute)
 #include "tst_rk25c_route.moc"
+
+using namespace Qt::StringLiterals;

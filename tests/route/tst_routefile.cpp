@@ -45,9 +45,9 @@ RouteModel TestRouteFile::workedExample()
 
 QStringList TestRouteFile::emptyFileLines()
 {
-    QStringList lines{u"D_pro"_qs};
+    QStringList lines{u"D_pro"_s};
     for (int i = 0; i < ROUTE_USED_RECORDS; ++i)
-        lines << u"////0/0/0/0/0"_qs;
+        lines << u"////0/0/0/0/0"_s;
     return lines;
 }
 
@@ -55,29 +55,29 @@ void TestRouteFile::writesWorkedExample()
 {
     const QStringList lines = routeFileLines(workedExample());
     QCOMPARE(lines.size(), 59);
-    QCOMPARE(lines[0], u"D_pro"_qs);
-    QCOMPARE(lines[1], u"////250/400/0/0/0"_qs);
-    QCOMPARE(lines[2], u"//motor(fwd,fwd)/wait(20)/250/300/238/338/90"_qs);
-    QCOMPARE(lines[3], u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/350/300/288/288/0"_qs);
+    QCOMPARE(lines[0], u"D_pro"_s);
+    QCOMPARE(lines[1], u"////250/400/0/0/0"_s);
+    QCOMPARE(lines[2], u"//motor(fwd,fwd)/wait(20)/250/300/238/338/90"_s);
+    QCOMPARE(lines[3], u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/350/300/288/288/0"_s);
     for (int i = 8; i < 59; ++i)
-        QCOMPARE(lines[i], u"////0/0/0/0/0"_qs);
+        QCOMPARE(lines[i], u"////0/0/0/0/0"_s);
 }
 
 void TestRouteFile::roundTripKeepsStoredText()
 {
     QStringList lines = routeFileLines(workedExample());
     // Text as stored wins over what the conversion would compute now.
-    lines[2] = u"//motor(fwd,fwd)/wait(99)/250/300/-5/338/90"_qs;
+    lines[2] = u"//motor(fwd,fwd)/wait(99)/250/300/-5/338/90"_s;
     RouteModel route;
     const RouteReadResult result = readRouteLines(lines, &route);
     QCOMPARE(result.status, RouteReadStatus::Ok);
     QVERIFY(result.hasRoute);
     QCOMPARE(route.lastIndex(), 6);
     QCOMPARE(route.currentHeading(), 90);
-    QCOMPARE(route.record(1).forwardWait, u"wait(99)"_qs);
+    QCOMPARE(route.record(1).forwardWait, u"wait(99)"_s);
     QCOMPARE(route.record(1).labelX, -5);
     QCOMPARE(route.lineCount(), 22);
-    QCOMPARE(route.programText()[1], u"wait(99)"_qs);
+    QCOMPARE(route.programText()[1], u"wait(99)"_s);
     QCOMPARE(route.coordinateList().size(), 7);
     QCOMPARE(routeFileLines(route), lines);
 }
@@ -88,24 +88,24 @@ void TestRouteFile::readRefusals_data()
     QTest::addColumn<RouteReadStatus>("status");
 
     QStringList good = routeFileLines(workedExample());
-    QTest::newRow("icon file") << QStringList{u"DD"_qs, u"x"_qs} << RouteReadStatus::WrongMarker;
-    QTest::newRow("text file") << QStringList{u"KB"_qs, u"motor(fwd,fwd)"_qs} << RouteReadStatus::WrongMarker;
-    QTest::newRow("marker in lower case") << (QStringList{u"d_pro"_qs} + good.mid(1)) << RouteReadStatus::WrongMarker;
-    QTest::newRow("marker with a blank") << (QStringList{u"D_pro "_qs} + good.mid(1)) << RouteReadStatus::WrongMarker;
+    QTest::newRow("icon file") << QStringList{u"DD"_s, u"x"_s} << RouteReadStatus::WrongMarker;
+    QTest::newRow("text file") << QStringList{u"KB"_s, u"motor(fwd,fwd)"_s} << RouteReadStatus::WrongMarker;
+    QTest::newRow("marker in lower case") << (QStringList{u"d_pro"_s} + good.mid(1)) << RouteReadStatus::WrongMarker;
+    QTest::newRow("marker with a blank") << (QStringList{u"D_pro "_s} + good.mid(1)) << RouteReadStatus::WrongMarker;
     QTest::newRow("empty file") << QStringList{} << RouteReadStatus::Malformed;
-    QTest::newRow("blank lines only") << QStringList{QString(), u" "_qs} << RouteReadStatus::Malformed;
+    QTest::newRow("blank lines only") << QStringList{QString(), u" "_s} << RouteReadStatus::Malformed;
     QTest::newRow("58 lines") << good.mid(0, 58) << RouteReadStatus::Malformed;
     QStringList bad = good;
-    bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/35x/300/288/288/0"_qs;
+    bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/35x/300/288/288/0"_s;
     QTest::newRow("x not a number") << bad << RouteReadStatus::Malformed;
     bad = good;
-    bad[58] = u"////0/0/0/0/"_qs;
+    bad[58] = u"////0/0/0/0/"_s;
     QTest::newRow("empty heading in the last record") << bad << RouteReadStatus::Malformed;
     bad = good;
-    bad[2] = u"//motor(fwd,fwd)/wait(20)/250/300"_qs;
+    bad[2] = u"//motor(fwd,fwd)/wait(20)/250/300"_s;
     QTest::newRow("a record cut short") << bad << RouteReadStatus::Malformed;
     bad = good;
-    bad[4] = u"motor(fwd,"_qs + QChar::ReplacementCharacter + u")/wait(5)/motor(fwd,fwd)/wait(20)/35/300/288/288/0"_qs;
+    bad[4] = u"motor(fwd,"_s + QChar::ReplacementCharacter + u")/wait(5)/motor(fwd,fwd)/wait(20)/35/300/288/288/0"_s;
     QTest::newRow("bytes that are no CP932 in a command") << bad << RouteReadStatus::Malformed;
 }
 
@@ -129,10 +129,10 @@ void TestRouteFile::readRefusals()
 void TestRouteFile::lastIndexCountsRecordsOffTheLeftEdge()
 {
     QStringList lines = emptyFileLines();
-    lines[1] = u"////0/400/0/0/0"_qs;                                      // start on the left edge
-    lines[2] = u"//motor(fwd,fwd)/wait(20)/0/300/0/0/90"_qs;               // still on the edge
-    lines[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/100/300/0/0/0"_qs;
-    lines[4] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/100/400/0/0/270"_qs;
+    lines[1] = u"////0/400/0/0/0"_s;                                      // start on the left edge
+    lines[2] = u"//motor(fwd,fwd)/wait(20)/0/300/0/0/90"_s;               // still on the edge
+    lines[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/100/300/0/0/0"_s;
+    lines[4] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/100/400/0/0/270"_s;
     RouteModel route;
     const RouteReadResult result = readRouteLines(lines, &route);
     QCOMPARE(result.status, RouteReadStatus::Ok);
@@ -140,14 +140,14 @@ void TestRouteFile::lastIndexCountsRecordsOffTheLeftEdge()
     // Two records with x != 0: lastIndex 1, the heading of record 1.
     QCOMPARE(route.lastIndex(), 1);
     QCOMPARE(route.currentHeading(), 90);
-    QCOMPARE(route.coordinateList(), (QStringList{u"100,300"_qs, u"100,400"_qs}));
+    QCOMPARE(route.coordinateList(), (QStringList{u"100,300"_s, u"100,400"_s}));
     QCOMPARE(route.programText().size(), 10);
 }
 
 void TestRouteFile::noRecordGivesEmptyRoute()
 {
     QStringList lines = emptyFileLines();
-    lines[5] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/0/300/0/0/180"_qs;
+    lines[5] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/0/300/0/0/180"_s;
     RouteModel route = workedExample();
     const RouteReadResult result = readRouteLines(lines, &route);
     QCOMPARE(result.status, RouteReadStatus::Ok);
@@ -167,7 +167,7 @@ void TestRouteFile::fileRoundTripOnDisk()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(u"ルート.rk5"_qs);
+    const QString path = dir.filePath(u"ルート.rk5"_s);
     const RouteModel route = workedExample();
     QString error;
     QVERIFY2(writeRouteFile(path, route, &error), qPrintable(error));
@@ -201,7 +201,7 @@ void TestRouteFile::emptyFileOnDiskIsMalformed()
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(u"empty.rk5"_qs);
+    const QString path = dir.filePath(u"empty.rk5"_s);
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -216,7 +216,7 @@ void TestRouteFile::emptyFileOnDiskIsMalformed()
     QStringList text;
     QStringList messages;
     QVERIFY(!routeFileToProgramText(cp932::readLines(path).lines, &text, &messages));
-    QCOMPARE(messages, QStringList{u"ルートのプログラムファイルがこわれているので読めません。"_qs});
+    QCOMPARE(messages, QStringList{u"ルートのプログラムファイルがこわれているので読めません。"_s});
 }
 
 void TestRouteFile::unreadableFileKeepsRoute()
@@ -224,13 +224,13 @@ void TestRouteFile::unreadableFileKeepsRoute()
     QTemporaryDir dir;
     RouteModel route = workedExample();
     const RouteModel before = route;
-    const RouteReadResult result = readRouteFile(dir.filePath(u"missing.rk5"_qs), &route);
+    const RouteReadResult result = readRouteFile(dir.filePath(u"missing.rk5"_s), &route);
     QCOMPARE(result.status, RouteReadStatus::FileError);
     QVERIFY(!result.error.isEmpty());
     QCOMPARE(route.records(), before.records());
     // A write into a folder that does not exist fails and says why.
     QString error;
-    QVERIFY(!writeRouteFile(dir.filePath(u"no/such/folder/x.rk5"_qs), route, &error));
+    QVERIFY(!writeRouteFile(dir.filePath(u"no/such/folder/x.rk5"_s), route, &error));
     QVERIFY(!error.isEmpty());
 }
 
@@ -250,3 +250,5 @@ void TestRouteFile::programTextForTheCompiler()
 
 QTEST_GUILESS_MAIN(TestRouteFile)
 #include "tst_routefile.moc"
+
+using namespace Qt::StringLiterals;

@@ -259,8 +259,8 @@ void TestRouteText::removeLastPointRestoresHeading()
     QCOMPARE(route.coordinateList(), (Lines{"250,400", "250,300", "350,300"}));
     // The next segment turns from the remaining direction (right), so going up is a left turn.
     route.addPoint(350, 200, 0, 0, 115);
-    QCOMPARE(route.record(3).turnCommand, u"motor(rev,fwd)"_qs);
-    QCOMPARE(route.record(3).turnWait, u"wait(5)"_qs);
+    QCOMPARE(route.record(3).turnCommand, u"motor(rev,fwd)"_s);
+    QCOMPARE(route.record(3).turnWait, u"wait(5)"_s);
 }
 
 void TestRouteText::removingOnlySegmentAbandonsRoute()
@@ -365,3 +365,5 @@ void TestRouteText::target()
 
 QTEST_GUILESS_MAIN(TestRouteText)
 #include "tst_routetext.moc"
+
+using namespace Qt::StringLiterals;

@@ -48,22 +48,22 @@ private:
 namespace {
 
 const QStringList TEMPLATE = {
-    u"<html><head><title>$NEN年$KUMI組 $NAMAE</title></head><body>"_qs,
-    u"<p>$step</p>"_qs,
-    u"$MOKUTEKI"_qs,
-    u"<p>$KANSOU</p>"_qs,
-    u"<table width=\"$width\">"_qs,
-    u"$1to30"_qs,
-    u"</table></body></html>"_qs,
+    u"<html><head><title>$NEN年$KUMI組 $NAMAE</title></head><body>"_s,
+    u"<p>$step</p>"_s,
+    u"$MOKUTEKI"_s,
+    u"<p>$KANSOU</p>"_s,
+    u"<table width=\"$width\">"_s,
+    u"$1to30"_s,
+    u"</table></body></html>"_s,
 };
 
 ReportInput pupil(int tag)
 {
     ReportInput input;
     input.tag = tag;
-    input.grade = u"5"_qs;
-    input.className = u"2"_qs;
-    input.name = u"たろう"_qs;
+    input.grade = u"5"_s;
+    input.className = u"2"_s;
+    input.name = u"たろう"_s;
     return input;
 }
 
@@ -82,15 +82,15 @@ QString shape(const QStringList &pieces)
     int lines = -1;
     for (const QString &p : pieces) {
         if (p.startsWith(u"<tr")) {
-            out << u"R"_qs;
+            out << u"R"_s;
             if (p.contains(u"<td"))
                 lines = 0;
         }
         else if (p == u"</tr>")
-            out << u"/R"_qs;
+            out << u"/R"_s;
         else if (p.startsWith(u"<td")) {
             if (p.endsWith(u"</td>"))
-                out << u"C0"_qs;
+                out << u"C0"_s;
             else
                 lines = 0;
         } else if (p == u"</td>") {
@@ -118,7 +118,7 @@ QStringList cellWidths(const QStringList &pieces)
 
 QString TestReportBuilder::writeTemplate(const QStringList &lines)
 {
-    const QString path = m_dir.filePath(u"report.txt"_qs);
+    const QString path = m_dir.filePath(u"report.txt"_s);
     if (!cp932::writeLines(path, lines))
         return {};
     return path;
@@ -127,7 +127,7 @@ QString TestReportBuilder::writeTemplate(const QStringList &lines)
 void TestReportBuilder::init()
 {
     QVERIFY(m_dir.isValid());
-    m_work = m_dir.filePath(u"RK-25Temp/"_qs);
+    m_work = m_dir.filePath(u"RK-25Temp/"_s);
     QDir(m_work).removeRecursively();
     QVERIFY(QDir().mkpath(m_work));
 }
@@ -139,15 +139,15 @@ void TestReportBuilder::replacement_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("every occurrence")
-        << QStringList{u"$NEN-$NEN"_qs, u"x"_qs, u"$NEN"_qs} << u"$NEN"_qs << u"5"_qs
-        << QStringList{u"5-5"_qs, u"x"_qs, u"5"_qs};
-    QTest::newRow("case-sensitive") << QStringList{u"$nen $NEN"_qs} << u"$NEN"_qs << u"5"_qs
-                                    << QStringList{u"$nen 5"_qs};
+        << QStringList{u"$NEN-$NEN"_s, u"x"_s, u"$NEN"_s} << u"$NEN"_s << u"5"_s
+        << QStringList{u"5-5"_s, u"x"_s, u"5"_s};
+    QTest::newRow("case-sensitive") << QStringList{u"$nen $NEN"_s} << u"$NEN"_s << u"5"_s
+                                    << QStringList{u"$nen 5"_s};
     QTest::newRow("text holding its own placeholder is inserted once")
-        << QStringList{u"[$NAMAE] [$NAMAE]"_qs} << u"$NAMAE"_qs << u"$NAMAE$NAMAE"_qs
-        << QStringList{u"[$NAMAE$NAMAE] [$NAMAE$NAMAE]"_qs};
-    QTest::newRow("empty text removes") << QStringList{u"a$stepb"_qs} << u"$step"_qs << QString()
-                                        << QStringList{u"ab"_qs};
+        << QStringList{u"[$NAMAE] [$NAMAE]"_s} << u"$NAMAE"_s << u"$NAMAE$NAMAE"_s
+        << QStringList{u"[$NAMAE$NAMAE] [$NAMAE$NAMAE]"_s};
+    QTest::newRow("empty text removes") << QStringList{u"a$stepb"_s} << u"$step"_s << QString()
+                                        << QStringList{u"ab"_s};
 }
 
 void TestReportBuilder::replacement()
@@ -166,16 +166,16 @@ void TestReportBuilder::pupilTextIsEscaped_data()
     QTest::addColumn<QString>("kansou");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("impressions");
-    QTest::newRow("markup") << u"<b>&"_qs << u"</p><script>"_qs
-                            << u"<title>5年2組 &lt;b&gt;&amp;</title>"_qs << u"&lt;/p&gt;&lt;script&gt;"_qs;
+    QTest::newRow("markup") << u"<b>&"_s << u"</p><script>"_s
+                            << u"<title>5年2組 &lt;b&gt;&amp;</title>"_s << u"&lt;/p&gt;&lt;script&gt;"_s;
     // The name receives the impressions through the later placeholder, and only once.
     QTest::newRow("later placeholder inside the name")
-        << u"$KANSOU"_qs << u"たのしかった"_qs << u"<title>5年2組 たのしかった\r\n<Br>\r\n</title>"_qs
-        << u"たのしかった"_qs;
-    QTest::newRow("placeholder in its own text") << u"$NAMAE"_qs << u"$KANSOU"_qs
-                                                 << u"<title>5年2組 $NAMAE</title>"_qs << u"$KANSOU"_qs;
-    QTest::newRow("characters CP932 lacks") << u"😀"_qs << u"é"_qs << u"<title>5年2組 &#128512;</title>"_qs
-                                           << u"&#233;"_qs;
+        << u"$KANSOU"_s << u"たのしかった"_s << u"<title>5年2組 たのしかった\r\n<Br>\r\n</title>"_s
+        << u"たのしかった"_s;
+    QTest::newRow("placeholder in its own text") << u"$NAMAE"_s << u"$KANSOU"_s
+                                                 << u"<title>5年2組 $NAMAE</title>"_s << u"$KANSOU"_s;
+    QTest::newRow("characters CP932 lacks") << u"😀"_s << u"é"_s << u"<title>5年2組 &#128512;</title>"_s
+                                           << u"&#233;"_s;
 }
 
 void TestReportBuilder::pupilTextIsEscaped()
@@ -190,7 +190,7 @@ void TestReportBuilder::pupilTextIsEscaped()
     const ReportPage page = buildReportPage(TEMPLATE, input);
     QVERIFY(page.ok);
     QVERIFY2(page.lines[0].contains(title), qPrintable(page.lines[0]));
-    QVERIFY2(page.lines[3].startsWith(u"<p>"_qs + impressions + u"\r\n<Br>\r\n"_qs), qPrintable(page.lines[3]));
+    QVERIFY2(page.lines[3].startsWith(u"<p>"_s + impressions + u"\r\n<Br>\r\n"_s), qPrintable(page.lines[3]));
     bool ok = false;
     cp932::encodeLines(page.lines, &ok);
     QVERIFY(ok);
@@ -199,26 +199,26 @@ void TestReportBuilder::pupilTextIsEscaped()
 void TestReportBuilder::aimBecomesLinesWithBreaks()
 {
     ReportInput input = pupil(REPORT_TAG_TEXT);
-    input.aimLines = {u"a"_qs, u"b"_qs};
+    input.aimLines = {u"a"_s, u"b"_s};
     const QString path = writeTemplate(TEMPLATE);
     const ReportResult result = makeReport(input, path, m_work);
     QCOMPARE(result.status, ReportStatus::Written);
     const QStringList written = cp932::readLines(result.filePath).lines;
-    const qsizetype at = written.indexOf(u"a"_qs);
+    const qsizetype at = written.indexOf(u"a"_s);
     QCOMPARE(at, 2);
-    QCOMPARE(written.mid(at, 5), (QStringList{u"a"_qs, u"<Br>"_qs, u"b"_qs, u"<Br>"_qs, QString()}));
-    QCOMPARE(written[at + 5], u"<p></p>"_qs);
+    QCOMPARE(written.mid(at, 5), (QStringList{u"a"_s, u"<Br>"_s, u"b"_s, u"<Br>"_s, QString()}));
+    QCOMPARE(written[at + 5], u"<p></p>"_s);
 }
 
 void TestReportBuilder::listingNumbers()
 {
-    QCOMPARE(listingNumber(0), u"00"_qs);
-    QCOMPARE(listingNumber(1), u"01"_qs);
-    QCOMPARE(listingNumber(9), u"09"_qs);
-    QCOMPARE(listingNumber(10), u"10"_qs);
-    QCOMPARE(listingNumber(99), u"99"_qs);
-    QCOMPARE(listingNumber(100), u"100"_qs);
-    QCOMPARE(listingNumber(239), u"239"_qs);
+    QCOMPARE(listingNumber(0), u"00"_s);
+    QCOMPARE(listingNumber(1), u"01"_s);
+    QCOMPARE(listingNumber(9), u"09"_s);
+    QCOMPARE(listingNumber(10), u"10"_s);
+    QCOMPARE(listingNumber(99), u"99"_s);
+    QCOMPARE(listingNumber(100), u"100"_s);
+    QCOMPARE(listingNumber(239), u"239"_s);
 }
 
 void TestReportBuilder::widthClasses_data()
@@ -252,21 +252,21 @@ void TestReportBuilder::widthClasses()
 void TestReportBuilder::iconListingHasAll59Slots()
 {
     QList<IconSlotTexts> slotTexts(59);
-    slotTexts[0] = {u"前進"_qs, u"01.5秒"_qs};
-    slotTexts[30] = {u"右回転"_qs, u"90度"_qs};
+    slotTexts[0] = {u"前進"_s, u"01.5秒"_s};
+    slotTexts[30] = {u"右回転"_s, u"90度"_s};
     const QStringList pieces = iconListing(slotTexts);
-    QCOMPARE(shape(pieces), u"R C30 C29 /R"_qs);
-    QCOMPARE(pieces[0], u"<tr valign=\"top\"><td width=\"50%\" bgcolor=\"#FFFFFF\">"_qs);
-    QCOMPARE(pieces[1], u"01　前進　01.5秒<Br>"_qs);
-    QCOMPARE(pieces[2], u"02　　<Br>"_qs);
-    QCOMPARE(pieces[30], u"30　　<Br>"_qs);
-    QCOMPARE(pieces[31], u"</td>"_qs);
-    QCOMPARE(pieces[32], u"<td width=\"50%\" bgcolor=\"#FFFFFF\">"_qs);
-    QCOMPARE(pieces[33], u"31　右回転　90度<Br>"_qs);
-    QCOMPARE(pieces[61], u"59　　<Br>"_qs);
-    QCOMPARE(pieces.mid(62), (QStringList{u"</td>"_qs, u"</tr>"_qs}));
+    QCOMPARE(shape(pieces), u"R C30 C29 /R"_s);
+    QCOMPARE(pieces[0], u"<tr valign=\"top\"><td width=\"50%\" bgcolor=\"#FFFFFF\">"_s);
+    QCOMPARE(pieces[1], u"01　前進　01.5秒<Br>"_s);
+    QCOMPARE(pieces[2], u"02　　<Br>"_s);
+    QCOMPARE(pieces[30], u"30　　<Br>"_s);
+    QCOMPARE(pieces[31], u"</td>"_s);
+    QCOMPARE(pieces[32], u"<td width=\"50%\" bgcolor=\"#FFFFFF\">"_s);
+    QCOMPARE(pieces[33], u"31　右回転　90度<Br>"_s);
+    QCOMPARE(pieces[61], u"59　　<Br>"_s);
+    QCOMPARE(pieces.mid(62), (QStringList{u"</td>"_s, u"</tr>"_s}));
     // Fewer texts than slots (a screen that hands over only its filled slots) still list 59.
-    QCOMPARE(shape(iconListing({})), u"R C30 C29 /R"_qs);
+    QCOMPARE(shape(iconListing({})), u"R C30 C29 /R"_s);
 }
 
 void TestReportBuilder::textListing_data()
@@ -301,13 +301,13 @@ void TestReportBuilder::textListing()
     QFETCH(QString, cell);
 
     const QStringList program = numberedLines(lines);
-    QStringList pieces{u"stale"_qs};
+    QStringList pieces{u"stale"_s};
     QCOMPARE(::textListing(program, &pieces), listed);
     QCOMPARE(::shape(pieces), shape);
     QCOMPARE(cellWidths(pieces), cell.isEmpty() ? QStringList() : QStringList{cell});
     if (lines > 0 && listed) {
-        QVERIFY(pieces.contains(u"01　wait(1)<Br>"_qs));
-        QVERIFY(pieces.contains(listingNumber(lines) + u"　wait("_qs + QString::number(lines) + u")<Br>"_qs));
+        QVERIFY(pieces.contains(u"01　wait(1)<Br>"_s));
+        QVERIFY(pieces.contains(listingNumber(lines) + u"　wait("_s + QString::number(lines) + u")<Br>"_s));
     }
 
     ReportInput input = pupil(REPORT_TAG_TEXT);
@@ -315,7 +315,7 @@ void TestReportBuilder::textListing()
     const ReportPage page = buildReportPage(TEMPLATE, input);
     QCOMPARE(page.ok, listed);
     if (listed)
-        QCOMPARE(page.lines[4], u"<table width=\""_qs + width + u"\">"_qs);
+        QCOMPARE(page.lines[4], u"<table width=\""_s + width + u"\">"_s);
 }
 
 void TestReportBuilder::routeListing_data()
@@ -343,7 +343,7 @@ void TestReportBuilder::routeListing()
     std::array<RoutePoint, ROUTE_RECORD_COUNT> data{};
     data[0] = {{}, {}, {}, {}, 10, 490, 0, 0, 0};
     for (int r = 1; r <= records; ++r)
-        data[static_cast<size_t>(r)] = {u"motor(fwd,rev)"_qs, u"wait(5)"_qs, u"motor(fwd,fwd)"_qs, u"wait(2)"_qs,
+        data[static_cast<size_t>(r)] = {u"motor(fwd,rev)"_s, u"wait(5)"_s, u"motor(fwd,fwd)"_s, u"wait(2)"_s,
                                         10 + r, 490, 0, 0, 0};
     ReportInput input = pupil(REPORT_TAG_ROUTE);
     RouteModel route;
@@ -357,36 +357,36 @@ void TestReportBuilder::routeListing()
     QCOMPARE(cellWidths(pieces), QStringList{cell});
     if (records > 0) {
         // All lines of one point share the record's number.
-        QCOMPARE(pieces[2], u"01　motor(fwd,rev)<Br>"_qs);
-        QCOMPARE(pieces[5], u"01　wait(2)<Br>"_qs);
-        QCOMPARE(pieces[6], u"02　motor(fwd,rev)<Br>"_qs);
+        QCOMPARE(pieces[2], u"01　motor(fwd,rev)<Br>"_s);
+        QCOMPARE(pieces[5], u"01　wait(2)<Br>"_s);
+        QCOMPARE(pieces[6], u"02　motor(fwd,rev)<Br>"_s);
     } else {
-        QCOMPARE(pieces, (QStringList{u"<tr valign=\"top\">"_qs, u"<td width=\"100%\" bgcolor=\"#FFFFFF\">"_qs,
-                                      u"</td>"_qs, u"</tr>"_qs}));
+        QCOMPARE(pieces, (QStringList{u"<tr valign=\"top\">"_s, u"<td width=\"100%\" bgcolor=\"#FFFFFF\">"_s,
+                                      u"</td>"_s, u"</tr>"_s}));
     }
     const ReportPage page = buildReportPage(TEMPLATE, input);
     QVERIFY(page.ok);
-    QCOMPARE(page.lines[4], u"<table width=\""_qs + width + u"\">"_qs);
-    QCOMPARE(page.lines[5], pieces.join(u"\r\n"_qs) + u"\r\n"_qs);
+    QCOMPARE(page.lines[4], u"<table width=\""_s + width + u"\">"_s);
+    QCOMPARE(page.lines[5], pieces.join(u"\r\n"_s) + u"\r\n"_s);
 }
 
 void TestReportBuilder::listingLinesAreEscaped()
 {
     QStringList pieces;
-    QVERIFY(::textListing({u"//</td></tr> & <b>"_qs}, &pieces));
-    QCOMPARE(pieces[2], u"01　//&lt;/td&gt;&lt;/tr&gt; &amp; &lt;b&gt;<Br>"_qs);
+    QVERIFY(::textListing({u"//</td></tr> & <b>"_s}, &pieces));
+    QCOMPARE(pieces[2], u"01　//&lt;/td&gt;&lt;/tr&gt; &amp; &lt;b&gt;<Br>"_s);
 
     QList<IconSlotTexts> slotTexts(59);
-    slotTexts[4] = {u"<i>"_qs, u"a&b"_qs};
-    QCOMPARE(iconListing(slotTexts)[5], u"05　&lt;i&gt;　a&amp;b<Br>"_qs);
+    slotTexts[4] = {u"<i>"_s, u"a&b"_s};
+    QCOMPARE(iconListing(slotTexts)[5], u"05　&lt;i&gt;　a&amp;b<Br>"_s);
 
     // Route text fields come from the file as stored.
     std::array<RoutePoint, ROUTE_RECORD_COUNT> data{};
     data[0] = {{}, {}, {}, {}, 10, 10, 0, 0, 0};
-    data[1] = {{}, {}, u"<script>"_qs, {}, 20, 10, 0, 0, 0};
+    data[1] = {{}, {}, u"<script>"_s, {}, 20, 10, 0, 0, 0};
     RouteModel route;
     QVERIFY(route.assignRecords(data));
-    QCOMPARE(::routeListing(route.listingRecords(), route.lineCount())[2], u"01　&lt;script&gt;<Br>"_qs);
+    QCOMPARE(::routeListing(route.listingRecords(), route.lineCount())[2], u"01　&lt;script&gt;<Br>"_s);
 }
 
 void TestReportBuilder::stepTitleAndWidthPerTag_data()
@@ -418,7 +418,7 @@ void TestReportBuilder::writesFileInWorkFolder()
     ReportInput input = pupil(REPORT_TAG_ICON);
     ReportResult result = makeReport(input, path, m_work);
     QCOMPARE(result.status, ReportStatus::Written);
-    QCOMPARE(result.filePath, QDir(m_work).filePath(u"52たろう.html"_qs));
+    QCOMPARE(result.filePath, QDir(m_work).filePath(u"52たろう.html"_s));
     QFile file(result.filePath);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -428,14 +428,14 @@ void TestReportBuilder::writesFileInWorkFolder()
     file.close();
 
     // Same grade, class and name: the file is overwritten.
-    input.impressionLines = {u"またやりたい"_qs};
+    input.impressionLines = {u"またやりたい"_s};
     result = makeReport(input, path, m_work.chopped(1));
     QCOMPARE(result.status, ReportStatus::Written);
     QFile again(result.filePath);
     QVERIFY(again.open(QIODevice::ReadOnly));
     QCOMPARE(again.readAll(), cp932::encodeLines(result.lines));
     QVERIFY(result.lines[3].contains(u"またやりたい"));
-    QCOMPARE(QDir(m_work).entryList(QDir::Files), QStringList{u"52たろう.html"_qs});
+    QCOMPARE(QDir(m_work).entryList(QDir::Files), QStringList{u"52たろう.html"_s});
 }
 
 void TestReportBuilder::requiredFieldsInOrder_data()
@@ -459,9 +459,9 @@ void TestReportBuilder::requiredFieldsInOrder()
     input.className = className;
     input.name = name;
     // Checked before the template is even looked for.
-    const ReportResult result = makeReport(input, m_dir.filePath(u"missing.txt"_qs), m_work);
+    const ReportResult result = makeReport(input, m_dir.filePath(u"missing.txt"_s), m_work);
     QCOMPARE(result.status, ReportStatus::MissingRequired);
-    QCOMPARE(result.message, u"必須項目に未記入があります。\r\n学年、クラス、氏名は必須項目です。"_qs);
+    QCOMPARE(result.message, u"必須項目に未記入があります。\r\n学年、クラス、氏名は必須項目です。"_s);
     QVERIFY(QDir(m_work).isEmpty());
 }
 
@@ -471,7 +471,7 @@ void TestReportBuilder::textOverLimitWritesNothing()
     input.programLines = numberedLines(240);
     const ReportResult result = makeReport(input, writeTemplate(TEMPLATE), m_work);
     QCOMPARE(result.status, ReportStatus::TooManyLines);
-    QCOMPARE(result.message, u"命令数が最大数を超えています。"_qs);
+    QCOMPARE(result.message, u"命令数が最大数を超えています。"_s);
     QVERIFY(QDir(m_work).isEmpty());
 
     input.programLines = numberedLines(239);
@@ -490,7 +490,7 @@ void TestReportBuilder::unsafeFileNamesAreRefused_data()
     QTest::newRow("backslash") << "5" << "2" << "a\\b";
     QTest::newRow("line break") << "5" << "2" << "た\nろう";
     QTest::newRow("tab") << "5\t" << "2" << "たろう";
-    QTest::newRow("nul") << "5" << "2" << QString(QChar(0)) + u"x"_qs;
+    QTest::newRow("nul") << "5" << "2" << QString(QChar(0)) + u"x"_s;
     QTest::newRow("colon") << "5" << "2" << "a:b";
     QTest::newRow("star") << "5" << "*" << "たろう";
     QTest::newRow("question mark") << "?" << "2" << "たろう";
@@ -517,18 +517,18 @@ void TestReportBuilder::unsafeFileNamesAreRefused()
     QVERIFY(result.filePath.isEmpty());
     QVERIFY(QDir(m_work).isEmpty());
     // Nothing appeared next to the template or above the working folder either.
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"report.txt"_qs});
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"report.txt"_s});
 }
 
 void TestReportBuilder::missingTemplateFails()
 {
-    const ReportResult result = makeReport(pupil(REPORT_TAG_ICON), m_dir.filePath(u"none.txt"_qs), m_work);
+    const ReportResult result = makeReport(pupil(REPORT_TAG_ICON), m_dir.filePath(u"none.txt"_s), m_work);
     QCOMPARE(result.status, ReportStatus::Failed);
     QVERIFY(!result.detail.isEmpty());
     QVERIFY(QDir(m_work).isEmpty());
 
     // An unwritable target (a folder in the file's place) fails the same way.
-    QVERIFY(QDir().mkpath(QDir(m_work).filePath(u"52たろう.html"_qs)));
+    QVERIFY(QDir().mkpath(QDir(m_work).filePath(u"52たろう.html"_s)));
     QCOMPARE(makeReport(pupil(REPORT_TAG_ICON), writeTemplate(TEMPLATE), m_work).status, ReportStatus::Failed);
 }
 
@@ -560,8 +560,10 @@ void TestReportBuilder::fileNameHasPlainDigits()
     QCOMPARE(result.filePath, QDir(m_work).filePath(fileName));
     // The page shows what was typed.
     QCOMPARE(result.lines[0].section(u'>', 3, 3).section(u'<', 0, 0),
-             grade + u"年"_qs + className + u"組 "_qs + name);
+             grade + u"年"_s + className + u"組 "_s + name);
 }
 
 QTEST_GUILESS_MAIN(TestReportBuilder)
 #include "tst_reportbuilder.moc"
+
+using namespace Qt::StringLiterals;

@@ -31,7 +31,7 @@ void TestReopenPort::reopenClosesWaitsOpensWaitsSends()
 {
     QFETCH(int, comport);
     QFETCH(int, linked);
-    const QString ini = WorkFolderPath() + u"set.ini"_qs;
+    const QString ini = WorkFolderPath() + u"set.ini"_s;
     QFile::remove(ini);
     for (int n = 1; n <= 4; ++n)
         QFile::remove(WorkFolderPath() + QStringLiteral("com%1").arg(n));
@@ -84,7 +84,7 @@ void TestReopenPort::reopenClosesWaitsOpensWaitsSends()
     const qint64 took = clock.elapsed();
 
     const QString newDevice = after.slavePath();
-    QCOMPARE(events, QStringList({u"close dtr=0 rts=0"_qs, u"open dtr=1 rts=1 "_qs + newDevice}));
+    QCOMPARE(events, QStringList({u"close dtr=0 rts=0"_s, u"open dtr=1 rts=1 "_s + newDevice}));
     QVERIFY2(openedAt - closedAt >= 400, qPrintable(QString::number(openedAt - closedAt)));
     QVERIFY(took >= 4400);
     QCOMPARE(nestedResult, 0);
@@ -100,3 +100,5 @@ void TestReopenPort::reopenClosesWaitsOpensWaitsSends()
 
 QTEST_GUILESS_MAIN(TestReopenPort)
 #include "tst_reopenport.moc"
+
+using namespace Qt::StringLiterals;

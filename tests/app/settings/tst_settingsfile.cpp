@@ -66,7 +66,7 @@ private:
 void TestSettingsFile::init()
 {
     QVERIFY(m_dir.isValid());
-    m_path = m_dir.filePath(u"set.ini"_qs);
+    m_path = m_dir.filePath(u"set.ini"_s);
     QFile::remove(m_path);
 }
 
@@ -75,22 +75,22 @@ void TestSettingsFile::workFolder()
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QDir(documents).removeRecursively();
     const QString path = WorkFolderPath();
-    QCOMPARE(path, documents + u"/RK-25Temp/"_qs);
+    QCOMPARE(path, documents + u"/RK-25Temp/"_s);
     QVERIFY(QFileInfo(path).isDir());
     // Created again, missing parents included, on every call.
     QVERIFY(QDir(documents).removeRecursively());
     QCOMPARE(WorkFolderPath(), path);
     QVERIFY(QFileInfo(path).isDir());
-    QCOMPARE(SettingsFile().path(), path + u"set.ini"_qs);
+    QCOMPARE(SettingsFile().path(), path + u"set.ini"_s);
 }
 
 void TestSettingsFile::workFolderFor_data()
 {
     QTest::addColumn<QString>("documents");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("no trailing separator") << u"/home/pupil/Documents"_qs << u"/home/pupil/Documents/RK-25Temp/"_qs;
-    QTest::newRow("trailing separator") << u"/home/pupil/Documents/"_qs << u"/home/pupil/Documents/RK-25Temp/"_qs;
-    QTest::newRow("root") << u"/"_qs << u"/RK-25Temp/"_qs;
+    QTest::newRow("no trailing separator") << u"/home/pupil/Documents"_s << u"/home/pupil/Documents/RK-25Temp/"_s;
+    QTest::newRow("trailing separator") << u"/home/pupil/Documents/"_s << u"/home/pupil/Documents/RK-25Temp/"_s;
+    QTest::newRow("root") << u"/"_s << u"/RK-25Temp/"_s;
 }
 
 void TestSettingsFile::workFolderFor()
@@ -107,26 +107,26 @@ void TestSettingsFile::readValue_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected"); // "<none>" when the key is missing
 
-    const QString none = u"<none>"_qs;
-    QTest::newRow("plain") << QByteArray("[smr]\r\nspeed=30\r\n") << u"smr"_qs << u"speed"_qs << u"30"_qs;
-    QTest::newRow("mixed case in file") << QByteArray("[FoNt]\r\nSIZE=12\r\n") << u"font"_qs << u"size"_qs << u"12"_qs;
-    QTest::newRow("mixed case asked") << QByteArray("[font]\r\nsize=12\r\n") << u"FONT"_qs << u"Size"_qs << u"12"_qs;
-    QTest::newRow("equals inside value") << QByteArray("[a]\r\nk=x=y = z\r\n") << u"a"_qs << u"k"_qs << u"x=y = z"_qs;
-    QTest::newRow("blanks around") << QByteArray("[a]\r\n  k \t=  two words \t\r\n") << u"a"_qs << u"k"_qs << u"two words"_qs;
-    QTest::newRow("section name with blanks") << QByteArray(" [ a ] \r\nk=1\r\n") << u"a"_qs << u"k"_qs << u"1"_qs;
-    QTest::newRow("full-width space is no blank") << QByteArray("[a]\r\nk=\x81\x40x\r\n") << u"a"_qs << u"k"_qs << u"\u3000x"_qs;
-    QTest::newRow("empty value") << QByteArray("[a]\r\nk=\r\n") << u"a"_qs << u"k"_qs << QString();
-    QTest::newRow("first of repeated keys") << QByteArray("[a]\r\nk=1\r\nK=2\r\n") << u"a"_qs << u"k"_qs << u"1"_qs;
-    QTest::newRow("first of repeated sections") << QByteArray("[a]\r\nj=0\r\n[b]\r\nk=2\r\n[A]\r\nk=3\r\n") << u"a"_qs << u"k"_qs << none;
-    QTest::newRow("key of another section") << QByteArray("[a]\r\nx=1\r\n[b]\r\nk=2\r\n") << u"a"_qs << u"k"_qs << none;
-    QTest::newRow("key before any section") << QByteArray("k=1\r\n[a]\r\n") << u"a"_qs << u"k"_qs << none;
-    QTest::newRow("missing section") << QByteArray("[b]\r\nk=1\r\n") << u"a"_qs << u"k"_qs << none;
-    QTest::newRow("line feeds only") << QByteArray("[a]\nj=1\nk=2\n") << u"a"_qs << u"k"_qs << u"2"_qs;
-    QTest::newRow("carriage returns only") << QByteArray("[a]\rk=2\r") << u"a"_qs << u"k"_qs << u"2"_qs;
-    QTest::newRow("no break at the end") << QByteArray("[a]\r\nk=2") << u"a"_qs << u"k"_qs << u"2"_qs;
-    QTest::newRow("cp932 value") << QByteArray("[font]\r\nname=" + fontNameCp932 + "\r\n") << u"font"_qs << u"name"_qs << u"MS Pゴシック"_qs;
-    QTest::newRow("key that only starts alike") << QByteArray("[a]\r\nkey=1\r\n") << u"a"_qs << u"k"_qs << none;
-    QTest::newRow("empty file") << QByteArray() << u"a"_qs << u"k"_qs << none;
+    const QString none = u"<none>"_s;
+    QTest::newRow("plain") << QByteArray("[smr]\r\nspeed=30\r\n") << u"smr"_s << u"speed"_s << u"30"_s;
+    QTest::newRow("mixed case in file") << QByteArray("[FoNt]\r\nSIZE=12\r\n") << u"font"_s << u"size"_s << u"12"_s;
+    QTest::newRow("mixed case asked") << QByteArray("[font]\r\nsize=12\r\n") << u"FONT"_s << u"Size"_s << u"12"_s;
+    QTest::newRow("equals inside value") << QByteArray("[a]\r\nk=x=y = z\r\n") << u"a"_s << u"k"_s << u"x=y = z"_s;
+    QTest::newRow("blanks around") << QByteArray("[a]\r\n  k \t=  two words \t\r\n") << u"a"_s << u"k"_s << u"two words"_s;
+    QTest::newRow("section name with blanks") << QByteArray(" [ a ] \r\nk=1\r\n") << u"a"_s << u"k"_s << u"1"_s;
+    QTest::newRow("full-width space is no blank") << QByteArray("[a]\r\nk=\x81\x40x\r\n") << u"a"_s << u"k"_s << u"\u3000x"_s;
+    QTest::newRow("empty value") << QByteArray("[a]\r\nk=\r\n") << u"a"_s << u"k"_s << QString();
+    QTest::newRow("first of repeated keys") << QByteArray("[a]\r\nk=1\r\nK=2\r\n") << u"a"_s << u"k"_s << u"1"_s;
+    QTest::newRow("first of repeated sections") << QByteArray("[a]\r\nj=0\r\n[b]\r\nk=2\r\n[A]\r\nk=3\r\n") << u"a"_s << u"k"_s << none;
+    QTest::newRow("key of another section") << QByteArray("[a]\r\nx=1\r\n[b]\r\nk=2\r\n") << u"a"_s << u"k"_s << none;
+    QTest::newRow("key before any section") << QByteArray("k=1\r\n[a]\r\n") << u"a"_s << u"k"_s << none;
+    QTest::newRow("missing section") << QByteArray("[b]\r\nk=1\r\n") << u"a"_s << u"k"_s << none;
+    QTest::newRow("line feeds only") << QByteArray("[a]\nj=1\nk=2\n") << u"a"_s << u"k"_s << u"2"_s;
+    QTest::newRow("carriage returns only") << QByteArray("[a]\rk=2\r") << u"a"_s << u"k"_s << u"2"_s;
+    QTest::newRow("no break at the end") << QByteArray("[a]\r\nk=2") << u"a"_s << u"k"_s << u"2"_s;
+    QTest::newRow("cp932 value") << QByteArray("[font]\r\nname=" + fontNameCp932 + "\r\n") << u"font"_s << u"name"_s << u"MS Pゴシック"_s;
+    QTest::newRow("key that only starts alike") << QByteArray("[a]\r\nkey=1\r\n") << u"a"_s << u"k"_s << none;
+    QTest::newRow("empty file") << QByteArray() << u"a"_s << u"k"_s << none;
 }
 
 void TestSettingsFile::readValue()
@@ -138,42 +138,42 @@ void TestSettingsFile::readValue()
     putFile(m_path, content);
     const SettingsFile file(m_path);
     const auto value = file.value(section, key);
-    QCOMPARE(value.value_or(u"<none>"_qs), expected);
-    QCOMPARE(file.readString(section, key, u"dflt"_qs), value ? expected : u"dflt"_qs);
+    QCOMPARE(value.value_or(u"<none>"_s), expected);
+    QCOMPARE(file.readString(section, key, u"dflt"_s), value ? expected : u"dflt"_s);
 }
 
 void TestSettingsFile::longValueIsCut()
 {
     putFile(m_path, "[a]\r\nk=" + QByteArray(3000, 'x') + "\r\n");
-    QCOMPARE(SettingsFile(m_path).readString(u"a"_qs, u"k"_qs, QString()), QString(2047, u'x'));
+    QCOMPARE(SettingsFile(m_path).readString(u"a"_s, u"k"_s, QString()), QString(2047, u'x'));
 }
 
 void TestSettingsFile::readInteger_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected"); // the default is 77
-    QTest::newRow("decimal") << u"12"_qs << 12;
-    QTest::newRow("negative") << u"-5"_qs << -5;
-    QTest::newRow("plus sign") << u"+5"_qs << 5;
-    QTest::newRow("0x") << u"0x1F"_qs << 31;
-    QTest::newRow("0X lower digits") << u"0X1f"_qs << 31;
-    QTest::newRow("0x alone") << u"0x"_qs << 77;
-    QTest::newRow("0x bad digit") << u"0x1G"_qs << 77;
-    QTest::newRow("dollar") << u"$FF"_qs << 255;
-    QTest::newRow("dollar lower") << u"$ff"_qs << 255;
-    QTest::newRow("dollar alone") << u"$"_qs << 77;
-    QTest::newRow("dollar 32 bits") << u"$FFFFFFFF"_qs << -1;
-    QTest::newRow("dollar above 32 bits") << u"$100000000"_qs << 77;
-    QTest::newRow("int max") << u"2147483647"_qs << 2147483647;
-    QTest::newRow("above int max") << u"2147483648"_qs << 77;
-    QTest::newRow("int min") << u"-2147483648"_qs << int(-2147483647 - 1);
+    QTest::newRow("decimal") << u"12"_s << 12;
+    QTest::newRow("negative") << u"-5"_s << -5;
+    QTest::newRow("plus sign") << u"+5"_s << 5;
+    QTest::newRow("0x") << u"0x1F"_s << 31;
+    QTest::newRow("0X lower digits") << u"0X1f"_s << 31;
+    QTest::newRow("0x alone") << u"0x"_s << 77;
+    QTest::newRow("0x bad digit") << u"0x1G"_s << 77;
+    QTest::newRow("dollar") << u"$FF"_s << 255;
+    QTest::newRow("dollar lower") << u"$ff"_s << 255;
+    QTest::newRow("dollar alone") << u"$"_s << 77;
+    QTest::newRow("dollar 32 bits") << u"$FFFFFFFF"_s << -1;
+    QTest::newRow("dollar above 32 bits") << u"$100000000"_s << 77;
+    QTest::newRow("int max") << u"2147483647"_s << 2147483647;
+    QTest::newRow("above int max") << u"2147483648"_s << 77;
+    QTest::newRow("int min") << u"-2147483648"_s << int(-2147483647 - 1);
     QTest::newRow("empty") << QString() << 77;
-    QTest::newRow("letters") << u"abc"_qs << 77;
-    QTest::newRow("trailing letter") << u"12a"_qs << 77;
-    QTest::newRow("fraction") << u"1.5"_qs << 77;
-    QTest::newRow("inner blank") << u"1 2"_qs << 77;
-    QTest::newRow("full-width digits") << u"１２"_qs << 77;
-    QTest::newRow("blanks trimmed") << u"  7\t"_qs << 7;
+    QTest::newRow("letters") << u"abc"_s << 77;
+    QTest::newRow("trailing letter") << u"12a"_s << 77;
+    QTest::newRow("fraction") << u"1.5"_s << 77;
+    QTest::newRow("inner blank") << u"1 2"_s << 77;
+    QTest::newRow("full-width digits") << u"１２"_s << 77;
+    QTest::newRow("blanks trimmed") << u"  7\t"_s << 7;
 }
 
 void TestSettingsFile::readInteger()
@@ -181,7 +181,7 @@ void TestSettingsFile::readInteger()
     QFETCH(QString, text);
     QFETCH(int, expected);
     putFile(m_path, "[a]\r\nk=" + text.toUtf8() + "\r\n");
-    QCOMPARE(SettingsFile(m_path).readInteger(u"a"_qs, u"k"_qs, 77), expected);
+    QCOMPARE(SettingsFile(m_path).readInteger(u"a"_s, u"k"_s, 77), expected);
 }
 
 void TestSettingsFile::readBool_data()
@@ -189,14 +189,14 @@ void TestSettingsFile::readBool_data()
     QTest::addColumn<QString>("text"); // "<none>": key missing
     QTest::addColumn<bool>("defaultValue");
     QTest::addColumn<bool>("expected");
-    QTest::newRow("0") << u"0"_qs << true << false;
-    QTest::newRow("1") << u"1"_qs << false << true;
-    QTest::newRow("any non-zero") << u"-3"_qs << false << true;
-    QTest::newRow("hex non-zero") << u"$10"_qs << false << true;
-    QTest::newRow("word true") << u"true"_qs << false << false;
-    QTest::newRow("word with default") << u"yes"_qs << true << true;
-    QTest::newRow("missing, default true") << u"<none>"_qs << true << true;
-    QTest::newRow("missing, default false") << u"<none>"_qs << false << false;
+    QTest::newRow("0") << u"0"_s << true << false;
+    QTest::newRow("1") << u"1"_s << false << true;
+    QTest::newRow("any non-zero") << u"-3"_s << false << true;
+    QTest::newRow("hex non-zero") << u"$10"_s << false << true;
+    QTest::newRow("word true") << u"true"_s << false << false;
+    QTest::newRow("word with default") << u"yes"_s << true << true;
+    QTest::newRow("missing, default true") << u"<none>"_s << true << true;
+    QTest::newRow("missing, default false") << u"<none>"_s << false << false;
 }
 
 void TestSettingsFile::readBool()
@@ -205,7 +205,7 @@ void TestSettingsFile::readBool()
     QFETCH(bool, defaultValue);
     QFETCH(bool, expected);
     putFile(m_path, text == u"<none>" ? QByteArray("[play]\r\n") : "[play]\r\nhow=" + text.toUtf8() + "\r\n");
-    QCOMPARE(SettingsFile(m_path).readBool(u"play"_qs, u"how"_qs, defaultValue), expected);
+    QCOMPARE(SettingsFile(m_path).readBool(u"play"_s, u"how"_s, defaultValue), expected);
 }
 
 void TestSettingsFile::colorFromText_data()
@@ -213,24 +213,24 @@ void TestSettingsFile::colorFromText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<quint32>("value");
-    QTest::newRow("cllime") << u"cllime"_qs << true << quint32(0x0000FF00);
-    QTest::newRow("clLime") << u"clLime"_qs << true << quint32(0x0000FF00);
-    QTest::newRow("CLLIME") << u"CLLIME"_qs << true << quint32(0x0000FF00);
-    QTest::newRow("dollar form of lime") << u"$0000FF00"_qs << true << quint32(0x0000FF00);
-    QTest::newRow("decimal form of lime") << u"65280"_qs << true << quint32(0x0000FF00);
-    QTest::newRow("red is the low byte") << u"clRed"_qs << true << quint32(0x000000FF);
-    QTest::newRow("navy") << u"clNavy"_qs << true << quint32(0x00800000);
-    QTest::newRow("silver") << u"clsilver"_qs << true << quint32(0x00C0C0C0);
-    QTest::newRow("aqua") << u"clAqua"_qs << true << quint32(0x00FFFF00);
-    QTest::newRow("default selection") << u"$00E2EFF1"_qs << true << quint32(0x00E2EFF1);
-    QTest::newRow("first system colour") << u"clScrollBar"_qs << true << quint32(0x80000000);
-    QTest::newRow("button face") << u"clbtnface"_qs << true << quint32(0x8000000F);
-    QTest::newRow("last system colour") << u"clInfoBk"_qs << true << quint32(0x80000018);
-    QTest::newRow("none") << u"clNone"_qs << true << quint32(0x1FFFFFFF);
-    QTest::newRow("0x is no colour") << u"0xFF"_qs << false << quint32(0);
-    QTest::newRow("unknown name") << u"clOrange"_qs << false << quint32(0);
+    QTest::newRow("cllime") << u"cllime"_s << true << quint32(0x0000FF00);
+    QTest::newRow("clLime") << u"clLime"_s << true << quint32(0x0000FF00);
+    QTest::newRow("CLLIME") << u"CLLIME"_s << true << quint32(0x0000FF00);
+    QTest::newRow("dollar form of lime") << u"$0000FF00"_s << true << quint32(0x0000FF00);
+    QTest::newRow("decimal form of lime") << u"65280"_s << true << quint32(0x0000FF00);
+    QTest::newRow("red is the low byte") << u"clRed"_s << true << quint32(0x000000FF);
+    QTest::newRow("navy") << u"clNavy"_s << true << quint32(0x00800000);
+    QTest::newRow("silver") << u"clsilver"_s << true << quint32(0x00C0C0C0);
+    QTest::newRow("aqua") << u"clAqua"_s << true << quint32(0x00FFFF00);
+    QTest::newRow("default selection") << u"$00E2EFF1"_s << true << quint32(0x00E2EFF1);
+    QTest::newRow("first system colour") << u"clScrollBar"_s << true << quint32(0x80000000);
+    QTest::newRow("button face") << u"clbtnface"_s << true << quint32(0x8000000F);
+    QTest::newRow("last system colour") << u"clInfoBk"_s << true << quint32(0x80000018);
+    QTest::newRow("none") << u"clNone"_s << true << quint32(0x1FFFFFFF);
+    QTest::newRow("0x is no colour") << u"0xFF"_s << false << quint32(0);
+    QTest::newRow("unknown name") << u"clOrange"_s << false << quint32(0);
     QTest::newRow("empty") << QString() << false << quint32(0);
-    QTest::newRow("name with a blank") << u"cl Lime"_qs << false << quint32(0);
+    QTest::newRow("name with a blank") << u"cl Lime"_s << false << quint32(0);
 }
 
 void TestSettingsFile::colorFromText()
@@ -239,7 +239,7 @@ void TestSettingsFile::colorFromText()
     QFETCH(bool, ok);
     QFETCH(quint32, value);
     putFile(m_path, "[back]\r\ncolor=" + text.toUtf8() + "\r\n");
-    const ColorRead read = SettingsFile(m_path).readColor(u"back"_qs, u"color"_qs, u"clBlack"_qs);
+    const ColorRead read = SettingsFile(m_path).readColor(u"back"_s, u"color"_s, u"clBlack"_s);
     QCOMPARE(read.ok, ok);
     if (ok)
         QCOMPARE(read.value, value);
@@ -251,14 +251,14 @@ void TestSettingsFile::colorToText_data()
 {
     QTest::addColumn<quint32>("value");
     QTest::addColumn<QString>("text");
-    QTest::newRow("lime by name") << colors::clLime << u"clLime"_qs;
-    QTest::newRow("white by name") << colors::clWhite << u"clWhite"_qs;
-    QTest::newRow("black by name") << colors::clBlack << u"clBlack"_qs;
-    QTest::newRow("fuchsia by name") << colors::clFuchsia << u"clFuchsia"_qs;
-    QTest::newRow("no name") << quint32(0x00E2EFF1) << u"$00E2EFF1"_qs;
-    QTest::newRow("small value, eight digits") << quint32(0x0000000A) << u"$0000000A"_qs;
-    QTest::newRow("top byte kept") << quint32(0xFF123456) << u"$FF123456"_qs;
-    QTest::newRow("none") << colors::clNone << u"clNone"_qs;
+    QTest::newRow("lime by name") << colors::clLime << u"clLime"_s;
+    QTest::newRow("white by name") << colors::clWhite << u"clWhite"_s;
+    QTest::newRow("black by name") << colors::clBlack << u"clBlack"_s;
+    QTest::newRow("fuchsia by name") << colors::clFuchsia << u"clFuchsia"_s;
+    QTest::newRow("no name") << quint32(0x00E2EFF1) << u"$00E2EFF1"_s;
+    QTest::newRow("small value, eight digits") << quint32(0x0000000A) << u"$0000000A"_s;
+    QTest::newRow("top byte kept") << quint32(0xFF123456) << u"$FF123456"_s;
+    QTest::newRow("none") << colors::clNone << u"clNone"_s;
 }
 
 void TestSettingsFile::colorToText()
@@ -296,7 +296,7 @@ void TestSettingsFile::defaultsWithoutFile()
     QCOMPARE(file.playHow(), true);
     QCOMPARE(file.deleteShift(), true);
     QCOMPARE(file.fontSize(), 14);
-    QCOMPARE(file.fontName(), u"MS Pゴシック"_qs);
+    QCOMPARE(file.fontName(), u"MS Pゴシック"_s);
     QCOMPARE(file.backColor().value, colors::clBlack);
     QCOMPARE(file.fontColor().value, colors::clWhite);
     QCOMPARE(file.comentColor().value, colors::clLime);
@@ -312,37 +312,37 @@ void TestSettingsFile::write_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("new file") << QByteArray() << u"smr"_qs << u"speed"_qs << u"30"_qs
+    QTest::newRow("new file") << QByteArray() << u"smr"_s << u"speed"_s << u"30"_s
                               << QByteArray("[smr]\r\nspeed=30\r\n");
     QTest::newRow("in place, other lines untouched")
         << QByteArray("; note\r\n[a]\r\nx = 1\r\nk = old\r\ny=2\r\n\r\n[b]\r\nk=3\r\n")
-        << u"a"_qs << u"k"_qs << u"new"_qs
+        << u"a"_s << u"k"_s << u"new"_s
         << QByteArray("; note\r\n[a]\r\nx = 1\r\nk=new\r\ny=2\r\n\r\n[b]\r\nk=3\r\n");
     QTest::newRow("mixed case keeps its spelling")
-        << QByteArray("[FONT]\r\nSize=9\r\n") << u"font"_qs << u"size"_qs << u"20"_qs
+        << QByteArray("[FONT]\r\nSize=9\r\n") << u"font"_s << u"size"_s << u"20"_s
         << QByteArray("[FONT]\r\nSize=20\r\n");
     QTest::newRow("first of repeated keys replaced")
-        << QByteArray("[a]\r\nk=1\r\nk=2\r\n") << u"a"_qs << u"k"_qs << u"9"_qs
+        << QByteArray("[a]\r\nk=1\r\nk=2\r\n") << u"a"_s << u"k"_s << u"9"_s
         << QByteArray("[a]\r\nk=9\r\nk=2\r\n");
     QTest::newRow("missing key at the end of its section, before the blank line")
-        << QByteArray("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n") << u"A"_qs << u"k"_qs << u"5"_qs
+        << QByteArray("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n") << u"A"_s << u"k"_s << u"5"_s
         << QByteArray("[a]\r\nx=1\r\nk=5\r\n\r\n[b]\r\ny=2\r\n");
     QTest::newRow("missing key in an empty section")
-        << QByteArray("[a]\r\n[b]\r\n") << u"a"_qs << u"k"_qs << u"5"_qs
+        << QByteArray("[a]\r\n[b]\r\n") << u"a"_s << u"k"_s << u"5"_s
         << QByteArray("[a]\r\nk=5\r\n[b]\r\n");
     QTest::newRow("missing key in the last section")
-        << QByteArray("[a]\r\nx=1\r\n") << u"a"_qs << u"k"_qs << u"5"_qs
+        << QByteArray("[a]\r\nx=1\r\n") << u"a"_s << u"k"_s << u"5"_s
         << QByteArray("[a]\r\nx=1\r\nk=5\r\n");
     QTest::newRow("missing section at the end")
-        << QByteArray("[a]\r\nx=1\r\n") << u"b"_qs << u"k"_qs << u"5"_qs
+        << QByteArray("[a]\r\nx=1\r\n") << u"b"_s << u"k"_s << u"5"_s
         << QByteArray("[a]\r\nx=1\r\n[b]\r\nk=5\r\n");
     QTest::newRow("line feeds become CR LF")
-        << QByteArray("[a]\nx=1\n") << u"a"_qs << u"x"_qs << u"2"_qs
+        << QByteArray("[a]\nx=1\n") << u"a"_s << u"x"_s << u"2"_s
         << QByteArray("[a]\r\nx=2\r\n");
     QTest::newRow("value with equals")
-        << QByteArray() << u"a"_qs << u"k"_qs << u"p=q"_qs << QByteArray("[a]\r\nk=p=q\r\n");
+        << QByteArray() << u"a"_s << u"k"_s << u"p=q"_s << QByteArray("[a]\r\nk=p=q\r\n");
     QTest::newRow("bytes that are no CP932 stay as they were")
-        << QByteArray("[a]\r\nodd=\x81\r\nk=1\r\n") << u"a"_qs << u"k"_qs << u"2"_qs
+        << QByteArray("[a]\r\nodd=\x81\r\nk=1\r\n") << u"a"_s << u"k"_s << u"2"_s
         << QByteArray("[a]\r\nodd=\x81\r\nk=2\r\n");
 }
 
@@ -365,10 +365,10 @@ void TestSettingsFile::write()
 void TestSettingsFile::fontNameSurvivesByteForByte()
 {
     SettingsFile file(m_path);
-    QVERIFY(file.setFontName(u"MS Pゴシック"_qs).ok);
+    QVERIFY(file.setFontName(u"MS Pゴシック"_s).ok);
     const QByteArray expected = "[font]\r\nname=" + fontNameCp932 + "\r\n";
     QCOMPARE(fileBytes(m_path), expected);
-    QCOMPARE(file.fontName(), u"MS Pゴシック"_qs);
+    QCOMPARE(file.fontName(), u"MS Pゴシック"_s);
     // Writing another key leaves the name's bytes exactly as they were.
     QVERIFY(file.setFontSize(12).ok);
     QCOMPARE(fileBytes(m_path), "[font]\r\nname=" + fontNameCp932 + "\r\nsize=12\r\n");
@@ -394,11 +394,11 @@ void TestSettingsFile::refusedWritesLeaveTheFile_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("character outside CP932") << u"font"_qs << u"name"_qs << u"Font😀"_qs;
-    QTest::newRow("line break in value") << u"font"_qs << u"name"_qs << u"a\r\n[comport]\r\nname=3"_qs;
-    QTest::newRow("equals in key") << u"font"_qs << u"a=b"_qs << u"1"_qs;
-    QTest::newRow("bracket in section") << u"fo]nt"_qs << u"name"_qs << u"1"_qs;
-    QTest::newRow("empty key") << u"font"_qs << QString() << u"1"_qs;
+    QTest::newRow("character outside CP932") << u"font"_s << u"name"_s << u"Font😀"_s;
+    QTest::newRow("line break in value") << u"font"_s << u"name"_s << u"a\r\n[comport]\r\nname=3"_s;
+    QTest::newRow("equals in key") << u"font"_s << u"a=b"_s << u"1"_s;
+    QTest::newRow("bracket in section") << u"fo]nt"_s << u"name"_s << u"1"_s;
+    QTest::newRow("empty key") << u"font"_s << QString() << u"1"_s;
 }
 
 void TestSettingsFile::refusedWritesLeaveTheFile()
@@ -418,13 +418,13 @@ void TestSettingsFile::refusedWritesLeaveTheFile()
 void TestSettingsFile::writeToAnUnwritablePlaceReportsThePath()
 {
     // A folder that does not exist, and a folder standing where the file should be.
-    const QString missing = m_dir.filePath(u"gone/set.ini"_qs);
-    SettingsResult result = SettingsFile(missing).writeInteger(u"smr"_qs, u"speed"_qs, 20);
+    const QString missing = m_dir.filePath(u"gone/set.ini"_s);
+    SettingsResult result = SettingsFile(missing).writeInteger(u"smr"_s, u"speed"_s, 20);
     QVERIFY(!result.ok);
     QCOMPARE(result.error, QStringLiteral("%1 に書き込めません").arg(missing));
 
     QVERIFY(QDir().mkpath(m_path));
-    result = SettingsFile(m_path).writeInteger(u"smr"_qs, u"speed"_qs, 20);
+    result = SettingsFile(m_path).writeInteger(u"smr"_s, u"speed"_s, 20);
     QVERIFY(!result.ok);
     QCOMPARE(result.error, QStringLiteral("%1 に書き込めません").arg(m_path));
     QVERIFY(QFileInfo(m_path).isDir());
@@ -484,10 +484,12 @@ void TestSettingsFile::okOnNavyBackground()
     SettingsValues values;
     values.backColor = colors::clNavy;
     QVERIFY(writeAllSettings(file, values).ok);
-    QCOMPARE(file.readString(u"sel"_qs, u"color"_qs, QString()), u"$007FFFFF"_qs);
-    QCOMPARE(file.readString(u"back"_qs, u"color"_qs, QString()), u"clNavy"_qs);
+    QCOMPARE(file.readString(u"sel"_s, u"color"_s, QString()), u"$007FFFFF"_s);
+    QCOMPARE(file.readString(u"back"_s, u"color"_s, QString()), u"clNavy"_s);
     QCOMPARE(file.selColor().value, colorFromRgb(255, 255, 127));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
 #include "tst_settingsfile.moc"
+
+using namespace Qt::StringLiterals;
