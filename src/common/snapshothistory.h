@@ -34,11 +34,19 @@ public:
     // undone before are gone. False when nothing was recorded.
     bool record(const State &state)
     {
+        return record(state, [](const State &a, const State &b) { return a == b; });
+    }
+
+    // The same, with the screen's own word on which states are alike: an action that leaves
+    // the state alike (a detail nobody sees) is no step and leaves the modified state as it was.
+    template <typename Alike>
+    bool record(const State &state, Alike alike)
+    {
         if (m_states.empty()) {
             reset(state);
             return false;
         }
-        if (m_states[m_current] == state)
+        if (alike(m_states[m_current], state))
             return false;
         m_states.erase(m_states.begin() + m_current + 1, m_states.end());
         if (m_saved > m_current)

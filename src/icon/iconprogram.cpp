@@ -103,6 +103,19 @@ void IconProgram::clearAll()
     }
 }
 
+bool IconProgram::sameInstructions(const IconProgram &other) const
+{
+    for (int i = 0; i < SLOT_COUNT; ++i) {
+        ProgramSlot mine = m_slots[i];
+        const ProgramSlot &theirs = other.m_slots[i];
+        if (!mine.holdsInstruction() && !theirs.holdsInstruction())
+            mine.index = theirs.index;
+        if (!(mine == theirs))
+            return false;
+    }
+    return true;
+}
+
 bool IconProgram::hasInstructions() const
 {
     for (const ProgramSlot &s : m_slots) {

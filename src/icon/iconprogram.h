@@ -71,6 +71,9 @@ public:
     bool onlyMotions() const;
 
     bool operator==(const IconProgram &) const = default;
+    // The same instructions in the same slots: an empty slot is like any other, whatever
+    // index it last had (the file keeps it, the pupil and the robot never see it).
+    bool sameInstructions(const IconProgram &other) const;
 
 private:
     std::array<ProgramSlot, SLOT_COUNT> m_slots{};

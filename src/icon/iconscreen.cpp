@@ -233,7 +233,7 @@ void IconScreen::B_stepClick()
 
 bool IconScreen::mayLeave()
 {
-    if (!m_modified)
+    if (!isModified())
         return true;
     const MessageButton answer =
         ui::showMessage(this, MessageKind::Information, u"プログラムを保存しますか？"_s,
@@ -300,7 +300,6 @@ void IconScreen::dropIcon(int slot, const QString &icon)
     ui::guarded(this, errors::ICON_DROP, [&] {
         ScrollBox1->showPicture(slot, pictureOf(icon));
         ScrollBox1->destroyLabels(slot);
-        m_modified = true;
         if (icon == DELETE_ICON) {
             m_program.dropIcon(slot, icon, m_deleteShift ? m_deleteShift() : SettingsFile().deleteShift());
             redrawFrom(slot);
@@ -335,7 +334,6 @@ void IconScreen::slotClicked(int slot)
     if (!m_insertMode)
         return;
     m_program.insertGap(slot);
-    m_modified = true;
     m_insertMode = false;
     ui::guarded(this, errors::ICON_DROP, [&] {
         insert->setPictureFile(u"Photo\\Button\\insert.jpg"_s);
@@ -351,7 +349,7 @@ void IconScreen::reopenValue(int slot)
     const ProgramSlot &data = m_program.slot(slot);
     const QString icon = m_program.iconOf(slot);
     const QString unit = unitOf(icon);
-    m_modified = true;
+    // Opening the page changes nothing yet; a value confirmed unchanged is no step either.
     PageControl1->setProperty("tag", slot);
     ScrollBox1->setValueText(slot, unit);
     if (unit == u"度") {
@@ -440,7 +438,6 @@ void IconScreen::emptySlots()
             ScrollBox1->destroyLabels(i);
             m_program.emptySlot(i);
         }
-        m_modified = false;
     });
     ScrollBox1->clearMark();
 }
@@ -449,19 +446,22 @@ void IconScreen::clearAll()
 {
     emptySlots();
     m_history.reset(m_program);
-    m_modified = false;
     dropRecovery();
 }
 
 void IconScreen::recordChange()
 {
-    if (!m_history.record(m_program))
+    if (!recordStep())
         return;
-    m_modified = m_history.modified();
-    if (m_modified)
+    if (isModified())
         programChanged();
     else
         dropRecovery();
+}
+
+bool IconScreen::recordStep()
+{
+    return m_history.record(m_program, [](const IconProgram &a, const IconProgram &b) { return a.sameInstructions(b); });
 }
 
 void IconScreen::undo()
@@ -484,8 +484,7 @@ void IconScreen::showHistoryState(const IconProgram *state)
     m_program = *state;
     ui::guarded(this, errors::ICON_DROP, [&] { redrawFrom(0); });
     ScrollBox1->clearMark();
-    m_modified = m_history.modified();
-    if (m_modified)
+    if (isModified())
         programChanged();
     else
         dropRecovery();
@@ -512,10 +511,9 @@ bool IconScreen::restoreRecovery(const QStringList &lines)
     m_program = recovered;
     ui::guarded(this, errors::ICON_READ, [&] { redrawFrom(0); });
     showPalette();
-    m_history.record(m_program);
+    recordStep();
     // Brought back, never saved: leaving asks, and undo goes back to the empty program.
     m_history.forgetSaved();
-    m_modified = true;
     return true;
 }
 
@@ -549,9 +547,8 @@ void IconScreen::ReadClick()
         ui::guarded(this, errors::ICON_READ, [&] { redrawFrom(0); });
         showPalette();
         // The program is the file's: a step back brings the work before the read back.
-        m_history.record(m_program);
+        recordStep();
         m_history.markSaved();
-        m_modified = false;
         dropRecovery();
         break;
     case IconReadStatus::WrongMarker:
@@ -582,7 +579,6 @@ bool IconScreen::saveProgram()
         return false;
     }
     m_history.markSaved();
-    m_modified = false;
     dropRecovery();
     return true;
 }
@@ -609,9 +605,10 @@ void IconScreen::ReportClick()
 void IconScreen::All_DeleteClick()
 {
     emptySlots();
-    // Undoable, unlike the emptying on leaving; an empty program is never asked about.
-    m_history.record(m_program);
-    m_modified = false;
+    // Undoable, unlike the emptying on leaving. An empty program is never asked about: it
+    // counts as saved, and undoing the emptying makes the screen modified again.
+    recordStep();
+    m_history.markSaved();
     dropRecovery();
 }
 
@@ -631,10 +628,17 @@ void IconScreen::insertClick()
 // The keys every editor user knows do what the buttons do, questions included.
 void IconScreen::createKeyboardShortcuts()
 {
-    auto *saveKey = new QShortcut(QKeySequence::Save, this);
-    connect(saveKey, &QShortcut::activated, this, &IconScreen::SaveClick);
-    auto *openKey = new QShortcut(QKeySequence::Open, this);
-    connect(openKey, &QShortcut::activated, this, &IconScreen::ReadClick);
+    // Only while the button may be clicked: a value page locks both, and a read then would
+    // leave the palette shown with every command button locked.
+    const auto likeButton = [this](const QKeySequence &keys, PictureButton *button, void (IconScreen::*handler)()) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, button, handler] {
+            if (button->isVisible() && button->isEnabled())
+                (this->*handler)();
+        });
+    };
+    likeButton(QKeySequence::Save, Save, &IconScreen::SaveClick);
+    likeButton(QKeySequence::Open, Read, &IconScreen::ReadClick);
     for (const QKeySequence &keys : undoKeys()) {
         auto *undoKey = new QShortcut(keys, this);
         connect(undoKey, &QShortcut::activated, this, &IconScreen::undo);

@@ -46,14 +46,15 @@ public:
     void setStepMode(int step);
 
     const IconProgram &program() const { return m_program; }
-    bool isModified() const { return m_modified; }
+    // Changed since saved, read or emptied, as the history says.
+    bool isModified() const { return m_history.modified(); }
     bool insertMode() const { return m_insertMode; }
     // The texts of slot n's name and value labels (empty for an empty slot), for the list
     // window and the report.
     QString slotNameText(int n) const;
     QString slotValueText(int n) const;
 
-    // Empties every slot that holds an instruction and clears modified and the history.
+    // Empties every slot that holds an instruction and empties the history (unmodified).
     void clearAll();
 
     // One step back or forward in the program's history (Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z).
@@ -104,6 +105,8 @@ private:
     void emptySlots();
     // After every change of the program: a step of the history and the recovery copy.
     void recordChange();
+    // A step of the history unless the program holds the same instructions as before.
+    bool recordStep();
     void showHistoryState(const IconProgram *state);
     void openValuePage(QWidget *page, int slot);
     void showPalette();
@@ -129,7 +132,6 @@ private:
     std::function<bool()> m_deleteShift;
     IconProgram m_program;
     SnapshotHistory<IconProgram> m_history;
-    bool m_modified = false;
     bool m_insertMode = false;
     bool m_startAtOnce = true;
 

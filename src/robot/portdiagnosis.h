@@ -6,9 +6,12 @@
 #include <QByteArray>
 #include <QString>
 
-// Looks at a serial device without opening it: is it there, may this user open it, does a
-// lock file say another process has it. A lock of a process that has ended counts as free
-// when it can be removed (opening clears it) and as StaleLock when it cannot.
+// Looks at a serial device without opening it: is it there (a pseudo-terminal that is some
+// session's terminal counts as no robot's port: NotFound), may this user open it, does a
+// lock file say another process has it. A lock whose owner has ended (no process has its
+// number, or the process that has it now runs another program than the lock names, as
+// QLockFile judges it) counts as free when it can be removed (opening clears it) and as
+// StaleLock when it cannot.
 PortStatus diagnosePort(const QString &device);
 
 // The lock file that opening the device uses ("/run/lock/LCK..ttyUSB0"; "pts/3" becomes

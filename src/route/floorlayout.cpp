@@ -83,6 +83,26 @@ QPoint snappedToCell(QPoint pixel, int zoom)
                   nearest(pixel.y() / cell) * static_cast<int>(cell));
 }
 
+bool routeRecordsOnFloor(const std::array<RoutePoint, ROUTE_RECORD_COUNT> &records)
+{
+    const auto within = [](int v) { return v >= 0 && v <= FLOOR_GRID_UNITS; };
+    const auto reached = [](int v) { return v >= -FLOOR_DIAGONAL_REACH && v <= FLOOR_GRID_UNITS + FLOOR_DIAGONAL_REACH; };
+    if (!within(records[0].x) || !within(records[0].y))
+        return false;
+    for (int i = 1; i < ROUTE_USED_RECORDS; ++i) {
+        const RoutePoint &from = records[static_cast<size_t>(i - 1)];
+        const RoutePoint &to = records[static_cast<size_t>(i)];
+        if (!reached(to.x) || !reached(to.y))
+            return false;
+        const bool xMoved = to.x != from.x;
+        const bool yMoved = to.y != from.y;
+        // An unused record (0, 0) after the last point passes too: its x lies on the floor.
+        if ((xMoved || yMoved) && !(xMoved && within(to.x)) && !(yMoved && within(to.y)))
+            return false;
+    }
+    return true;
+}
+
 QList<GridLine> floorGridLines(int zoom)
 {
     const int size = floorPixels(zoom);

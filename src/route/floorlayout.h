@@ -76,6 +76,18 @@ QList<QLine> routeLines(const FloorRoute &route, int zoom);
 // inside, so that they stay whole on the floor.
 QList<FloorMarker> floorMarkers(const FloorRoute &route, const QList<QPoint> &obstacles, int zoom);
 
+// How far beyond an edge a route point can lie (grid units). Only a diagonal's end gets there:
+// its length comes from the pointer's other axis, which reaches at most 500 x (sqrt 2 + 1)
+// from its start while the bend keeps it diagonal (beyond 22.5 degrees), so the end passes
+// the pointer by at most 500 x sqrt 2 (707), snapped to the next cell corner.
+inline constexpr int FLOOR_DIAGONAL_REACH = 710;
+
+// Whether points drawn on the floor can give these records (0..57, a file's as read): the
+// start within the floor, and each later point has the coordinate a straight segment moves,
+// or one of the two a diagonal moves, within the floor (it is the pointer's), and none lies
+// beyond FLOOR_DIAGONAL_REACH. The keyboard and the mouse place no other points.
+bool routeRecordsOnFloor(const std::array<RoutePoint, ROUTE_RECORD_COUNT> &records);
+
 // The rubber band's target for the pointer (pixels), as routeTarget bends and snaps it; a
 // pointer straight above, below or beside the segment start aims there too, so the band never
 // stays behind on a target the pointer has left. Only a pointer on the start keeps previous.

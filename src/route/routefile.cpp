@@ -5,6 +5,7 @@
 
 #include "common/cp932.h"
 #include "common/fields.h"
+#include "route/floorlayout.h"
 
 #include <algorithm>
 
@@ -95,6 +96,11 @@ RouteReadResult readRouteLines(const QStringList &lines, RouteModel *route)
             result.status = RouteReadStatus::Malformed;
             return result;
         }
+    }
+    // A point no drawing can place (a damaged or made-up file) would be drawn off the floor.
+    if (!routeRecordsOnFloor(records)) {
+        result.status = RouteReadStatus::Malformed;
+        return result;
     }
     result.status = RouteReadStatus::Ok;
     result.hasRoute = route->assignRecords(records);

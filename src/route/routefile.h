@@ -30,7 +30,7 @@ enum class RouteReadStatus {
     Ok,          // the route was replaced
     WrongMarker, // not a route file (an icon or text file, or no marker): route unchanged
     Malformed,   // an empty file, fewer than 59 lines, a record without nine fields, or a field 5..9 that is
-                 // not an integer: route unchanged; the screen shows (1004)
+                 // not an integer, or a point off the floor (routeRecordsOnFloor): route unchanged; the screen shows (1004)
     FileError,   // the file could not be read: route unchanged
 };
 

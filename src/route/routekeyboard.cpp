@@ -67,10 +67,12 @@ RouteKeyboard::RouteKeyboard(RouteFloorView *floor, QScrollArea *scroll)
     describe();
 }
 
+// The crosshair's grid point where the floor shows it: docked beside the navigator the floor
+// is drawn smaller, and a pointer event there is taken as a position on the floor as shown.
 QPoint RouteKeyboard::pixel() const
 {
     const int step = FLOOR_CELL_UNITS * qMax(1, m_floor->zoom());
-    return m_cell * step;
+    return m_floor->toShown(m_cell * step);
 }
 
 bool RouteKeyboard::eventFilter(QObject *, QEvent *event)

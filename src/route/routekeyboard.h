@@ -25,6 +25,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Where the crosshair stands, in pixels of the floor as shown.
     QPoint pixel() const;
     void moveBy(QPoint cells);
     void press(Qt::MouseButton button);

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/cp932.h"
+#include "common/workfolder.h"
 #include "icon/iconfile.h"
 #include "support/testenv.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include <cmath>
+#include <csignal>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,6 +28,8 @@ private slots:
     void sampleAgainstTheWall_data();
     void sampleAgainstTheWall();
     void helpAndVersion();
+    void windowEndsOnSignalsWithoutItsLink_data();
+    void windowEndsOnSignalsWithoutItsLink();
 };
 
 namespace {
@@ -189,6 +196,43 @@ void TestRobotReplay::helpAndVersion()
     const testenv::Outcome version = testenv::runRk25Robot({u"--version"_s});
     QCOMPARE(version.exitCode, 0);
     QVERIFY2(QRegularExpression(u"^rk25-robot \\d+\\.\\d+(\\.\\d+)?\n$"_s).match(version.out).hasMatch(), qPrintable(version.out));
+}
+
+void TestRobotReplay::windowEndsOnSignalsWithoutItsLink_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+    // The terminal it was started from is closed: its /dev/pts number goes to the next one.
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+}
+
+// The window's robot ends as it does when closed: its comN link goes with it.
+void TestRobotReplay::windowEndsOnSignalsWithoutItsLink()
+{
+    QFETCH(int, signalNumber);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString workFolder = workFolderPathFor(home.filePath(u"Documents"_s));
+    QVERIFY(QDir().mkpath(workFolder));
+    QProcess robot;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"HOME"_s, home.path());
+    env.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u".config"_s));
+    env.remove(u"XDG_DOCUMENTS_DIR"_s);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    robot.setProcessEnvironment(env);
+    robot.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    robot.start(testenv::rk25RobotPath(), {u"--com"_s, u"2"_s});
+    QVERIFY(robot.waitForStarted());
+    const QFileInfo link(workFolder + u"com2"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link.filePath()).isSymLink(), 20000);
+    QVERIFY(QFileInfo(link.filePath()).symLinkTarget().startsWith(u"/dev/pts/"_s));
+    QCOMPARE(::kill(pid_t(robot.processId()), signalNumber), 0);
+    QVERIFY(robot.waitForFinished(20000));
+    QCOMPARE(robot.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(robot.exitCode(), 0);
+    QVERIFY(!QFileInfo(link.filePath()).isSymLink());
 }
 
 QTEST_GUILESS_MAIN(TestRobotReplay)

@@ -50,6 +50,10 @@ private slots:
     void undoRedoEachChange_data();
     void undoRedoEachChange();
     void undoHundredStepsAndSaveQuestion();
+    void actionChangingNothingIsNoStep_data();
+    void actionChangingNothingIsNoStep();
+    void allDeleteOfNothingIsNoStep();
+    void shortcutsDoOnlyWhatTheirButtonsMay();
 
 private:
     // Delivers a drag of a palette icon onto slot n the way the platform does.
@@ -533,6 +537,114 @@ void TestIconScreen::undoHundredStepsAndSaveQuestion()
     QCOMPARE(m_boxes[0].text, u"プログラムを保存しますか？"_s);
     // The emptied program has no history to go back to.
     QVERIFY(!m_screen->canUndo());
+}
+
+void TestIconScreen::actionChangingNothingIsNoStep_data()
+{
+    QTest::addColumn<QString>("action");
+    for (const char *action : {"delete on an empty slot", "keypad value unchanged", "angle value unchanged",
+                               "insert below the last instruction", "read the saved file"})
+        QTest::newRow(action) << QString::fromLatin1(action);
+}
+
+// What changes nothing adds no step and leaves a saved program unmodified: no question on
+// leaving, and one undo goes back past the last real change.
+void TestIconScreen::actionChangingNothingIsNoStep()
+{
+    QFETCH(QString, action);
+    QVERIFY(dropOn(0, u"Image2"_s));
+    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
+    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
+    QVERIFY(dropOn(1, u"Image6"_s));
+    click(u"Turn_90"_s);
+    click(u"Enter"_s);
+    QVERIFY(dropOn(2, u"Image11"_s));
+    m_chosenFile = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".rk5"_s);
+    click(u"Save"_s);
+    QVERIFY(!m_screen->isModified());
+    SlotColumn *column = m_screen->slotColumn();
+
+    if (action == u"delete on an empty slot") {
+        QVERIFY(dropOn(20, u"Image12"_s));
+    } else if (action == u"keypad value unchanged") {
+        QTest::mouseClick(column->valueLabel(0), Qt::LeftButton);
+        QCOMPARE(m_screen->pageControl()->currentWidget(), m_screen->keypadPage());
+        click(u"Image42"_s);
+    } else if (action == u"angle value unchanged") {
+        QTest::mouseClick(column->valueLabel(1), Qt::LeftButton);
+        QCOMPARE(m_screen->pageControl()->currentWidget(), m_screen->anglePage());
+        click(u"Enter"_s);
+    } else if (action == u"insert below the last instruction") {
+        click(u"insert"_s);
+        click(u"Drop_image10"_s);
+    } else {
+        m_answer = MessageButton::No;
+        click(u"Read"_s);
+    }
+    QCOMPARE(m_screen->pageControl()->currentWidget(), m_screen->palette());
+    QCOMPARE(m_screen->program().slot(0).value, 15);
+    QCOMPARE(m_screen->program().slot(1).value, 90);
+    QVERIFY(!m_screen->isModified());
+    m_screen->undo();
+    QVERIFY(!m_screen->program().slot(2).holdsInstruction());
+    QVERIFY(m_screen->isModified());
+    m_screen->redo();
+    QVERIFY(!m_screen->isModified());
+    click(u"B_step"_s);
+    QVERIFY2(m_boxes.isEmpty(), m_boxes.isEmpty() ? "" : qPrintable(m_boxes.first().text));
+    QCOMPARE(m_screen->stepMode(), 1);
+}
+
+// ぜんぶけす of an empty program is no step; twice in a row is one.
+void TestIconScreen::allDeleteOfNothingIsNoStep()
+{
+    click(u"All_Delete"_s);
+    QVERIFY(!m_screen->canUndo());
+    QVERIFY(!m_screen->isModified());
+
+    QVERIFY(dropOn(4, u"Image11"_s));
+    click(u"All_Delete"_s);
+    click(u"All_Delete"_s);
+    QVERIFY(!m_screen->isModified());
+    m_screen->undo();
+    QVERIFY(m_screen->program().slot(4).holdsInstruction());
+    QCOMPARE(m_screen->slotNameText(4), u"繰返終了"_s);
+    m_screen->undo();
+    QVERIFY(!m_screen->program().hasInstructions());
+    QVERIFY(!m_screen->canUndo());
+}
+
+// Ctrl+O and Ctrl+S do only what 読み込み and 保存 may do: nothing while a value page has
+// locked them.
+void TestIconScreen::shortcutsDoOnlyWhatTheirButtonsMay()
+{
+    QStringList lines = iconFileLines(IconProgram());
+    lines[5] = u"4/0/motor(fwd,fwd)/前進/15"_s;
+    const QString other = writeFile(lines);
+    QVERIFY(!other.isEmpty());
+    m_answer = MessageButton::No;
+
+    QVERIFY(dropOn(0, u"Image2"_s));
+    QCOMPARE(m_screen->pageControl()->currentWidget(), m_screen->keypadPage());
+    QVERIFY(!m_screen->findChild<QWidget *>(u"Read"_s)->isEnabled());
+    QVERIFY(QTest::qWaitForWindowActive(m_screen));
+    m_chosenFile = other;
+    QTest::keyClick(m_screen, Qt::Key_O, Qt::ControlModifier);
+    m_chosenFile = m_dir.filePath(u"written.rk5"_s);
+    QTest::keyClick(m_screen, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(!QFile::exists(m_chosenFile));
+    QVERIFY(!m_screen->program().slot(4).holdsInstruction());
+    QCOMPARE(m_screen->pageControl()->currentWidget(), m_screen->keypadPage());
+
+    // Confirmed, the buttons and their keys work again.
+    click(u"Image42"_s);
+    QTest::keyClick(m_screen, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(QFile::exists(m_chosenFile));
+    m_chosenFile = other;
+    QTest::keyClick(m_screen, Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(m_screen->program().slot(4).holdsInstruction());
+    QVERIFY(m_screen->findChild<QWidget *>(u"send"_s)->isEnabled());
 }
 
 QTEST_MAIN(TestIconScreen)

@@ -2,10 +2,12 @@
 #include "common/workfolder.h"
 #include "robot/portdiagnosis.h"
 #include "robot/portmessages.h"
+#include "robot/serialportnames.h"
 #include "robot/trs232c.h"
 #include "support/pseudoterminal.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QtTest>
 
@@ -13,6 +15,7 @@
 #include <csignal>
 #include <functional>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -81,6 +84,7 @@ private slots:
     void staleLockOfAnotherUserNeedsARestart();
     void goneDeviceIsTold();
     void replacedDeviceIsOpenedSilently();
+    void linkToSomeonesTerminalIsRefused();
 
 private:
     std::unique_ptr<PseudoTerminal> m_pty;
@@ -122,6 +126,10 @@ void TestPortCauses::causeIsToldApart_data()
     QTest::newRow("held by a running program") << u"held"_s << PortCause::Held << u"ほかで つかわれています"_s << false;
     // A lock we may remove is no obstacle: opening clears it.
     QTest::newRow("stale lock we may remove") << u"stale"_s << PortCause::Usable << u"つかえます"_s << true;
+    // The owner crashed and its number went to another program: the lock is as stale (and the
+    // unrelated program is never named).
+    QTest::newRow("lock of a number reused by another program") << u"reused"_s << PortCause::Usable << u"つかえます"_s
+                                                                << true;
 }
 
 void TestPortCauses::causeIsToldApart()
@@ -142,7 +150,16 @@ void TestPortCauses::causeIsToldApart()
             ::pause();
             ::_exit(0);
         }
-        QVERIFY(writeLock(m_lock, m_holder, u"rk25-robot"_s));
+        // The lock names the program the holder runs, as the serial port library writes it.
+        QVERIFY(writeLock(m_lock, m_holder, QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
+    } else if (setup == u"reused") {
+        m_holder = ::fork();
+        if (m_holder == 0) {
+            ::execlp("sleep", "sleep", "60", static_cast<char *>(nullptr));
+            ::_exit(1);
+        }
+        QTRY_COMPARE(QFileInfo(u"/proc/%1/exe"_s.arg(m_holder)).symLinkTarget().section(u'/', -1), u"sleep"_s);
+        QVERIFY(writeLock(m_lock, m_holder, u"rk25"_s));
     } else if (setup == u"stale") {
         QVERIFY(writeLock(m_lock, endedProcess(), u"rk25"_s));
     }
@@ -150,6 +167,7 @@ void TestPortCauses::causeIsToldApart()
     const PortStatus seen = diagnosePort(device);
     QCOMPARE(seen.cause, cause);
     QCOMPARE(QString::fromUtf16(portMessage(seen.cause).mark), mark);
+    QVERIFY2(!portBoxText(seen).contains(u"sleep"_s), qPrintable(portBoxText(seen)));
 
     Trs232c port;
     port.setPortname(device);
@@ -247,6 +265,40 @@ void TestPortCauses::replacedDeviceIsOpenedSilently()
     QVERIFY(port.WriteByte(7));
     QCOMPARE(PseudoTerminal::valuesOf(replacement->waitForBytes(1, 2000)), QByteArray(1, char(7)));
     QCOMPARE(m_pty->receivedBytes(), QByteArray());
+}
+
+// A virtual robot that ended without removing its comN link leaves it pointing at a /dev/pts
+// number that the next terminal window gets: the robot's bytes must not go into that shell.
+void TestPortCauses::linkToSomeonesTerminalIsRefused()
+{
+    QVERIFY(!m_pty->linkAsCom(1).isEmpty());
+    QCOMPARE(comPortStatus(0).cause, PortCause::Usable);
+
+    // A shell's session takes the pseudo-terminal as its controlling terminal.
+    const QByteArray slave = QFile::encodeName(m_pty->slavePath());
+    int ready[2];
+    QCOMPARE(::pipe(ready), 0);
+    m_holder = ::fork();
+    if (m_holder == 0) {
+        ::close(ready[0]);
+        if (::setsid() < 0 || ::open(slave.constData(), O_RDWR) < 0)
+            ::_exit(1);
+        const char c = 1;
+        [[maybe_unused]] const ssize_t n = ::write(ready[1], &c, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char c = 0;
+    QCOMPARE(::read(ready[0], &c, 1), ssize_t(1));
+    ::close(ready[0]);
+
+    QCOMPARE(comPortStatus(0).cause, PortCause::NotFound);
+    Trs232c port;
+    port.setPortname(u"com1"_s);
+    QVERIFY(!port.Open());
+    QCOMPARE(port.lastStatus().cause, PortCause::NotFound);
+    QCOMPARE(m_pty->collectFor(100).size(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestPortCauses)

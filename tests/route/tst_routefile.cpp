@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/cp932.h"
+#include "route/floorlayout.h"
 #include "route/routefile.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,6 +18,7 @@ private slots:
     void roundTripKeepsStoredText();
     void readRefusals_data();
     void readRefusals();
+    void everyDrawnRouteReadsBack();
     void lastIndexCountsRecordsOffTheLeftEdge();
     void noRecordGivesEmptyRoute();
     void fileRoundTripOnDisk();
@@ -109,6 +112,24 @@ void TestRouteFile::readRefusals_data()
     bad = good;
     bad[4] = u"motor(fwd,"_s + QChar::ReplacementCharacter + u")/wait(5)/motor(fwd,fwd)/wait(20)/35/300/288/288/0"_s;
     QTest::newRow("bytes that are no CP932 in a command") << bad << RouteReadStatus::Malformed;
+    // Points no drawing places: the floor is 0..500 wide; only a diagonal's end lies beyond.
+    bad = emptyFileLines();
+    bad[1] = u"////590/590/0/0/0"_s;
+    QTest::newRow("start off the floor") << bad << RouteReadStatus::Malformed;
+    bad = emptyFileLines();
+    bad[1] = u"////250/-10/0/0/0"_s;
+    QTest::newRow("start above the floor") << bad << RouteReadStatus::Malformed;
+    bad = emptyFileLines();
+    bad[1] = u"////250/250/0/0/0"_s;
+    bad[2] = u"//motor(fwd,fwd)/wait(20)/250/300/0/0/90"_s;
+    bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/590/300/0/0/0"_s;
+    QTest::newRow("a straight segment past the edge") << bad << RouteReadStatus::Malformed;
+    bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/590/640/0/0/315"_s;
+    QTest::newRow("a diagonal's end off both edges") << bad << RouteReadStatus::Malformed;
+    bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/-1000/500/0/0/225"_s;
+    QTest::newRow("far beyond the left edge") << bad << RouteReadStatus::Malformed;
+    bad[3] = u"motor(fwd,rev)/wait(5)/motor(fwd,fwd)/wait(20)/400/1220/0/0/270"_s;
+    QTest::newRow("beyond a diagonal's reach") << bad << RouteReadStatus::Malformed;
 }
 
 void TestRouteFile::readRefusals()
@@ -126,6 +147,38 @@ void TestRouteFile::readRefusals()
     QCOMPARE(route.coordinateList(), before.coordinateList());
     if (status == RouteReadStatus::WrongMarker)
         QVERIFY(routeReadMessage(status).contains(u"他のステップで保存されいる可能性があります。"));
+}
+
+// The refusal of points off the floor refuses nothing the pointer can draw: routes of random
+// pointer presses (diagonals reaching far beyond the edges among them) all read back.
+void TestRouteFile::everyDrawnRouteReadsBack()
+{
+    QRandomGenerator random(40);
+    int beyond = 0;
+    for (int n = 0; n < 3000; ++n) {
+        const int zoom = random.bounded(1, 4);
+        const int size = floorPixels(zoom);
+        const auto pointer = [&] {
+            // Often on an edge, where the diagonals reach furthest.
+            const auto axis = [&] { return random.bounded(4) == 0 ? size * random.bounded(2) : random.bounded(size + 1); };
+            return QPoint(axis(), axis());
+        };
+        RouteModel route;
+        QPoint start = snappedToCell(pointer(), zoom);
+        route.startRoute(start.x() / zoom, start.y() / zoom);
+        for (int i = 1; i < ROUTE_USED_RECORDS; ++i) {
+            const QPoint target = bandTarget(start, pointer(), start, zoom);
+            const QPoint point = gridPointOf(target, zoom);
+            QCOMPARE(route.addPoint(point.x(), point.y(), 0, 0, 10000), AddPointResult::Added);
+            beyond += point.x() < 0 || point.y() < 0 || point.x() > FLOOR_GRID_UNITS || point.y() > FLOOR_GRID_UNITS;
+            start = target;
+        }
+        RouteModel read;
+        const RouteReadResult result = readRouteLines(routeFileLines(route), &read);
+        if (result.status != RouteReadStatus::Ok)
+            QFAIL(qPrintable(routeFileLines(route).join(u'\n')));
+    }
+    QVERIFY(beyond > 1000);
 }
 
 void TestRouteFile::lastIndexCountsRecordsOffTheLeftEdge()

@@ -53,6 +53,8 @@ private slots:
     void zoomKeepsRoute();
     void dockedFloorStaysWholeAndMapsClicks_data();
     void dockedFloorStaysWholeAndMapsClicks();
+    void keysPlaceWhatThePointerPlaces_data();
+    void keysPlaceWhatThePointerPlaces();
     void leavingAsksFirst_data();
     void leavingAsksFirst();
     void navigatorAsksFirst();
@@ -472,6 +474,78 @@ void TestRouteScreen::dockedFloorStaysWholeAndMapsClicks()
     QCOMPARE(m_screen->size(), design);
     QCOMPARE(floor->size(), QSize(1500, 1500));
     QCOMPARE(box->geometry(), QRect(56, 30, 500, 500));
+}
+
+void TestRouteScreen::keysPlaceWhatThePointerPlaces_data()
+{
+    QTest::addColumn<int>("half"); // 800: undocked; otherwise half the display's width
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("undocked") << 800 << 1;
+    QTest::newRow("undocked, zoom 3") << 800 << 3;
+    QTest::newRow("1366 wide") << 683 << 1;
+    QTest::newRow("1366 wide, zoom 2") << 683 << 2;
+    QTest::newRow("1024 wide, zoom 3") << 512 << 3;
+}
+
+// The keyboard's crosshair places the point the pointer would place there, also while the
+// floor is shown smaller beside the navigator, and never beyond the floor's edge.
+void TestRouteScreen::keysPlaceWhatThePointerPlaces()
+{
+    QFETCH(int, half);
+    QFETCH(int, zoom);
+    showScreen();
+    if (half != 800)
+        ui::scaleWindowContent(m_screen.get(), half, 800);
+    for (int z = 1; z < zoom; ++z)
+        click(u"large"_s);
+    QCOMPARE(m_screen->zoom(), zoom);
+    RouteFloorView *floor = m_screen->floor();
+    auto point = [this](int n) { return QPoint(m_screen->route().record(n).x, m_screen->route().record(n).y); };
+    auto key = [floor](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(floor, k, modifiers);
+    };
+
+    // From the middle (25, 25 cells), as the spoken position says.
+    QCOMPARE(floor->accessibleDescription(), u"よこ 87.5cm たて 87.5cm"_s);
+    key(Qt::Key_Return);
+    QCOMPARE(point(0), QPoint(250, 250));
+    // Far to the right: the crosshair stops on the edge, and so does the point.
+    key(Qt::Key_Right, Qt::ShiftModifier, 10);
+    QCOMPARE(floor->accessibleDescription(), u"よこ 175.0cm たて 87.5cm"_s);
+    key(Qt::Key_Return);
+    QCOMPARE(point(1), QPoint(500, 250));
+    // Down to the corner, then three cells left and two up: a point inside.
+    key(Qt::Key_Down, Qt::ShiftModifier, 10);
+    key(Qt::Key_Return);
+    QCOMPARE(point(2), QPoint(500, 500));
+    key(Qt::Key_Left, Qt::NoModifier, 3);
+    key(Qt::Key_Up, Qt::NoModifier, 2);
+    key(Qt::Key_Left, Qt::ShiftModifier, 2);
+    key(Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(m_screen->route().lastIndex(), 3);
+    // From (500, 500) to the crosshair at (370, 480): bent onto the row, as for the pointer.
+    QCOMPARE(point(3), QPoint(370, 500));
+
+    // The pointer on the same spots places the same points.
+    const RouteModel byKeys = m_screen->route();
+    click(u"All_Delete"_s);
+    for (const QPoint grid : {QPoint(250, 250), QPoint(500, 250), QPoint(500, 500)}) {
+        // The last pixel of the floor as shown stands for its edge.
+        const QPoint shown = floor->toShown(grid * zoom);
+        const QPoint at(qMin(shown.x(), floor->width() - 1), qMin(shown.y(), floor->height() - 1));
+        sendMouse(QEvent::MouseMove, at, Qt::NoButton);
+        sendMouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
+        sendMouse(QEvent::MouseButtonRelease, at, Qt::LeftButton);
+    }
+    const QPoint last = floor->toShown(QPoint(370, 480) * zoom);
+    sendMouse(QEvent::MouseMove, last, Qt::NoButton);
+    sendMouse(QEvent::MouseButtonPress, last, Qt::RightButton);
+    sendMouse(QEvent::MouseButtonRelease, last, Qt::RightButton);
+    // (The label positions depend on how far the keys scrolled the floor.)
+    QCOMPARE(m_screen->route().coordinateList(), byKeys.coordinateList());
+    QCOMPARE(m_screen->route().programText(), byKeys.programText());
+    QCOMPARE(m_screen->route().lastIndex(), 3);
 }
 
 void TestRouteScreen::zoomKeepsRoute()

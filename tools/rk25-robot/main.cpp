@@ -66,7 +66,9 @@ void writeTo(FILE *stream, const QString &text)
     std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stream);
 }
 
-// Ends the event loop on SIGINT and SIGTERM, so the window removes its comN link on the way out.
+// Ends the event loop on SIGINT, SIGTERM and SIGHUP, so the window removes its comN link on
+// the way out. SIGHUP comes when the terminal it was started from is closed: a link left behind
+// would point at a /dev/pts number the next terminal gets.
 int g_signalPipe[2] = {-1, -1};
 
 void onSignal(int)
@@ -83,6 +85,10 @@ void quitOnSignals(QCoreApplication &app)
     QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
+    // Started with nohup, it keeps running when the terminal closes, as asked.
+    struct sigaction hangup {};
+    if (::sigaction(SIGHUP, nullptr, &hangup) == 0 && hangup.sa_handler != SIG_IGN)
+        std::signal(SIGHUP, onSignal);
 }
 
 struct Parser

@@ -169,7 +169,7 @@ std::optional<TiePrinterSet::TestPrinter> &TiePrinterSet::testPrinter()
     return printer;
 }
 
-TiePrinterSet::Outcome TiePrinterSet::print(QWidget *parent, QString *printerName)
+TiePrinterSet::Outcome TiePrinterSet::print(QWidget *parent, QString *printerName, QString *fileName)
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!settings.enabled) {
@@ -179,6 +179,9 @@ TiePrinterSet::Outcome TiePrinterSet::print(QWidget *parent, QString *printerNam
             return Outcome::Cancelled;
         if (printerName)
             *printerName = printer.printerName();
+        // "Print to file": the pages go into a file, whatever printer was chosen before.
+        if (fileName)
+            *fileName = printer.outputFileName();
         return printTo(&printer) ? Outcome::Printed : Outcome::Failed;
     }
     if (std::optional<TestPrinter> &test = testPrinter()) {

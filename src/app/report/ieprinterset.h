@@ -33,8 +33,10 @@ public:
 
     enum class Outcome { Printed, Cancelled, NoPrinter, Failed };
     // Prints the browser's page (the dialogue for Enabled false; parent owns it). The printer
-    // the pages went to is given through printerName.
-    Outcome print(QWidget *parent, QString *printerName = nullptr);
+    // the pages went to is given through printerName (empty when the system's default took them
+    // without a name), and the file, when the dialogue's choice was to print into one, through
+    // fileName.
+    Outcome print(QWidget *parent, QString *printerName = nullptr, QString *fileName = nullptr);
     // Writes the same pages into a PDF file.
     bool printToPdf(const QString &path);
 

@@ -276,7 +276,8 @@ void ReportWindow::printClick()
     m_printing = true;
     printState->clear();
     QString printerName;
-    const TiePrinterSet::Outcome outcome = m_printerSet.print(this, &printerName);
+    QString fileName;
+    const TiePrinterSet::Outcome outcome = m_printerSet.print(this, &printerName, &fileName);
     QCoreApplication::processEvents();
     m_printing = false;
     if (outcome == TiePrinterSet::Outcome::Printed)
@@ -285,8 +286,15 @@ void ReportWindow::printClick()
     switch (outcome) {
     case TiePrinterSet::Outcome::Printed:
         // A line, not a box: the pupil sees that it worked without one more click.
-        if (isVisible())
+        // Where the pages went, also when the print dialogue named no printer.
+        if (!isVisible())
+            return;
+        if (!fileName.isEmpty())
+            printState->setText(u"ファイルに いんさつ しました（%1）"_s.arg(QDir::toNativeSeparators(fileName)));
+        else if (!printerName.isEmpty())
             printState->setText(u"いんさつ しました（%1）"_s.arg(printerName));
+        else
+            printState->setText(u"いつもの プリンターで いんさつ しました"_s);
         return;
     case TiePrinterSet::Outcome::Cancelled:
         return;

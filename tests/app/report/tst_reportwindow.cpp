@@ -80,6 +80,7 @@ private slots:
     void reportPagesWithoutCuttingLines_data();
     void reportPagesWithoutCuttingLines();
     void printSaysWhereAndMakesOneJob();
+    void printWithoutAPrinterNameSaysWhere();
     void pdfButtonFailureIsReported();
 
 private:
@@ -531,6 +532,27 @@ void TestReportWindow::printSaysWhereAndMakesOneJob()
     QCOMPARE(QDir(jobs).entryList(QDir::Files).size(), 2);
     click(u"p_back"_s);
     QVERIFY(state->text().isEmpty());
+}
+
+// A printer without a name (the system's default, as the print dialogue may give it) is no
+// empty pair of brackets but words the pupil understands.
+void TestReportWindow::printWithoutAPrinterNameSaysWhere()
+{
+    const QString jobs = m_dir.filePath(u"unnamed-jobs"_s);
+    QVERIFY(QDir().mkpath(jobs));
+    TiePrinterSet::TestPrinter printer;
+    printer.folder = jobs;
+    TiePrinterSet::setTestPrinterForTests(printer);
+    m_window->iePrinterSet1().settings.printer.clear();
+
+    FakeSource source;
+    source.lines = waitLines(2);
+    open(&source);
+    fill(u"5"_s, u"2"_s, u"たろう"_s);
+    click(u"kettei"_s);
+    click(u"print"_s);
+    QCOMPARE(QDir(jobs).entryList(QDir::Files), QStringList{u"job-1.pdf"_s});
+    QCOMPARE(child<QLabel>(u"printState"_s)->text(), u"いつもの プリンターで いんさつ しました"_s);
 }
 
 void TestReportWindow::pdfButtonFailureIsReported()
