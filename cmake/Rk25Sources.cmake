@@ -1,14 +1,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sorts the sources below a folder into the GUI-free core and the GUI library.
 # A unit (X.h with X.cpp) belongs to the GUI when either file includes a header of the
-# Widgets or PrintSupport modules by its module path (<QtWidgets/...>, <QtPrintSupport/...>).
+# Widgets, PrintSupport or Network modules by its module path (<QtWidgets/...>, <QtNetwork/...>).
 # That is the house rule for GUI files; the core library does not link Widgets, so a
 # widget header that slips into a core file fails to build rather than blurring the line.
 function(rk25_is_gui_unit out base)
   set(result FALSE)
   foreach(ext h cpp)
     if(EXISTS ${base}.${ext})
-      file(STRINGS ${base}.${ext} hits REGEX "^[ \t]*#[ \t]*include[ \t]*<Qt(Widgets|PrintSupport)/")
+      file(STRINGS ${base}.${ext} hits REGEX "^[ \t]*#[ \t]*include[ \t]*<Qt(Widgets|PrintSupport|Network)/")
       if(hits)
         set(result TRUE)
       endif()

@@ -34,6 +34,8 @@ MainMenu::MainMenu()
     : PictureWindow({u"TForm13"_s, u"menu"_s, QSize(770, 578),
                      u"back"_s, {errors::MENU_BUTTON_PRESS, errors::MENU_BUTTON_RELEASE}})
 {
+    // The recovery copies this run writes carry its name; any other is offered.
+    recovery::beginRun();
     m_port = new Trs232c(this);
     m_port->setObjectName(u"rs232c1"_s);
     connectModemLineHandlers(*m_port);
@@ -227,11 +229,34 @@ void MainMenu::showMenu()
     activateWindow();
 }
 
+void MainMenu::bringToFront()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->raise();
+    }
+    // The focus goes where the pupil was: an open box, else the open screen, else the menu.
+    QWidget *front = QApplication::activeModalWidget();
+    if (!front && m_icon) {
+        for (WorkingScreen *screen : std::initializer_list<WorkingScreen *>{m_icon, m_text, m_route, m_remote})
+            if (screen->isVisible())
+                front = screen;
+    }
+    if (!front && isVisible())
+        front = this;
+    if (front) {
+        front->raise();
+        front->activateWindow();
+    }
+}
+
 void MainMenu::closeEvent(QCloseEvent *event)
 {
     // The robot must not be left in the middle of a block.
     finishSendingBeforeQuit(m_link);
-    recovery::noteNormalEnd(WorkFolderPath());
+    recovery::endRun();
     if (m_icon) {
         for (WorkingScreen *screen : std::initializer_list<WorkingScreen *>{m_icon, m_text, m_route, m_remote})
             screen->keepRecoveryAtEnd();

@@ -49,6 +49,8 @@ public:
 
     // Shows the menu where it is, in front (when a screen returns to it).
     void showMenu();
+    // A later start asked for this run: whatever the pupil has open comes to the front.
+    void bringToFront();
     // Closes the port, waits 400 ms, takes the port from set.ini, opens it, waits 4000 ms and
     // sends 254.
     void ReopenPort();

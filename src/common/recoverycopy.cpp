@@ -3,15 +3,30 @@
 
 #include "common/cp932.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QUuid>
 
 using namespace Qt::StringLiterals;
 
 namespace recovery {
+
+namespace {
+
+struct RunState
+{
+    QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    bool ending = false;
+};
+
+RunState &run()
+{
+    static RunState state;
+    return state;
+}
+
+}
 
 QString folderIn(const QString &workFolder)
 {
@@ -21,17 +36,24 @@ QString folderIn(const QString &workFolder)
     return base + QString::fromUtf16(FOLDER_NAME) + u'/';
 }
 
-void noteNormalEnd(const QString &workFolder)
+QString thisRun()
 {
-    const QString folder = folderIn(workFolder);
-    if (!QDir(folder).exists())
-        return;
-    // The marker's time is what counts; its content only says what it is.
-    QSaveFile marker(folder + QString::fromUtf16(END_MARKER_NAME));
-    if (marker.open(QIODevice::WriteOnly)) {
-        marker.write(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toLatin1() + "\r\n");
-        marker.commit();
-    }
+    return run().name;
+}
+
+void beginRun()
+{
+    run() = RunState();
+}
+
+void endRun()
+{
+    run().ending = true;
+}
+
+bool runEnding()
+{
+    return run().ending;
 }
 
 }
@@ -52,6 +74,11 @@ QString RecoveryCopy::path() const
     return recovery::folderIn(m_workFolder()) + m_fileName;
 }
 
+QString RecoveryCopy::runRecordPath() const
+{
+    return path() + QString::fromUtf16(recovery::RUN_RECORD_SUFFIX);
+}
+
 void RecoveryCopy::changed()
 {
     if (!m_timer.isActive())
@@ -62,14 +89,22 @@ bool RecoveryCopy::writeNow()
 {
     m_timer.stop();
     const QStringList lines = m_lines();
-    const QString file = path();
     if (lines.isEmpty()) {
-        QFile::remove(file);
+        if (ownedByThisRun() || !exists())
+            remove();
         return true;
     }
-    QDir().mkpath(QFileInfo(file).path());
+    QDir().mkpath(QFileInfo(path()).path());
+    // The copy first: cut off before its record, it still names the run before, which offers it
+    // at the next start, as after any crash.
     // No box: a safety copy that cannot be written must not stop the lesson.
-    return cp932::writeLines(file, lines);
+    return cp932::writeLines(path(), lines) && cp932::writeLines(runRecordPath(), {recovery::thisRun()});
+}
+
+void RecoveryCopy::keepAtEnd()
+{
+    if (pending() || ownedByThisRun())
+        writeNow();
 }
 
 bool RecoveryCopy::exists() const
@@ -77,22 +112,25 @@ bool RecoveryCopy::exists() const
     return QFileInfo::exists(path());
 }
 
+bool RecoveryCopy::ownedByThisRun() const
+{
+    const cp932::ReadResult record = cp932::readLines(runRecordPath());
+    return exists() && record.ok && record.lines.value(0) == recovery::thisRun();
+}
+
 void RecoveryCopy::remove()
 {
     m_timer.stop();
     QFile::remove(path());
+    QFile::remove(runRecordPath());
 }
 
 std::optional<QStringList> RecoveryCopy::leftOver() const
 {
-    const QFileInfo copy(path());
-    if (!copy.exists())
+    // A copy without a record comes from a version that kept none: another run's too.
+    if (!exists() || ownedByThisRun())
         return std::nullopt;
-    const QFileInfo marker(recovery::folderIn(m_workFolder()) + QString::fromUtf16(recovery::END_MARKER_NAME));
-    // Same time counts as after: at an end the marker is written first, the copies kept after it.
-    if (marker.exists() && copy.lastModified() < marker.lastModified())
-        return std::nullopt;
-    const cp932::ReadResult read = cp932::readLines(copy.filePath());
+    const cp932::ReadResult read = cp932::readLines(path());
     if (!read.ok || read.lines.isEmpty())
         return std::nullopt;
     return read.lines;

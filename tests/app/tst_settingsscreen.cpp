@@ -36,6 +36,8 @@
 
 #include <cerrno>
 
+using namespace Qt::StringLiterals;
+
 // The settings screen over set.ini, with the real menu (for its port) and text screen.
 class TestSettingsScreen : public QObject
 {
@@ -585,5 +587,3 @@ int main(int argc, char **argv)
 }
 
 #include "tst_settingsscreen.moc"
-
-using namespace Qt::StringLiterals;

@@ -3,6 +3,7 @@
 #include "common/recoverycopy.h"
 #include "common/snapshothistory.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -20,7 +21,8 @@ private slots:
     void historyKeepsSavedState_data();
     void historyKeepsSavedState();
     void copyWrittenAfterDelay();
-    void offeredOnlyWhenNewerThanNormalEnd();
+    void offeredUntilAnsweredByTheRunThatWroteIt_data();
+    void offeredUntilAnsweredByTheRunThatWroteIt();
 };
 
 void TestRecoveryCopy::historyKeepsSavedState_data()
@@ -86,22 +88,60 @@ void TestRecoveryCopy::copyWrittenAfterDelay()
     QVERIFY(!QFile::exists(copy.path()));
 }
 
-void TestRecoveryCopy::offeredOnlyWhenNewerThanNormalEnd()
+void TestRecoveryCopy::offeredUntilAnsweredByTheRunThatWroteIt_data()
 {
+    // Steps: "write" this run's work, "empty" writes an empty program, "pending" a change not
+    // yet written, "end" the run's end, "next" a later start, "remove", "no record" (a copy of a
+    // version that kept none), "old time" (a copy dated years back, the clock set at boot).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("offered");
+    QTest::addColumn<bool>("onDisk");
+    QTest::newRow("this run's own copy") << QStringList{u"write"_s} << false << true;
+    QTest::newRow("a crash: the next start") << QStringList{u"write"_s, u"next"_s} << true << true;
+    QTest::newRow("an end keeps what is pending") << QStringList{u"pending"_s, u"end"_s, u"next"_s} << true << true;
+    QTest::newRow("an end rewrites this run's copy") << QStringList{u"write"_s, u"end"_s, u"next"_s} << true << true;
+    // The lost lesson: a crash, then a run that never opens the screen and ends normally.
+    QTest::newRow("a later run's end leaves it") << QStringList{u"write"_s, u"next"_s, u"end"_s, u"next"_s} << true << true;
+    QTest::newRow("a later run's empty program leaves it") << QStringList{u"write"_s, u"next"_s, u"empty"_s} << true << true;
+    QTest::newRow("this run's empty program removes it") << QStringList{u"write"_s, u"empty"_s, u"next"_s} << false << false;
+    QTest::newRow("declined") << QStringList{u"write"_s, u"next"_s, u"remove"_s} << false << false;
+    QTest::newRow("no record") << QStringList{u"write"_s, u"no record"_s} << true << true;
+    QTest::newRow("dated years back") << QStringList{u"write"_s, u"old time"_s, u"next"_s} << true << true;
+}
+
+void TestRecoveryCopy::offeredUntilAnsweredByTheRunThatWroteIt()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, offered);
+    QFETCH(bool, onDisk);
     QTemporaryDir dir;
-    const QStringList lines{u"DD"_s, u"0/-1///0"_s};
+    const QStringList work{u"DD"_s, u"0/-1///0"_s};
+    QStringList lines = work;
     RecoveryCopy copy(u"icon.rk5"_s, [&] { return dir.path(); }, [&] { return lines; });
-    QVERIFY(!copy.leftOver());
-    QVERIFY(copy.writeNow());
-    QCOMPARE(copy.leftOver().value_or(QStringList()), lines);
-    QTest::qWait(20);
-    recovery::noteNormalEnd(dir.path());
-    QVERIFY(!copy.leftOver());
-    // Written after the end (work no question let go): offered again.
-    QVERIFY(copy.writeNow());
-    QCOMPARE(copy.leftOver().value_or(QStringList()), lines);
-    copy.remove();
-    QVERIFY(!copy.leftOver());
+    recovery::beginRun();
+    for (const QString &step : steps) {
+        lines = step == u"empty" ? QStringList() : work;
+        if (step == u"write" || step == u"empty")
+            QVERIFY(copy.writeNow());
+        else if (step == u"pending")
+            copy.changed();
+        else if (step == u"end") {
+            recovery::endRun();
+            copy.keepAtEnd();
+        } else if (step == u"next")
+            recovery::beginRun();
+        else if (step == u"remove")
+            copy.remove();
+        else if (step == u"no record")
+            QVERIFY(QFile::remove(copy.path() + QString::fromUtf16(recovery::RUN_RECORD_SUFFIX)));
+        else if (step == u"old time") {
+            QFile file(copy.path());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime(QDate(2001, 4, 1), QTime(8, 0)), QFileDevice::FileModificationTime));
+        }
+    }
+    QCOMPARE(copy.leftOver().value_or(QStringList()), offered ? work : QStringList());
+    QCOMPARE(copy.exists(), onDisk);
 }
 
 QTEST_GUILESS_MAIN(TestRecoveryCopy)

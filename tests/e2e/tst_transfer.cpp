@@ -19,6 +19,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // The send and run operations of the programming screens, with the real transfer window and a
 // pseudo-terminal as the robot's line.
 class TestTransfer : public QObject
@@ -364,5 +366,3 @@ void TestTransfer::playSendsRunByte()
 
 QTEST_MAIN(TestTransfer)
 #include "tst_transfer.moc"
-
-using namespace Qt::StringLiterals;

@@ -11,6 +11,8 @@
 
 #include <termios.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr int TERMINATOR_BYTE = 254;
 }
@@ -426,5 +428,3 @@ void TestTrs232c::comLinkInWorkFolderIsFollowed()
 
 QTEST_GUILESS_MAIN(TestTrs232c)
 #include "tst_trs232c.moc"
-
-using namespace Qt::StringLiterals;

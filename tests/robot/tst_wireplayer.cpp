@@ -11,6 +11,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // The port's player on a pseudo-terminal: the bytes that arrive, the pauses between them (as
 // minimums), and what happens when the line is lost, stopped or asked for by someone else.
 class TestWirePlayer : public QObject
@@ -303,5 +305,3 @@ void TestWirePlayer::playAndWaitReturnsAfterTheLastPause()
 
 QTEST_GUILESS_MAIN(TestWirePlayer)
 #include "tst_wireplayer.moc"
-
-using namespace Qt::StringLiterals;

@@ -68,8 +68,8 @@ void WorkingScreen::armRecoveryOffer()
 
 void WorkingScreen::keepRecoveryAtEnd()
 {
-    if (m_recovery && (m_recovery->pending() || m_recovery->exists()))
-        m_recovery->writeNow();
+    if (m_recovery)
+        m_recovery->keepAtEnd();
 }
 
 void WorkingScreen::offerRecovery()
@@ -82,6 +82,9 @@ void WorkingScreen::offerRecovery()
     const ui::MessageButton answer =
         ui::showMessage(this, ui::MessageKind::Confirmation, u"まえの プログラムが のこっています。もどしますか？"_s,
                         {ui::MessageButton::Yes, ui::MessageButton::No});
+    // A box closed by the program's end (a signal, a logout) is no answer: the copy waits.
+    if (recovery::runEnding())
+        return;
     if (answer == ui::MessageButton::Yes && restoreRecovery(*left)) {
         // Written again at once: the copy now belongs to this run.
         m_recovery->writeNow();

@@ -60,8 +60,8 @@ public:
     // screen is first shown. Only the program's start asks for this, so a screen made on its
     // own (a test) never offers anything.
     void armRecoveryOffer();
-    // At a normal end: work that no question let go (the end came from outside) is written
-    // at once, after the end marker, so that it is offered at the next start.
+    // At the end: work that no question let go (the end came from outside) is written at once,
+    // so that it is offered at the next start; a copy another run left stays untouched.
     void keepRecoveryAtEnd();
     QString recoveryPath() const;
 

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestReopenPort : public QObject
 {
     Q_OBJECT
@@ -100,5 +102,3 @@ void TestReopenPort::reopenClosesWaitsOpensWaitsSends()
 
 QTEST_GUILESS_MAIN(TestReopenPort)
 #include "tst_reopenport.moc"
-
-using namespace Qt::StringLiterals;
