@@ -220,7 +220,7 @@ bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen)
     return true;
 }
 
-void finishSendingBeforeQuit(const RobotLink &link)
+void finishSendingBeforeQuit(const RobotLink &link, QObject *context, std::function<void()> then)
 {
     if (link.display) {
         if (auto *run = link.display->transferWidget()->findChild<TransferRun *>(QString(), Qt::FindDirectChildrenOnly))
@@ -230,8 +230,10 @@ void finishSendingBeforeQuit(const RobotLink &link)
         // Anything else on its way (the operation test, a remote-control byte) is short.
         if (WirePlayback *other = player->playback())
             other->stop();
-        player->waitUntilIdle();
+        player->whenIdle(context, std::move(then));
+        return;
     }
+    then();
 }
 
 #include "transfer.moc"

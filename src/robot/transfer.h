@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class Trs232c;
 
 // What a transfer shows while it plays (the transfer window, TForm3). Hiding the widget (the
@@ -47,9 +49,9 @@ bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programT
 bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen);
 
 // Before the application ends: a transfer still playing is stopped at the end of the block on
-// its way, with the transfer window showing it, and whatever else is on its way goes out; this
-// returns when the line is quiet (at most one block later).
-void finishSendingBeforeQuit(const RobotLink &link);
+// its way, with the transfer window showing it, and whatever else is on its way goes out; then
+// is called once the line is quiet (at most one block later; at once when it is quiet now).
+void finishSendingBeforeQuit(const RobotLink &link, QObject *context, std::function<void()> then);
 
 // Our own words when the robot cannot be reached and nothing more is known.
 QString robotUnreachableText();

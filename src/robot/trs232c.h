@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QSerialPort>
 #include <QString>
+#include <QTimer>
 
 #include "robot/portmessages.h"
 
@@ -17,6 +18,10 @@
 // The serial port to the robot's interface. The application owns one (rs232c1 on the main
 // menu); every byte it sends goes through WriteByte. The line is used for sending only: the
 // port is opened for writing, nothing is ever read and no receive thread exists.
+//
+// Nothing here waits. A write hands the bytes to the system at once when it can; written()
+// says when they are all with it, writeFailed() when they could not go (an error, or txtimeout
+// ran out). Close() lets bytes still on their way go out before the device is really closed.
 //
 // Port names "com1".."com4" (any case) are resolved to Linux devices by resolvePortName
 // (serialportnames.h); any other name is used as a device path ("ttyS0" means /dev/ttyS0).
@@ -89,8 +94,10 @@ public:
     // so this is what can be observed there).
     bool dtrRequested() const { return m_dtr; }
     bool rtsRequested() const { return m_rts; }
-    // Bytes handed to the device by the last successful Write.
+    // Bytes handed to the device by the last Write that is completely written.
     qint64 lastWritten() const { return m_lastWritten; }
+    // Bytes accepted by Write that the system has not taken yet.
+    qint64 bytesWaiting() const;
 
     // Line settings. They take effect at the next Open.
     int bps() const { return m_bps; }
@@ -153,6 +160,10 @@ signals:
     void lineReleased();
     // lastStatus() changed (an open, a close, a failed write).
     void statusChanged();
+    // Everything written so far is with the system now.
+    void written();
+    // Bytes written could not be handed over (lastError() says why); they are not retried.
+    void writeFailed();
 
 private:
     bool fail(const QString &reason);
@@ -162,11 +173,25 @@ private:
     // The device has hung up (a pseudo-terminal whose other end closed, an adapter pulled).
     bool hungUp() const;
     bool sameDeviceAsOpened() const;
-    // Waits, at most txtimeout, until everything written has left the driver's queue.
-    bool waitUntilSent();
+    // Checks whether the write in progress is with the system, or failed.
+    void checkWritten();
+    void writeTimedOut();
+    // The device being closed goes on by itself until its last bytes are out.
+    void detachForClosing();
     bool claimedByOther() const { return lineClaimed() && !m_ownerWriting; }
 
+    QSerialPort *newPort();
+
     QSerialPort *m_port = nullptr;
+    QTimer *m_writeTimeout = nullptr;
+    bool m_writePending = false;
+    qint64 m_pendingCount = 0;
+    // While OnClose runs, the modem lines asked for are only noted (DTR true/false as 'D'/'d',
+    // RTS as 'R'/'r'): they reach the device after its last bytes, in the order asked.
+    bool m_closing = false;
+    QByteArray m_modemOnClose;
+    // A closed device whose last bytes are still on their way.
+    QPointer<QSerialPort> m_draining;
     bool m_opened = false;
     bool m_dtr = false;
     bool m_rts = false;

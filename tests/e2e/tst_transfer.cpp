@@ -19,6 +19,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // The send and run operations of the programming screens, with the real transfer window and a
 // pseudo-terminal as the robot's line.
 class TestTransfer : public QObject
@@ -236,7 +238,10 @@ void TestTransfer::reopenDuringTransferLeavesItWhole()
     // the open are refused while the transfer plays, so it goes on undisturbed on the same
     // port; the 254 comes after it.
     SettingsFile settings(QDir(QDir::tempPath()).filePath(u"rk25-transfer-none.ini"_s));
-    QVERIFY(!ReopenPort(*m_port, settings));
+    int opened = -1;
+    QVERIFY(ReopenPort(*m_port, settings, this, [&opened](bool ok) { opened = ok ? 1 : 0; }));
+    QVERIFY(QTest::qWaitFor([&opened] { return opened >= 0; }, 15000));
+    QCOMPARE(opened, 0);
     QVERIFY(m_port->isOpen());
     const QByteArray wire = wirePlanForText(example, ScreenKind::Text, true).values();
     QCOMPARE(PseudoTerminal::valuesOf(m_pty->waitForBytes(42, 1000)), wire + QByteArray(1, char(TERMINATOR)));
@@ -364,5 +369,3 @@ void TestTransfer::playSendsRunByte()
 
 QTEST_MAIN(TestTransfer)
 #include "tst_transfer.moc"
-
-using namespace Qt::StringLiterals;

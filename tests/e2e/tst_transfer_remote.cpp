@@ -22,6 +22,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // Remote-control driving with the real windows: what reaches the robot's line for each
 // picture and key, the pauses between, and leaving the screen.
 class TestTransferRemote : public QObject
@@ -344,5 +346,3 @@ void TestTransferRemote::quittingFinishesTheBlock()
 
 QTEST_MAIN(TestTransferRemote)
 #include "tst_transfer_remote.moc"
-
-using namespace Qt::StringLiterals;

@@ -87,7 +87,10 @@ void TestUnplug::plugBackIn()
     m_pty = std::make_unique<PseudoTerminal>();
     QVERIFY(m_pty->open());
     QVERIFY(!m_pty->linkAsCom(1).isEmpty());
-    QVERIFY(ReopenPort(m_menu->rs232c1()));
+    int opened = -1;
+    QVERIFY(ReopenPort(m_menu->rs232c1(), this, [&opened](bool ok) { opened = ok ? 1 : 0; }));
+    QVERIFY(QTest::qWaitFor([&opened] { return opened >= 0; }, 15000));
+    QCOMPARE(opened, 1);
     QVERIFY(m_menu->rs232c1().isOpen());
     m_pty->waitForBytes(1, 2000);
     m_pty->clear();

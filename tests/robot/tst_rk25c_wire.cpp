@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // rk25c --wire, run as a separate process: the lines a teacher reads to see what the send
 // button puts on the line.
 class TestRk25cWire : public QObject
@@ -96,5 +98,3 @@ void TestRk25cWire::usageNamesTheOption()
 
 QTEST_GUILESS_MAIN(TestRk25cWire)
 #include "tst_rk25c_wire.moc"
-
-using namespace Qt::StringLiterals;

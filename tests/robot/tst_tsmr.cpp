@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // Compiler cases: program text in, code lines or messages out.
 class TestTsmr : public QObject
 {
@@ -216,5 +218,3 @@ void TestTsmr::conditionCodes()
 
 QTEST_GUILESS_MAIN(TestTsmr)
 #include "tst_tsmr.moc"
-
-using namespace Qt::StringLiterals;

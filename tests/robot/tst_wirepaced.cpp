@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // Remote-control bytes through the port's player on a pseudo-terminal: the robot gets the
 // pupil's last wish, each byte with its pause, and never a backlog.
 class TestWirePaced : public QObject
@@ -154,5 +156,3 @@ void TestWirePaced::refusedWhileTransferPlays()
 
 QTEST_GUILESS_MAIN(TestWirePaced)
 #include "tst_wirepaced.moc"
-
-using namespace Qt::StringLiterals;

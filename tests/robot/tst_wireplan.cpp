@@ -6,6 +6,8 @@
 
 #include "support/wiretiming.h"
 
+using namespace Qt::StringLiterals;
+
 Q_DECLARE_METATYPE(WirePlan)
 
 // The wire plan is every byte a send puts on the line with the pause after it; these tests
@@ -348,5 +350,3 @@ void TestWirePlan::remoteRule()
 
 QTEST_GUILESS_MAIN(TestWirePlan)
 #include "tst_wireplan.moc"
-
-using namespace Qt::StringLiterals;

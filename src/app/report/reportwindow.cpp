@@ -24,6 +24,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -277,8 +278,8 @@ void ReportWindow::printClick()
     printState->clear();
     QString printerName;
     const TiePrinterSet::Outcome outcome = m_printerSet.print(this, &printerName);
-    QCoreApplication::processEvents();
-    m_printing = false;
+    // Presses queued meanwhile come in the next turn of the event loop, while this still counts.
+    QTimer::singleShot(0, this, [this] { m_printing = false; });
     if (outcome == TiePrinterSet::Outcome::Printed)
         m_lastJob.start();
 

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using testenv::fileBytes;
@@ -491,5 +493,3 @@ void TestSettingsFile::okOnNavyBackground()
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
 #include "tst_settingsfile.moc"
-
-using namespace Qt::StringLiterals;
