@@ -2,7 +2,7 @@
 #include "robot/transfer.h"
 
 #include "app/ui/messagebox.h"
-#include "robot/trs232c.h"
+#include "robot/robotline.h"
 #include "robot/wireplan.h"
 #include "robot/wireplayer.h"
 
@@ -25,7 +25,7 @@ void tellLater(QWidget *screen, const QString &text)
     });
 }
 
-void tellUnreachable(QWidget *screen, const Trs232c *port)
+void tellUnreachable(QWidget *screen, const RobotLine *port)
 {
     tellLater(screen, unreachableText(port));
 }
@@ -39,7 +39,7 @@ class TransferRun : public QObject
 {
     Q_OBJECT
 public:
-    TransferRun(TransferDisplay *display, Trs232c *port, QWidget *screen, const WirePlan &plan)
+    TransferRun(TransferDisplay *display, RobotLine *port, QWidget *screen, const WirePlan &plan)
         : QObject(display->transferWidget())
         , m_display(display)
         , m_window(display->transferWidget())
@@ -136,7 +136,7 @@ private:
     TransferDisplay *m_display;
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_screen;
-    Trs232c *m_port;
+    RobotLine *m_port;
     WirePlayback *m_playback;
     bool m_showingForQuit = false;
     bool m_cutByLeaving = false;
@@ -148,7 +148,7 @@ bool portBusy(const RobotLink &link, QWidget *screen)
 {
     if (!link.port || !link.port->lineClaimed())
         return false;
-    ui::showMessage(screen, MessageKind::Information, Trs232c::lineBusyText());
+    ui::showMessage(screen, MessageKind::Information, RobotLine::lineBusyText());
     return true;
 }
 
@@ -168,7 +168,7 @@ QString robotUnreachableText()
     return QString::fromUtf16(portMessage(PortCause::Other).box);
 }
 
-QString unreachableText(const Trs232c *port)
+QString unreachableText(const RobotLine *port)
 {
     if (!port || port->lastStatus().cause == PortCause::Usable)
         return robotUnreachableText();
@@ -213,7 +213,7 @@ bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen)
         return false;
     }
     QObject::connect(run, &WirePlayback::failed, run,
-                     [run, screen = QPointer<QWidget>(screen), port = QPointer<Trs232c>(link.port)] {
+                     [run, screen = QPointer<QWidget>(screen), port = QPointer<RobotLine>(link.port)] {
         run->deleteLater();
         tellUnreachable(screen, port);
     });

@@ -9,7 +9,7 @@
 
 #include <functional>
 
-class Trs232c;
+class RobotLine;
 
 // What a transfer shows while it plays (the transfer window, TForm3). Hiding the widget (the
 // pupil closing it), or leaving the screen the transfer came from, stops the transfer at the
@@ -26,7 +26,7 @@ public:
 // the transfer window.
 struct RobotLink
 {
-    Trs232c *port = nullptr;
+    RobotLine *port = nullptr;
     TransferDisplay *display = nullptr;
 };
 
@@ -56,6 +56,6 @@ void finishSendingBeforeQuit(const RobotLink &link, QObject *context, std::funct
 // Our own words when the robot cannot be reached and nothing more is known.
 QString robotUnreachableText();
 // The box for the port's last failure: its cause, and how to mend it.
-QString unreachableText(const Trs232c *port);
+QString unreachableText(const RobotLine *port);
 // After a transfer was stopped because its screen was left: the program must be sent again.
 QString transferCutText();

@@ -83,7 +83,7 @@ constexpr int DRAIN_POLL_MS = 2;
 }
 
 Trs232c::Trs232c(QObject *parent)
-    : QObject(parent)
+    : RobotLine(parent)
     , m_writeTimeout(new QTimer(this))
 {
     m_port = newPort();
@@ -114,7 +114,7 @@ QSerialPort *Trs232c::newPort()
 Trs232c::~Trs232c()
 {
     // The port goes away with its owner's window; a claim cannot keep it open.
-    m_lineOwner.clear();
+    dropClaim();
     Close();
     // Bytes still on their way finish by themselves while the event loop runs.
     if (m_draining)
@@ -165,29 +165,6 @@ QSerialPort::FlowControl Trs232c::flowControlFromFlags(quint32 flowflag)
     if (flowflag & (dfOutX | dfInX))
         return QSerialPort::SoftwareControl;
     return QSerialPort::NoFlowControl;
-}
-
-bool Trs232c::fail(const QString &reason)
-{
-    m_lastError = reason;
-    return false;
-}
-
-bool Trs232c::failWith(PortStatus status, const QString &reason)
-{
-    if (status.device.isEmpty())
-        status.device = m_devicePath;
-    setStatus(status);
-    return fail(reason);
-}
-
-void Trs232c::setStatus(const PortStatus &status)
-{
-    const bool changed = status.cause != m_status.cause || status.device != m_status.device
-        || status.holderPid != m_status.holderPid;
-    m_status = status;
-    if (changed)
-        emit statusChanged();
 }
 
 bool Trs232c::hungUp() const
@@ -389,11 +366,6 @@ void Trs232c::detachForClosing()
     watch->start(DRAIN_POLL_MS);
 }
 
-bool Trs232c::Write(const char *buffer, int count)
-{
-    return Write(QByteArrayView(buffer, count < 0 ? 0 : count));
-}
-
 bool Trs232c::Write(QByteArrayView bytes)
 {
     if (claimedByOther())
@@ -458,43 +430,6 @@ bool Trs232c::failWrite(const QString &reason)
     return failWith(status, reason);
 }
 
-bool Trs232c::WriteByte(int value)
-{
-    const char byte = char(value & 0xFF);
-    return Write(&byte, 1);
-}
-
-bool Trs232c::claimLine(const QObject *owner)
-{
-    if (!owner || (lineClaimed() && m_lineOwner != owner))
-        return fail(lineBusyText());
-    m_lineOwner = owner;
-    return true;
-}
-
-void Trs232c::releaseLine(const QObject *owner)
-{
-    if (!owner || m_lineOwner != owner)
-        return;
-    m_lineOwner.clear();
-    emit lineReleased();
-}
-
-bool Trs232c::WriteByteAs(const QObject *owner, int value)
-{
-    if (!owner || m_lineOwner != owner)
-        return WriteByte(value);
-    m_ownerWriting = true;
-    const bool ok = WriteByte(value);
-    m_ownerWriting = false;
-    return ok;
-}
-
-QString Trs232c::lineBusyText()
-{
-    return u"いまプログラムを送っています。終わるまで待ってください。"_s;
-}
-
 bool Trs232c::SetRTS(bool raise)
 {
     if (!m_opened)
@@ -523,14 +458,3 @@ bool Trs232c::SetDTR(bool raise)
     return ok;
 }
 
-void connectModemLineHandlers(Trs232c &port)
-{
-    QObject::connect(&port, &Trs232c::OnOpen, &port, [&port] {
-        port.SetDTR(true);
-        port.SetRTS(true);
-    });
-    QObject::connect(&port, &Trs232c::OnClose, &port, [&port] {
-        port.SetDTR(false);
-        port.SetRTS(false);
-    });
-}

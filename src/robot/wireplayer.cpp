@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "robot/wireplayer.h"
 
-#include "robot/trs232c.h"
+#include "robot/robotline.h"
 
 #include <limits>
 
@@ -13,7 +13,7 @@ constexpr qint64 NS_PER_MS = 1000000;
 
 }
 
-WirePlayer::WirePlayer(Trs232c *port)
+WirePlayer::WirePlayer(RobotLine *port)
     : QObject(port)
     , m_port(port)
 {
@@ -22,11 +22,11 @@ WirePlayer::WirePlayer(Trs232c *port)
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &WirePlayer::pump);
-    connect(port, &Trs232c::written, this, &WirePlayer::lineWritten);
-    connect(port, &Trs232c::writeFailed, this, &WirePlayer::lineFailed);
+    connect(port, &RobotLine::written, this, &WirePlayer::lineWritten);
+    connect(port, &RobotLine::writeFailed, this, &WirePlayer::lineFailed);
 }
 
-WirePlayer *WirePlayer::of(Trs232c *port)
+WirePlayer *WirePlayer::of(RobotLine *port)
 {
     if (!port)
         return nullptr;
@@ -61,7 +61,7 @@ bool WirePlayer::play(WirePlayback *playback)
     };
     // One plan at a time; the one playing goes on undisturbed.
     if (m_planActive)
-        return refuse(Failure::LineBusy, Trs232c::lineBusyText());
+        return refuse(Failure::LineBusy, RobotLine::lineBusyText());
     if (!m_port || !m_port->isOpen())
         return refuse(Failure::PortNotOpen, m_port ? m_port->lastError() : QString());
     if (!m_port->claimLine(this))
@@ -339,7 +339,7 @@ void WirePlayback::stop()
         m_player->stopPlayback(this, true);
 }
 
-void playThen(Trs232c *port, const WirePlan &plan, QObject *context,
+void playThen(RobotLine *port, const WirePlan &plan, QObject *context,
               std::function<void(WirePlayer::Failure)> done)
 {
     WirePlayer *player = WirePlayer::of(port);

@@ -12,7 +12,7 @@
 
 #include <functional>
 
-class Trs232c;
+class RobotLine;
 class WirePlayback;
 
 // The one way paced bytes reach the robot: every byte that needs a pause after it (a transfer,
@@ -27,7 +27,7 @@ class WirePlayback;
 // are whole milliseconds.
 //
 // A plan (WirePlayback) plays alone: while it is on the line the player owns it
-// (Trs232c::claimLine), so nothing else can write in between. Remote-control bytes (drive())
+// (RobotLine::claimLine), so nothing else can write in between. Remote-control bytes (drive())
 // are not queued behind each other: the newest wish replaces what still waits.
 class WirePlayer : public QObject
 {
@@ -42,7 +42,7 @@ public:
     Q_ENUM(Failure)
 
     // The player of the port, made on first use as the port's child (it goes with the port).
-    static WirePlayer *of(Trs232c *port);
+    static WirePlayer *of(RobotLine *port);
     ~WirePlayer() override;
 
     // Starts the plan; the first byte goes out at once when the line is quiet. False when it
@@ -78,7 +78,7 @@ signals:
 
 private:
     friend class WirePlayback;
-    explicit WirePlayer(Trs232c *port);
+    explicit WirePlayer(RobotLine *port);
 
     enum class Writing { Nothing, PlanByte, DriveByte };
 
@@ -97,7 +97,7 @@ private:
     void stopPlayback(WirePlayback *playback, bool tell);
     void releasePlan();
 
-    QPointer<Trs232c> m_port;
+    QPointer<RobotLine> m_port;
     QTimer m_timer;
     QElapsedTimer m_clock;
     // The line is quiet (the last byte's pause is over) from this moment on.
@@ -176,5 +176,5 @@ private:
 // Plays the plan through the port's player and calls done once it is over: None when every
 // byte went out and its last pause is over, otherwise why it ended (at once, from inside this
 // call, when it cannot start). Nothing is called when context goes away first.
-void playThen(Trs232c *port, const WirePlan &plan, QObject *context,
+void playThen(RobotLine *port, const WirePlan &plan, QObject *context,
               std::function<void(WirePlayer::Failure)> done);

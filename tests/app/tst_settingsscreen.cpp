@@ -75,7 +75,7 @@ private:
     QStringList iniLines() const;
     void click(const QString &name);
     void openScreen();
-    // The operation test or port update in progress has ended (its button is usable again).
+    // The operation test or port update in progress has ended (the buttons are usable again).
     bool testDone() const;
     template <typename T>
     T *control(const QString &name) const
@@ -130,7 +130,8 @@ void TestSettingsScreen::cleanup()
 
 bool TestSettingsScreen::testDone() const
 {
-    auto *button = m_settings->findChild<PictureButton *>(u"dosatest"_s);
+    // The OK button is off from the click until the last pause is over.
+    auto *button = m_settings->findChild<PictureButton *>(u"ok"_s);
     return QTest::qWaitFor([button] { return button->isEnabled(); }, 5000);
 }
 
