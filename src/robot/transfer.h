@@ -4,6 +4,7 @@
 #include <QtWidgets/QWidget>
 
 #include "robot/programimage.h"
+#include "robot/programtransfer.h"
 
 #include <QString>
 
@@ -52,10 +53,3 @@ bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen);
 // its way, with the transfer window showing it, and whatever else is on its way goes out; then
 // is called once the line is quiet (at most one block later; at once when it is quiet now).
 void finishSendingBeforeQuit(const RobotLink &link, QObject *context, std::function<void()> then);
-
-// Our own words when the robot cannot be reached and nothing more is known.
-QString robotUnreachableText();
-// The box for the port's last failure: its cause, and how to mend it.
-QString unreachableText(const RobotLine *port);
-// After a transfer was stopped because its screen was left: the program must be sent again.
-QString transferCutText();

@@ -2,6 +2,7 @@
 // The sample program's road to the virtual robot inside the program, with no window and no
 // device: compiled, planned, played through the port's player, stored and run by the robot.
 #include "robot/instructioncode.h"
+#include "robot/programtransfer.h"
 #include "robot/wireplan.h"
 #include "robot/wireplayer.h"
 #include "sim/simline.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -41,18 +44,28 @@ void TestSimLine::sampleProgramIsStoredAndRuns()
 {
     const QString program = sampleProgram();
     QVERIFY(!program.isEmpty());
-    const WirePlan plan = wirePlanForText(program, ScreenKind::Text, true);
-    QVERIFY2(plan.ok, qPrintable(plan.messages.join(u'\n')));
 
     sim::SimLine line;
     connectModemLineHandlers(line);
-    QVERIFY(line.Open());
-    QVERIFY(line.dtrRequested() && line.rtsRequested());
-    WirePlayer *player = WirePlayer::of(&line);
-    WirePlayback playback(plan);
-    QSignalSpy finished(&playback, &WirePlayback::finished);
-    QVERIFY(player->play(&playback));
+    // Closed: the road opens it, as it opens a port that is not sound.
+    ProgramTransfer road(&line);
+    QSignalSpy refused(&road, &ProgramTransfer::refused);
+    QSignalSpy finished(&road, &ProgramTransfer::finished);
+    QList<int> bar;
+    connect(&road, &ProgramTransfer::progressChanged, this, [&bar](int percent) { bar << percent; });
+    QVERIFY(road.prepare(program, ScreenKind::Text, true));
+    const WirePlan plan = road.plan();
+    QVERIFY(plan.ok);
+    QVERIFY(road.play());
+    QVERIFY(line.isOpen() && line.dtrRequested() && line.rtsRequested());
+    QVERIFY(line.lineClaimed());
     QVERIFY(finished.wait(int(plan.totalPauseMs()) + 5000));
+    QCOMPARE(refused.size(), 0);
+    QVERIFY(!line.lineClaimed());
+    QVERIFY(!bar.isEmpty());
+    QVERIFY(std::is_sorted(bar.cbegin(), bar.cend()));
+    QCOMPARE(bar.last(), 100);
+    WirePlayer *player = WirePlayer::of(&line);
 
     // What the robot received, and the pauses it got, on the line's own clock.
     const QList<sim::SimLine::Arrival> &got = line.arrivals();
@@ -83,31 +96,35 @@ void TestSimLine::sampleProgramIsStoredAndRuns()
 
 void TestSimLine::refusesLikeAPort_data()
 {
-    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("program");
     QTest::addColumn<bool>("claimed");
-    QTest::newRow("closed") << false << false;
-    QTest::newRow("held by a transfer") << true << true;
+    QTest::addColumn<ProgramTransfer::Refusal>("why");
+    QTest::newRow("does not compile") << u"motor(fwd"_s << false << ProgramTransfer::Refusal::NotAccepted;
+    QTest::newRow("held by a transfer") << u"motor(fwd,fwd)"_s << true << ProgramTransfer::Refusal::LineBusy;
 }
 
 void TestSimLine::refusesLikeAPort()
 {
-    QFETCH(bool, open);
+    QFETCH(QString, program);
     QFETCH(bool, claimed);
+    QFETCH(ProgramTransfer::Refusal, why);
     sim::SimLine line;
-    if (open)
-        QVERIFY(line.Open());
+    // A closed line takes no byte.
+    QVERIFY(!line.WriteByte(CMD_START));
+    QVERIFY(!line.lastError().isEmpty());
+    QVERIFY(line.Open());
     QObject transfer;
     if (claimed)
         QVERIFY(line.claimLine(&transfer));
-    QSignalSpy written(&line, &RobotLine::written);
-    QVERIFY(!line.WriteByte(CMD_START));
-    QVERIFY(!line.lastError().isEmpty());
-    QVERIFY(line.arrivals().isEmpty());
-    WirePlayback run(runPlan(ScreenKind::Icon));
-    QVERIFY(!WirePlayer::of(&line)->play(&run));
-    QCOMPARE(run.failure(), claimed ? WirePlayer::Failure::LineBusy : WirePlayer::Failure::PortNotOpen);
+    ProgramTransfer road(&line);
+    QSignalSpy refused(&road, &ProgramTransfer::refused);
+    QVERIFY(!road.prepare(program, ScreenKind::Text, true));
+    QCOMPARE(refused.size(), 1);
+    QCOMPARE(refused[0].at(0).value<ProgramTransfer::Refusal>(), why);
+    QVERIFY(!refused[0].at(1).toString().isEmpty());
+    QVERIFY(!road.play());
     QTest::qWait(20);
-    QCOMPARE(written.size(), 0);
+    QVERIFY(line.arrivals().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSimLine)

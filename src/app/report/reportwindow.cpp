@@ -24,7 +24,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -278,8 +277,8 @@ void ReportWindow::printClick()
     printState->clear();
     QString printerName;
     const TiePrinterSet::Outcome outcome = m_printerSet.print(this, &printerName);
-    // Presses queued meanwhile come in the next turn of the event loop, while this still counts.
-    QTimer::singleShot(0, this, [this] { m_printing = false; });
+    // Presses queued meanwhile are handled before this queued call, while the job still counts.
+    QMetaObject::invokeMethod(this, [this] { m_printing = false; }, Qt::QueuedConnection);
     if (outcome == TiePrinterSet::Outcome::Printed)
         m_lastJob.start();
 
