@@ -97,7 +97,8 @@ QSerialPort *Trs232c::newPort()
     auto *port = new QSerialPort(this);
     connect(port, &QSerialPort::bytesWritten, this, &Trs232c::checkWritten);
     connect(port, &QSerialPort::errorOccurred, this, [this, port](QSerialPort::SerialPortError error) {
-        if (port != m_port || !m_writePending)
+        // A failure inside Write is reported by Write itself.
+        if (port != m_port || !m_writePending || m_inWrite)
             return;
         if (error != QSerialPort::WriteError && error != QSerialPort::ResourceError)
             return;
@@ -382,7 +383,10 @@ bool Trs232c::Write(QByteArrayView bytes)
     m_writePending = true;
     // Handed to the system now when it takes them, so a paced byte leaves when it is written;
     // the rest follows as the line moves.
-    if (takesBytesNow(*m_port) && !m_port->flush() && m_port->error() != QSerialPort::NoError) {
+    m_inWrite = true;
+    const bool handedOver = !takesBytesNow(*m_port) || m_port->flush() || m_port->error() == QSerialPort::NoError;
+    m_inWrite = false;
+    if (!handedOver) {
         const QString reason = reasonOf(*m_port);
         m_port->clearError();
         m_writePending = false;

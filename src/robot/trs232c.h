@@ -143,6 +143,7 @@ private:
     QSerialPort *m_port = nullptr;
     QTimer *m_writeTimeout = nullptr;
     bool m_writePending = false;
+    bool m_inWrite = false;
     qint64 m_pendingCount = 0;
     // While OnClose runs, the modem lines asked for are only noted (DTR true/false as 'D'/'d',
     // RTS as 'R'/'r'): they reach the device after its last bytes, in the order asked.
