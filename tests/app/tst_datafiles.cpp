@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTextDocument>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray readAll(const QString &path)
@@ -111,5 +113,3 @@ void TestDataFiles::reportTemplate()
 
 QTEST_MAIN(TestDataFiles)
 #include "tst_datafiles.moc"
-
-using namespace Qt::StringLiterals;

@@ -14,6 +14,8 @@
 #include <QSet>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using pictures::Draw;
 using pictures::PICTURES;
 using pictures::Picture;
@@ -161,5 +163,3 @@ void TestPictures::manifestListsEveryFile()
 
 QTEST_MAIN(TestPictures)
 #include "tst_pictures.moc"
-
-using namespace Qt::StringLiterals;

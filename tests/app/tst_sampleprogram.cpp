@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestSampleProgram : public QObject
 {
     Q_OBJECT
@@ -55,5 +57,3 @@ void TestSampleProgram::compiles()
 
 QTEST_MAIN(TestSampleProgram)
 #include "tst_sampleprogram.moc"
-
-using namespace Qt::StringLiterals;

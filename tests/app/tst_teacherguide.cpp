@@ -26,6 +26,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString readUtf8(const QString &path)
@@ -350,5 +352,3 @@ void TestTeacherGuide::settingsButtonOpensTheGuide()
 
 QTEST_MAIN(TestTeacherGuide)
 #include "tst_teacherguide.moc"
-
-using namespace Qt::StringLiterals;

@@ -23,6 +23,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // The conventions every window follows: picture buttons, dragging a borderless window by its
 // background, the numbered and the unexpected-failure boxes.
 class TestUiConventions : public QObject
@@ -433,5 +435,3 @@ int main(int argc, char **argv)
 }
 
 #include "tst_uiconventions.moc"
-
-using namespace Qt::StringLiterals;

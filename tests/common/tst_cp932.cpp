@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestCp932 : public QObject
 {
     Q_OBJECT
@@ -204,5 +206,3 @@ void TestCp932::fieldOf()
 
 QTEST_GUILESS_MAIN(TestCp932)
 #include "tst_cp932.moc"
-
-using namespace Qt::StringLiterals;

@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // The programs' --help, --version and wrong options, started with no display at all: they must
 // answer before any window system is needed.
 class TestCommandLine : public QObject
@@ -99,5 +101,3 @@ void TestCommandLine::answers()
 
 QTEST_GUILESS_MAIN(TestCommandLine)
 #include "tst_commandline.moc"
-
-using namespace Qt::StringLiterals;

@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The windows the menu made, found by their names.
@@ -357,5 +359,3 @@ int main(int argc, char **argv)
 }
 
 #include "tst_startup.moc"
-
-using namespace Qt::StringLiterals;

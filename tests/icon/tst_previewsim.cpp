@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestPreviewSim : public QObject
 {
     Q_OBJECT
@@ -305,5 +307,3 @@ void TestPreviewSim::robotAtStartAndEnd()
 
 QTEST_GUILESS_MAIN(TestPreviewSim)
 #include "tst_previewsim.moc"
-
-using namespace Qt::StringLiterals;

@@ -316,4 +316,3 @@ void TestWirePlayer::playThenTellsAfterTheLastPause()
 
 QTEST_GUILESS_MAIN(TestWirePlayer)
 #include "tst_wireplayer.moc"
-

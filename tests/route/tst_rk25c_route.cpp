@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // Route program files through the real command-line compiler, run as a separate process.
 class TestRk25cRoute : public QObject
 {
@@ -97,5 +99,3 @@ void TestRk25cRoute::run()
 
 QTEST_GUILESS_MAIN(TestRk25cRoute)
 #include "tst_rk25c_route.moc"
-
-using namespace Qt::StringLiterals;

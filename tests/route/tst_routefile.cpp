@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestRouteFile : public QObject
 {
     Q_OBJECT
@@ -250,5 +252,3 @@ void TestRouteFile::programTextForTheCompiler()
 
 QTEST_GUILESS_MAIN(TestRouteFile)
 #include "tst_routefile.moc"
-
-using namespace Qt::StringLiterals;

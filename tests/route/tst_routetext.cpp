@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestRouteText : public QObject
 {
     Q_OBJECT
@@ -365,5 +367,3 @@ void TestRouteText::target()
 
 QTEST_GUILESS_MAIN(TestRouteText)
 #include "tst_routetext.moc"
-
-using namespace Qt::StringLiterals;

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // Drives the command-line compiler as a separate process.
 class TestRk25c : public QObject
 {
@@ -111,5 +113,3 @@ void TestRk25c::missingFileFails()
 
 QTEST_GUILESS_MAIN(TestRk25c)
 #include "tst_rk25c.moc"
-
-using namespace Qt::StringLiterals;

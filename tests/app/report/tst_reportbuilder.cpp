@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestReportBuilder : public QObject
 {
     Q_OBJECT
@@ -565,5 +567,3 @@ void TestReportBuilder::fileNameHasPlainDigits()
 
 QTEST_GUILESS_MAIN(TestReportBuilder)
 #include "tst_reportbuilder.moc"
-
-using namespace Qt::StringLiterals;
