@@ -117,7 +117,7 @@ void TestTransfer::sendsProgram()
     const QByteArray wire = head + QByteArray(41 - head.size(), char(TERMINATOR));
 
     QWidget screen;
-    const SentRecorder sent(WirePlayer::of(m_port));
+    const SentRecorder sent(WirePlayer::of(m_port.get()));
     QList<int> bar;
     qint64 firstBarAt = -1;
     connect(m_window->progressBar(), &QProgressBar::valueChanged, this, [&](int v) {
@@ -190,7 +190,7 @@ void TestTransfer::refusesBeforeSending()
 
 void TestTransfer::routeSendsProgramThatDoesNotCompileAsEmpty()
 {
-    const SentRecorder sent(WirePlayer::of(m_port));
+    const SentRecorder sent(WirePlayer::of(m_port.get()));
     QVERIFY(sendProgram(m_link, ScreenKind::Route, u"fly"_s, true, nullptr));
     const QList<ReceivedByte> got = m_pty->waitForBytes(41, 6000);
     QCOMPARE(PseudoTerminal::valuesOf(got), QByteArray(1, '\x01') + QByteArray(40, char(TERMINATOR)));
