@@ -17,6 +17,7 @@
 #include "robot/wireplayer.h"
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"
+#include "support/wiretiming.h"
 #include "text/textscreen.h"
 
 #include <QtWidgets/QAbstractButton>
@@ -399,25 +400,21 @@ void TestSettingsScreen::operationTestSendsSpeedTwice()
     QVERIFY(port.Open());
     // The pauses on the player's clock, from each byte's "written": the reader of the
     // pseudo-terminal may see the bytes late and bunched.
-    WirePlayer *player = WirePlayer::of(&port);
-    QList<qint64> sentAt;
-    connect(player, &WirePlayer::sent, this, [&](quint8, qint64 at) { sentAt << at; });
-
     for (int speed : {20, 33}) {
         robot.clear();
-        sentAt.clear();
+        const SentRecorder sent(WirePlayer::of(&port));
         openScreen();
         control<QSlider>(u"LMDTrackBar1"_s)->setValue(speed);
         QCOMPARE(control<QLabel>(u"Label25"_s)->text(), QString::number(speed));
         click(u"dosatest"_s);
         // Busy until the last pause is over.
         QVERIFY(testDone());
-        sentAt << player->nsecsNow();
         const QByteArray expected{"\x06" + QByteArray(2, char(speed))};
         QCOMPARE(PseudoTerminal::valuesOf(robot.waitForBytes(3, 1000)), expected);
-        QCOMPARE(sentAt.size(), 4);
-        for (int i = 1; i < sentAt.size(); ++i)
-            QVERIFY(sentAt[i] - sentAt[i - 1] >= qint64(OPERATION_TEST_PAUSE_MS) * 1000000);
+        QCOMPARE(sent.values, expected);
+        QVERIFY(sent.apart(0, 1, OPERATION_TEST_PAUSE_MS));
+        QVERIFY(sent.apart(1, 2, OPERATION_TEST_PAUSE_MS));
+        QVERIFY(sent.apart(2, -1, OPERATION_TEST_PAUSE_MS));
         m_settings->hide();
     }
     // The test sends the slider's position, saved or not.

@@ -338,8 +338,9 @@ void TestTransferRemote::quittingFinishesTheBlock()
         window->close();
     bool shownWhileQuitting = false;
     QTimer::singleShot(300, this, [&] { shownWhileQuitting = window->isVisible(); });
+    // The end goes on on the event loop until the block is out.
     m_menu->close();
-    QVERIFY(!m_menu->rs232c1().lineClaimed());
+    QVERIFY(QTest::qWaitFor([this] { return !m_menu->rs232c1().lineClaimed(); }, 5000));
     QVERIFY(shownWhileQuitting);
     const QByteArray wire = PseudoTerminal::valuesOf(m_pty.waitForBytes(41, 1000));
     QCOMPARE(m_pty.collectFor(200).size(), 41);
