@@ -189,6 +189,9 @@ void TestUnplug::operationTestTellsAndRecovers()
     QTRY_COMPARE_WITH_TIMEOUT(int(m_pty->receivedBytes().size()), 3, 3000);
     QCOMPARE(quint8(m_pty->receivedBytes().at(0)), quint8(6));
     QCOMPARE(unreachableBoxes(), 0);
+    // The test goes on on the event loop until its last pause is over.
+    auto *cancel = settings->findChild<PictureButton *>(u"cancel"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(cancel && cancel->isEnabled(), 3000);
     click(settings, u"cancel"_s);
 }
 
