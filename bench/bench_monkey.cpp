@@ -6,6 +6,7 @@
 #include "app/mainmenu.h"
 #include "app/ui/application.h"
 #include "robot/trs232c.h"
+#include "support/mainmenustart.h"
 #include "support/monkey.h"
 
 #include <QtWidgets/QApplication>
@@ -28,10 +29,10 @@ int main(int argc, char *argv[])
         return 2;
     }
     MainMenu menu;
-    menu.FormCreate();
-    menu.createOtherWindows();
-    menu.centreOnScreen();
-    menu.show();
+    if (!testenv::startMainMenu(&menu)) {
+        std::puts("the menu did not come up");
+        return 2;
+    }
     pty.clear();
     QElapsedTimer clock;
     clock.start();

@@ -11,6 +11,7 @@
 
 #include <QtWidgets/QWidget>
 
+#include <QEventLoop>
 #include <QDir>
 #include <QMouseEvent>
 #include <QTest>
@@ -122,7 +123,15 @@ int main(int argc, char *argv[])
     });
 
     MainMenu menu;
-    menu.FormCreate();
+    // The start-up's re-open goes on on the event loop; the pictures wait for its end.
+    bool created = false;
+    QEventLoop startUp;
+    menu.FormCreate([&] {
+        created = true;
+        startUp.quit();
+    });
+    if (!created)
+        startUp.exec();
     menu.createOtherWindows();
     menu.centreOnScreen();
     menu.show();

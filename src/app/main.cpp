@@ -34,10 +34,11 @@ int main(int argc, char *argv[])
         MainMenu menu;
         QuitSignals quitSignals(&menu, [&menu] { menu.close(); });
         QObject::connect(&single, &SingleInstance::frontRequested, &menu, &MainMenu::bringToFront);
-        menu.FormCreate();
-        menu.createOtherWindows();
-        menu.centreOnScreen();
-        menu.show();
+        menu.FormCreate([&menu] {
+            menu.createOtherWindows();
+            menu.centreOnScreen();
+            menu.show();
+        });
         result = app.exec();
     }
     return result;

@@ -116,20 +116,24 @@ MainMenu::~MainMenu()
         m_owned.pop_back();
 }
 
-void MainMenu::FormCreate()
+void MainMenu::FormCreate(std::function<void()> then)
 {
-    SplashScreen splash;
-    splash.centreOnScreen();
-    splash.show();
-    splash.repaint();
-    QApplication::processEvents();
-    ReopenPort();
-    splash.close();
+    auto *splash = new SplashScreen;
+    splash->centreOnScreen();
+    splash->show();
+    auto done = [splash, then = std::move(then)](bool) {
+        splash->close();
+        splash->deleteLater();
+        if (then)
+            then();
+    };
+    if (!::ReopenPort(*m_port, this, done))
+        done(false);
 }
 
 void MainMenu::ReopenPort()
 {
-    ::ReopenPort(*m_port);
+    ::ReopenPort(*m_port, this, {});
 }
 
 void MainMenu::createOtherWindows()
@@ -254,15 +258,16 @@ void MainMenu::bringToFront()
 
 void MainMenu::closeEvent(QCloseEvent *event)
 {
-    // The robot must not be left in the middle of a block.
-    finishSendingBeforeQuit(m_link);
     recovery::endRun();
-    if (m_icon) {
-        for (WorkingScreen *screen : std::initializer_list<WorkingScreen *>{m_icon, m_text, m_route, m_remote})
-            screen->keepRecoveryAtEnd();
-    }
     event->accept();
-    QCoreApplication::quit();
+    // The robot must not be left in the middle of a block: the end comes once the line is quiet.
+    finishSendingBeforeQuit(m_link, this, [this] {
+        if (m_icon) {
+            for (WorkingScreen *screen : std::initializer_list<WorkingScreen *>{m_icon, m_text, m_route, m_remote})
+                screen->keepRecoveryAtEnd();
+        }
+        QCoreApplication::quit();
+    });
 }
 
 void MainMenu::closeNavigatorIfVisible()

@@ -6,6 +6,7 @@
 #include "app/ui/picturewindow.h"
 #include "robot/transfer.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,8 +40,9 @@ public:
     MainMenu();
     ~MainMenu() override;
 
-    // The creation step: shows the splash while the port is re-opened, then closes it.
-    void FormCreate();
+    // The creation step: shows the splash while the port is re-opened, then closes it and
+    // calls then. Returns at once; the re-open goes on on the event loop.
+    void FormCreate(std::function<void()> then);
     // Creates the other windows once, hidden, in the start-up order, and wires them.
     void createOtherWindows();
 

@@ -89,8 +89,11 @@ void QuitSignals::signalArrived()
         if (window->isVisible() && window != m_keepShown)
             window->hide();
     }
-    if (m_quit)
+    // The main window's close ends the run itself, once the block on its way is out.
+    if (m_quit) {
         m_quit();
+        return;
+    }
     QCoreApplication::quit();
     m_keepQuitting.start();
 }

@@ -13,8 +13,9 @@ class QWidget;
 // SIGTERM, SIGHUP and SIGINT (logout, shutdown, kill, Ctrl+C) end the program the way its own
 // quit does: the handler only writes the signal's number into a pipe, and the event loop then
 // hides every other window (so nothing asks whether to save) and calls quit (the main
-// window's close: the block on its way is finished), so the port is closed and its lock file
-// removed as on every other end.
+// window's close, which ends the run once the block on its way is finished; without it the
+// application quits at once), so the port is closed and its lock file removed as on every
+// other end.
 //
 // A signal that comes before the event loop runs (during the start-up's port wait) is kept
 // until it does. While it lives the object owns the three signals; destroying it gives them

@@ -2,7 +2,8 @@
 #include "robot/transfer.h"
 
 #include "app/ui/messagebox.h"
-#include "robot/trs232c.h"
+#include "robot/programtransfer.h"
+#include "robot/robotline.h"
 #include "robot/wireplan.h"
 #include "robot/wireplayer.h"
 
@@ -25,32 +26,32 @@ void tellLater(QWidget *screen, const QString &text)
     });
 }
 
-void tellUnreachable(QWidget *screen, const Trs232c *port)
+void tellUnreachable(QWidget *screen, const RobotLine *port)
 {
     tellLater(screen, unreachableText(port));
 }
 
 }
 
-// One transfer in progress: lives on the transfer window, so it cannot outlive it. Hiding the
-// window (the pupil closing it) or the screen it came from (leaving it) stops the transfer at
-// the end of the block on its way.
+// What the transfer window shows of one program's road: lives on the window, so it cannot
+// outlive it. Hiding the window (the pupil closing it) or the screen it came from (leaving it)
+// stops the transfer at the end of the block on its way.
 class TransferRun : public QObject
 {
     Q_OBJECT
 public:
-    TransferRun(TransferDisplay *display, Trs232c *port, QWidget *screen, const WirePlan &plan)
+    TransferRun(TransferDisplay *display, ProgramTransfer *road, QWidget *screen)
         : QObject(display->transferWidget())
         , m_display(display)
         , m_window(display->transferWidget())
         , m_screen(screen)
-        , m_port(port)
-        , m_playback(new WirePlayback(plan, this))
+        , m_road(road)
     {
-        connect(m_playback, &WirePlayback::progressChanged, this, &TransferRun::setProgress);
-        connect(m_playback, &WirePlayback::finished, this, &TransferRun::done);
-        connect(m_playback, &WirePlayback::stopped, this, &TransferRun::done);
-        connect(m_playback, &WirePlayback::failed, this, &TransferRun::failed);
+        m_road->setParent(this);
+        connect(m_road, &ProgramTransfer::progressChanged, this, &TransferRun::setProgress);
+        connect(m_road, &ProgramTransfer::finished, this, &TransferRun::done);
+        connect(m_road, &ProgramTransfer::stopped, this, &TransferRun::done);
+        connect(m_road, &ProgramTransfer::failed, this, &TransferRun::failed);
         m_window->installEventFilter(this);
         if (m_screen)
             m_screen->installEventFilter(this);
@@ -59,56 +60,43 @@ public:
     bool start()
     {
         setProgress(0);
+        // The window shows a transfer that has started, not one the line refused.
+        if (!m_road->play())
+            return false;
         m_window->show();
         m_window->raise();
-        return WirePlayer::of(m_port)->play(m_playback);
+        return true;
     }
 
     // Quitting: the block on its way is finished in front of the pupil.
     void finishForQuit()
     {
-        if (!m_playback->isActive())
+        if (!m_road->isActive())
             return;
         if (m_window) {
             m_showingForQuit = true;
             m_window->show();
             m_window->raise();
         }
-        m_playback->stop();
+        m_road->stop();
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Hide && m_playback->isActive() && !m_showingForQuit) {
+        if (event->type() == QEvent::Hide && m_road->isActive() && !m_showingForQuit) {
             const bool windowClosed = watched == m_window;
             // A minimised screen has not been left.
             const bool screenLeft = watched == m_screen && !event->spontaneous();
             if (screenLeft)
-                m_cutByLeaving = stopLosesBytes();
+                m_cutByLeaving = m_road->stopLosesBytes();
             if (windowClosed || screenLeft)
-                m_playback->stop();
+                m_road->stop();
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    // Whether a stop now leaves the robot without part of the program: what still goes out
-    // after a stop (the block's rest as 254) is not what was planned.
-    bool stopLosesBytes() const
-    {
-        const WirePlan &plan = m_playback->plan();
-        const int sent = m_playback->sentCount();
-        const QList<WireByte> rest = restAfterStop(plan, sent);
-        if (sent + rest.size() < plan.bytes.size())
-            return true;
-        for (qsizetype i = 0; i < rest.size(); ++i) {
-            if (rest[i].value != plan.bytes[sent + i].value)
-                return true;
-        }
-        return false;
-    }
-
     void setProgress(int percent)
     {
         if (m_window)
@@ -125,30 +113,34 @@ private:
             tellLater(nullptr, transferCutText());
     }
 
-    void failed()
+    void failed(const QString &text)
     {
         deleteLater();
         if (m_window)
             m_window->close();
-        tellUnreachable(m_screen, m_port);
+        tellLater(m_screen, text);
     }
 
     TransferDisplay *m_display;
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_screen;
-    Trs232c *m_port;
-    WirePlayback *m_playback;
+    ProgramTransfer *m_road;
     bool m_showingForQuit = false;
     bool m_cutByLeaving = false;
 };
 
 namespace {
 
+MessageKind boxKindOf(ProgramTransfer::Refusal why)
+{
+    return why == ProgramTransfer::Refusal::LineBusy ? MessageKind::Information : MessageKind::Warning;
+}
+
 bool portBusy(const RobotLink &link, QWidget *screen)
 {
     if (!link.port || !link.port->lineClaimed())
         return false;
-    ui::showMessage(screen, MessageKind::Information, Trs232c::lineBusyText());
+    ui::showMessage(screen, MessageKind::Information, RobotLine::lineBusyText());
     return true;
 }
 
@@ -163,39 +155,26 @@ bool portReady(const RobotLink &link, QWidget *screen)
 
 }
 
-QString robotUnreachableText()
-{
-    return QString::fromUtf16(portMessage(PortCause::Other).box);
-}
-
-QString unreachableText(const Trs232c *port)
-{
-    if (!port || port->lastStatus().cause == PortCause::Usable)
-        return robotUnreachableText();
-    return portBoxText(port->lastStatus());
-}
-
-QString transferCutText()
-{
-    return u"プログラムを おくる とちゅうで 画面を かえたので、おくるのを とめました。\r\n"
-           u"ロボットには プログラムが ぜんぶ とどいていません。もういちど おくってください。"_s;
-}
-
 bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programText, bool how,
                  QWidget *screen)
 {
-    // A second send during the pauses would mix its bytes into the first.
-    if (portBusy(link, screen))
-        return false;
-    const WirePlan plan = wirePlanForText(programText, kind, how);
-    if (!plan.ok) {
-        ui::showMessage(screen, MessageKind::Warning, plan.messages.join(u"\r\n"_s));
+    auto *road = new ProgramTransfer(link.port);
+    // The boxes only show what the road says.
+    QObject::connect(road, &ProgramTransfer::refused, road,
+                     [screen](ProgramTransfer::Refusal why, const QString &text) {
+        ui::showMessage(screen, boxKindOf(why), text);
+    });
+    if (!road->prepare(programText, kind, how) || !link.display) {
+        delete road;
         return false;
     }
-    if (!link.display || !portReady(link, screen))
-        return false;
-    auto *run = new TransferRun(link.display, link.port, screen, plan);
-    return run->start();
+    auto *run = new TransferRun(link.display, road, screen);
+    if (run->start())
+        return true;
+    // Refused before anything went out (the line could not be made ready).
+    if (!road->isActive())
+        delete run;
+    return false;
 }
 
 bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen)
@@ -213,14 +192,14 @@ bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen)
         return false;
     }
     QObject::connect(run, &WirePlayback::failed, run,
-                     [run, screen = QPointer<QWidget>(screen), port = QPointer<Trs232c>(link.port)] {
+                     [run, screen = QPointer<QWidget>(screen), port = QPointer<RobotLine>(link.port)] {
         run->deleteLater();
         tellUnreachable(screen, port);
     });
     return true;
 }
 
-void finishSendingBeforeQuit(const RobotLink &link)
+void finishSendingBeforeQuit(const RobotLink &link, QObject *context, std::function<void()> then)
 {
     if (link.display) {
         if (auto *run = link.display->transferWidget()->findChild<TransferRun *>(QString(), Qt::FindDirectChildrenOnly))
@@ -230,8 +209,10 @@ void finishSendingBeforeQuit(const RobotLink &link)
         // Anything else on its way (the operation test, a remote-control byte) is short.
         if (WirePlayback *other = player->playback())
             other->stop();
-        player->waitUntilIdle();
+        player->whenIdle(context, std::move(then));
+        return;
     }
+    then();
 }
 
 #include "transfer.moc"

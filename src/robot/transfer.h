@@ -4,10 +4,13 @@
 #include <QtWidgets/QWidget>
 
 #include "robot/programimage.h"
+#include "robot/programtransfer.h"
 
 #include <QString>
 
-class Trs232c;
+#include <functional>
+
+class RobotLine;
 
 // What a transfer shows while it plays (the transfer window, TForm3). Hiding the widget (the
 // pupil closing it), or leaving the screen the transfer came from, stops the transfer at the
@@ -24,7 +27,7 @@ public:
 // the transfer window.
 struct RobotLink
 {
-    Trs232c *port = nullptr;
+    RobotLine *port = nullptr;
     TransferDisplay *display = nullptr;
 };
 
@@ -47,13 +50,6 @@ bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programT
 bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen);
 
 // Before the application ends: a transfer still playing is stopped at the end of the block on
-// its way, with the transfer window showing it, and whatever else is on its way goes out; this
-// returns when the line is quiet (at most one block later).
-void finishSendingBeforeQuit(const RobotLink &link);
-
-// Our own words when the robot cannot be reached and nothing more is known.
-QString robotUnreachableText();
-// The box for the port's last failure: its cause, and how to mend it.
-QString unreachableText(const Trs232c *port);
-// After a transfer was stopped because its screen was left: the program must be sent again.
-QString transferCutText();
+// its way, with the transfer window showing it, and whatever else is on its way goes out; then
+// is called once the line is quiet (at most one block later; at once when it is quiet now).
+void finishSendingBeforeQuit(const RobotLink &link, QObject *context, std::function<void()> then);

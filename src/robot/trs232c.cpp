@@ -8,9 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <chrono>
-#include <thread>
-
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -50,19 +47,79 @@ QString reasonOf(PortCause cause)
     return QString::fromUtf16(portMessage(cause).reason);
 }
 
+// The system takes bytes now, or has something to say (a hang-up, an error) that a write
+// will report. Writing to a full line only to be told "try again" would count as an error.
+bool takesBytesNow(const QSerialPort &port)
+{
+    const int fd = int(port.handle());
+    if (fd < 0)
+        return false;
+    pollfd p{fd, POLLOUT, 0};
+    return ::poll(&p, 1, 0) > 0 && p.revents != 0;
+}
+
+int queuedInDriver(const QSerialPort &port)
+{
+    const int fd = int(port.handle());
+    int queued = 0;
+    if (fd < 0 || ::ioctl(fd, TIOCOUTQ, &queued) != 0)
+        return 0;
+    return queued;
+}
+
+void setModemLines(QSerialPort &port, const QByteArray &asked)
+{
+    for (const char c : asked) {
+        if (c == 'D' || c == 'd')
+            port.setDataTerminalReady(c == 'D');
+        else
+            port.setRequestToSend(c == 'R');
+    }
+    port.clearError();
+}
+
+constexpr int DRAIN_POLL_MS = 2;
+
 }
 
 Trs232c::Trs232c(QObject *parent)
-    : QObject(parent)
-    , m_port(new QSerialPort(this))
+    : RobotLine(parent)
+    , m_writeTimeout(new QTimer(this))
 {
+    m_port = newPort();
+    m_writeTimeout->setSingleShot(true);
+    m_writeTimeout->setTimerType(Qt::PreciseTimer);
+    connect(m_writeTimeout, &QTimer::timeout, this, &Trs232c::writeTimedOut);
+}
+
+QSerialPort *Trs232c::newPort()
+{
+    auto *port = new QSerialPort(this);
+    connect(port, &QSerialPort::bytesWritten, this, &Trs232c::checkWritten);
+    connect(port, &QSerialPort::errorOccurred, this, [this, port](QSerialPort::SerialPortError error) {
+        // A failure inside Write is reported by Write itself.
+        if (port != m_port || !m_writePending || m_inWrite)
+            return;
+        if (error != QSerialPort::WriteError && error != QSerialPort::ResourceError)
+            return;
+        const QString reason = reasonOf(*port);
+        port->clearError();
+        m_writePending = false;
+        m_writeTimeout->stop();
+        failWrite(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
+        emit writeFailed();
+    });
+    return port;
 }
 
 Trs232c::~Trs232c()
 {
     // The port goes away with its owner's window; a claim cannot keep it open.
-    m_lineOwner.clear();
+    dropClaim();
     Close();
+    // Bytes still on their way finish by themselves while the event loop runs.
+    if (m_draining)
+        m_draining->setParent(nullptr);
 }
 
 std::optional<QSerialPort::Parity> Trs232c::parityFromText(const QString &text)
@@ -111,29 +168,6 @@ QSerialPort::FlowControl Trs232c::flowControlFromFlags(quint32 flowflag)
     return QSerialPort::NoFlowControl;
 }
 
-bool Trs232c::fail(const QString &reason)
-{
-    m_lastError = reason;
-    return false;
-}
-
-bool Trs232c::failWith(PortStatus status, const QString &reason)
-{
-    if (status.device.isEmpty())
-        status.device = m_devicePath;
-    setStatus(status);
-    return fail(reason);
-}
-
-void Trs232c::setStatus(const PortStatus &status)
-{
-    const bool changed = status.cause != m_status.cause || status.device != m_status.device
-        || status.holderPid != m_status.holderPid;
-    m_status = status;
-    if (changed)
-        emit statusChanged();
-}
-
 bool Trs232c::hungUp() const
 {
     const int fd = m_opened ? int(m_port->handle()) : -1;
@@ -164,8 +198,11 @@ bool Trs232c::makeReady()
         return fail(lineBusyText());
     if (isSound())
         return true;
-    if (m_opened)
+    // Bytes stuck on an unsound line would only hold the device for the new open.
+    if (m_opened) {
+        m_port->clear(QSerialPort::AllDirections);
         Close();
+    }
     return Open();
 }
 
@@ -202,6 +239,12 @@ bool Trs232c::Open()
         return fail(u"ポートはもう開いています"_s);
 
     m_devicePath = resolvePortName(m_portname);
+    // The device closed last may still hold its last bytes; a new open must not wait for them.
+    if (m_draining) {
+        m_draining->clear(QSerialPort::AllDirections);
+        m_draining->close();
+        delete m_draining.data();
+    }
     m_port->setPortName(m_devicePath);
 
     // Settings are stored first and opening applies them in one go: a setting the device
@@ -277,42 +320,51 @@ bool Trs232c::Close()
     if (!m_opened)
         return false;
     // The last bytes (the 254 on leaving, or before quitting) may still be on their way out;
-    // purging the output now would drop them. Only what could not go out in time is purged.
-    // A device that has hung up takes nothing more: waiting would only hold up the close.
-    const bool sent = !hungUp() && waitUntilSent();
-    m_port->clear(sent ? QSerialPort::Input : QSerialPort::AllDirections);
+    // purging the output now would drop them, so the device closes once they are out. A device
+    // that has hung up takes nothing more.
+    if (hungUp())
+        m_port->clear(QSerialPort::AllDirections);
+    m_port->clear(QSerialPort::Input);
     // No receive thread to stop: none is ever created.
+    m_closing = true;
+    m_modemOnClose.clear();
     emit OnClose();
+    m_closing = false;
     m_opened = false;
     m_writeFailed = false;
+    m_writePending = false;
+    m_writeTimeout->stop();
+    if (m_port->bytesToWrite() > 0 || queuedInDriver(*m_port) > 0) {
+        detachForClosing();
+        return true;
+    }
+    setModemLines(*m_port, m_modemOnClose);
     m_port->close();
     const bool ok = m_port->error() == QSerialPort::NoError;
     m_port->clearError();
     return ok;
 }
 
-bool Trs232c::waitUntilSent()
+void Trs232c::detachForClosing()
 {
-    QDeadlineTimer deadline(m_txtimeout, Qt::PreciseTimer);
-    while (m_port->bytesToWrite() > 0) {
-        if (!m_port->waitForBytesWritten(int(deadline.remainingTime())) || deadline.hasExpired())
-            return m_port->bytesToWrite() == 0;
-    }
-    // The driver's queue: at 9600 baud a byte takes about a millisecond to leave.
-    const int fd = int(m_port->handle());
-    for (;;) {
-        int queued = 0;
-        if (fd < 0 || ::ioctl(fd, TIOCOUTQ, &queued) != 0 || queued <= 0)
-            return true;
-        if (deadline.hasExpired())
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
-
-bool Trs232c::Write(const char *buffer, int count)
-{
-    return Write(QByteArrayView(buffer, count < 0 ? 0 : count));
+    QSerialPort *closing = m_port;
+    closing->disconnect(this);
+    m_port = newPort();
+    m_draining = closing;
+    auto *watch = new QTimer(closing);
+    QDeadlineTimer deadline(m_txtimeout);
+    connect(watch, &QTimer::timeout, closing, [closing, deadline, modem = m_modemOnClose] {
+        const bool out = closing->bytesToWrite() == 0 && queuedInDriver(*closing) == 0;
+        if (!out && !deadline.hasExpired())
+            return;
+        // What could not go out in time is purged.
+        if (!out)
+            closing->clear(QSerialPort::AllDirections);
+        setModemLines(*closing, modem);
+        closing->close();
+        closing->deleteLater();
+    });
+    watch->start(DRAIN_POLL_MS);
 }
 
 bool Trs232c::Write(QByteArrayView bytes)
@@ -321,31 +373,55 @@ bool Trs232c::Write(QByteArrayView bytes)
         return fail(lineBusyText());
     if (!m_opened)
         return fail(u"ポートが開いていません"_s);
-    m_lastWritten = 0;
     const qint64 queued = m_port->write(bytes.data(), bytes.size());
     if (queued != bytes.size()) {
         const QString reason = reasonOf(*m_port);
         m_port->clearError();
         return failWrite(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
     }
-    // Wait until the bytes are with the operating system: the transfer paces bytes by time.
-    QDeadlineTimer deadline(m_txtimeout, Qt::PreciseTimer);
-    while (m_port->bytesToWrite() > 0) {
-        if (deadline.hasExpired() || !m_port->waitForBytesWritten(int(deadline.remainingTime()))) {
-            if (m_port->bytesToWrite() == 0)
-                break;
-            const bool timedOut = deadline.hasExpired()
-                || m_port->error() == QSerialPort::TimeoutError;
-            const QString reason = reasonOf(*m_port);
-            m_port->clearError();
-            if (timedOut)
-                return failWrite(u"ポート %1 への送信が時間内に終わりません"_s.arg(m_devicePath));
-            return failWrite(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
-        }
+    m_pendingCount = m_writePending ? m_pendingCount + bytes.size() : bytes.size();
+    m_writePending = true;
+    // Handed to the system now when it takes them, so a paced byte leaves when it is written;
+    // the rest follows as the line moves.
+    m_inWrite = true;
+    const bool handedOver = !takesBytesNow(*m_port) || m_port->flush() || m_port->error() == QSerialPort::NoError;
+    m_inWrite = false;
+    if (!handedOver) {
+        const QString reason = reasonOf(*m_port);
+        m_port->clearError();
+        m_writePending = false;
+        return failWrite(u"ポート %1 に送れません（%2）"_s.arg(m_devicePath, reason));
     }
-    m_lastWritten = bytes.size();
     m_lastError.clear();
+    if (m_port->bytesToWrite() > 0)
+        m_writeTimeout->start(m_txtimeout);
+    checkWritten();
     return true;
+}
+
+qint64 Trs232c::bytesWaiting() const
+{
+    return m_opened ? m_port->bytesToWrite() : 0;
+}
+
+void Trs232c::checkWritten()
+{
+    if (!m_writePending || m_port->bytesToWrite() > 0)
+        return;
+    m_writePending = false;
+    m_writeTimeout->stop();
+    m_lastWritten = m_pendingCount;
+    emit written();
+}
+
+void Trs232c::writeTimedOut()
+{
+    if (!m_writePending)
+        return;
+    m_writePending = false;
+    // The bytes stay queued: they still go out if the line moves again.
+    failWrite(u"ポート %1 への送信が時間内に終わりません"_s.arg(m_devicePath));
+    emit writeFailed();
 }
 
 bool Trs232c::failWrite(const QString &reason)
@@ -358,48 +434,15 @@ bool Trs232c::failWrite(const QString &reason)
     return failWith(status, reason);
 }
 
-bool Trs232c::WriteByte(int value)
-{
-    const char byte = char(value & 0xFF);
-    return Write(&byte, 1);
-}
-
-bool Trs232c::claimLine(const QObject *owner)
-{
-    if (!owner || (lineClaimed() && m_lineOwner != owner))
-        return fail(lineBusyText());
-    m_lineOwner = owner;
-    return true;
-}
-
-void Trs232c::releaseLine(const QObject *owner)
-{
-    if (!owner || m_lineOwner != owner)
-        return;
-    m_lineOwner.clear();
-    emit lineReleased();
-}
-
-bool Trs232c::WriteByteAs(const QObject *owner, int value)
-{
-    if (!owner || m_lineOwner != owner)
-        return WriteByte(value);
-    m_ownerWriting = true;
-    const bool ok = WriteByte(value);
-    m_ownerWriting = false;
-    return ok;
-}
-
-QString Trs232c::lineBusyText()
-{
-    return u"いまプログラムを送っています。終わるまで待ってください。"_s;
-}
-
 bool Trs232c::SetRTS(bool raise)
 {
     if (!m_opened)
         return false;
     m_rts = raise;
+    if (m_closing) {
+        m_modemOnClose.append(raise ? 'R' : 'r');
+        return true;
+    }
     const bool ok = m_port->setRequestToSend(raise);
     m_port->clearError();
     return ok;
@@ -410,19 +453,12 @@ bool Trs232c::SetDTR(bool raise)
     if (!m_opened)
         return false;
     m_dtr = raise;
+    if (m_closing) {
+        m_modemOnClose.append(raise ? 'D' : 'd');
+        return true;
+    }
     const bool ok = m_port->setDataTerminalReady(raise);
     m_port->clearError();
     return ok;
 }
 
-void connectModemLineHandlers(Trs232c &port)
-{
-    QObject::connect(&port, &Trs232c::OnOpen, &port, [&port] {
-        port.SetDTR(true);
-        port.SetRTS(true);
-    });
-    QObject::connect(&port, &Trs232c::OnClose, &port, [&port] {
-        port.SetDTR(false);
-        port.SetRTS(false);
-    });
-}

@@ -7,8 +7,9 @@
 #include <QPointer>
 #include <QSerialPort>
 #include <QString>
+#include <QTimer>
 
-#include "robot/portmessages.h"
+#include "robot/robotline.h"
 
 #include <optional>
 
@@ -18,9 +19,13 @@
 // menu); every byte it sends goes through WriteByte. The line is used for sending only: the
 // port is opened for writing, nothing is ever read and no receive thread exists.
 //
+// Nothing here waits. A write hands the bytes to the system at once when it can; written()
+// says when they are all with it, writeFailed() when they could not go (an error, or txtimeout
+// ran out). Close() lets bytes still on their way go out before the device is really closed.
+//
 // Port names "com1".."com4" (any case) are resolved to Linux devices by resolvePortName
 // (serialportnames.h); any other name is used as a device path ("ttyS0" means /dev/ttyS0).
-class Trs232c : public QObject
+class Trs232c : public RobotLine
 {
     Q_OBJECT
 public:
@@ -49,48 +54,26 @@ public:
     explicit Trs232c(QObject *parent = nullptr);
     ~Trs232c() override;
 
-    bool Open();
-    bool Close();
-    bool Write(QByteArrayView bytes);
-    bool Write(const char *buffer, int count);
-    bool WriteByte(int value);
-    bool SetRTS(bool raise);
-    bool SetDTR(bool raise);
+    bool Open() override;
+    bool Close() override;
+    using RobotLine::Write;
+    bool Write(QByteArrayView bytes) override;
+    bool SetRTS(bool raise) override;
+    bool SetDTR(bool raise) override;
 
-    // While a transfer plays, it owns the line: every other Write, WriteByte, Open and Close is
-    // refused (false, lastError() says why), so no byte can fall between the bytes of a program
-    // image and the port cannot change under it. The claim ends with releaseLine or when the
-    // owner is destroyed. The owner writes with WriteByteAs.
-    bool claimLine(const QObject *owner);
-    void releaseLine(const QObject *owner);
-    bool lineClaimed() const { return !m_lineOwner.isNull(); }
-    bool WriteByteAs(const QObject *owner, int value);
-    static QString lineBusyText();
-
-    bool isOpen() const { return m_opened; }
-
-    // Why the last Open or Write failed (cause Usable after a success), with what the box names.
-    const PortStatus &lastStatus() const { return m_status; }
     // The line is open and nothing is wrong with it: no failed write, the device has not hung
     // up, and the port's name still leads to the device that was opened.
-    bool isSound() const;
-    // Before a send, a run or the remote start: a port that is not sound (or not open) is
-    // closed and opened again, without a word. True when it is open and sound afterwards;
-    // otherwise lastStatus() says why. Refused while a transfer owns the line.
-    bool makeReady();
-    // The state to show now, without opening anything: the line's own state while open, or
-    // what the chosen device looks like while closed.
-    PortStatus currentStatus() const;
-    // Why the last Open or Write failed (empty after a success), in Japanese, for the user.
-    QString lastError() const { return m_lastError; }
+    bool isSound() const override;
+    // A port that is not sound (or not open) is closed and opened again.
+    bool makeReady() override;
+    // The line's own state while open, or what the chosen device looks like while closed.
+    PortStatus currentStatus() const override;
     // The device the last Open used (after resolving "com1".."com4").
-    QString devicePath() const { return m_devicePath; }
-    // The levels last asked for through SetDTR / SetRTS (a pseudo-terminal has no modem lines,
-    // so this is what can be observed there).
-    bool dtrRequested() const { return m_dtr; }
-    bool rtsRequested() const { return m_rts; }
-    // Bytes handed to the device by the last successful Write.
+    QString devicePath() const override { return m_devicePath; }
+    // Bytes handed to the device by the last Write that is completely written.
     qint64 lastWritten() const { return m_lastWritten; }
+    // Bytes accepted by Write that the system has not taken yet.
+    qint64 bytesWaiting() const;
 
     // Line settings. They take effect at the next Open.
     int bps() const { return m_bps; }
@@ -144,41 +127,35 @@ public:
     // The flow control that a flag word asks for.
     static QSerialPort::FlowControl flowControlFromFlags(quint32 flowflag);
 
-signals:
-    // Raised after opening; the main menu's handler raises DTR and RTS.
-    void OnOpen();
-    // Raised while the device is still open, so that the handler can lower DTR and RTS.
-    void OnClose();
-    // The owner of the line gave it back: waiting senders may go on.
-    void lineReleased();
-    // lastStatus() changed (an open, a close, a failed write).
-    void statusChanged();
-
 private:
-    bool fail(const QString &reason);
-    bool failWith(PortStatus status, const QString &reason);
     bool failWrite(const QString &reason);
-    void setStatus(const PortStatus &status);
     // The device has hung up (a pseudo-terminal whose other end closed, an adapter pulled).
     bool hungUp() const;
     bool sameDeviceAsOpened() const;
-    // Waits, at most txtimeout, until everything written has left the driver's queue.
-    bool waitUntilSent();
-    bool claimedByOther() const { return lineClaimed() && !m_ownerWriting; }
+    // Checks whether the write in progress is with the system, or failed.
+    void checkWritten();
+    void writeTimedOut();
+    // The device being closed goes on by itself until its last bytes are out.
+    void detachForClosing();
+
+    QSerialPort *newPort();
 
     QSerialPort *m_port = nullptr;
-    bool m_opened = false;
-    bool m_dtr = false;
-    bool m_rts = false;
-    QString m_lastError;
+    QTimer *m_writeTimeout = nullptr;
+    bool m_writePending = false;
+    bool m_inWrite = false;
+    qint64 m_pendingCount = 0;
+    // While OnClose runs, the modem lines asked for are only noted (DTR true/false as 'D'/'d',
+    // RTS as 'R'/'r'): they reach the device after its last bytes, in the order asked.
+    bool m_closing = false;
+    QByteArray m_modemOnClose;
+    // A closed device whose last bytes are still on their way.
+    QPointer<QSerialPort> m_draining;
     QString m_devicePath;
     qint64 m_lastWritten = 0;
-    PortStatus m_status;
     bool m_writeFailed = false;
     dev_t m_openedRdev = 0;
     ino_t m_openedInode = 0;
-    QPointer<const QObject> m_lineOwner;
-    bool m_ownerWriting = false;
 
     int m_bps = 9600;
     int m_charbit = 8;
@@ -202,7 +179,3 @@ private:
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Trs232c::FlowFlags)
-
-// The main menu's handlers on its port: opening raises DTR then RTS, closing (while the
-// device is still open) lowers DTR then RTS.
-void connectModemLineHandlers(Trs232c &port);

@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "robot/wireplayer.h"
 
-#include "robot/trs232c.h"
+#include "robot/robotline.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-
-#include <chrono>
 #include <limits>
-#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +13,7 @@ constexpr qint64 NS_PER_MS = 1000000;
 
 }
 
-WirePlayer::WirePlayer(Trs232c *port)
+WirePlayer::WirePlayer(RobotLine *port)
     : QObject(port)
     , m_port(port)
 {
@@ -27,9 +22,11 @@ WirePlayer::WirePlayer(Trs232c *port)
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &WirePlayer::pump);
+    connect(port, &RobotLine::written, this, &WirePlayer::lineWritten);
+    connect(port, &RobotLine::writeFailed, this, &WirePlayer::lineFailed);
 }
 
-WirePlayer *WirePlayer::of(Trs232c *port)
+WirePlayer *WirePlayer::of(RobotLine *port)
 {
     if (!port)
         return nullptr;
@@ -55,7 +52,8 @@ bool WirePlayer::play(WirePlayback *playback)
     playback->m_sentAtNs.clear();
     playback->m_stopping = false;
     playback->m_ended = false;
-    playback->m_clock.start();
+    playback->m_startNs = m_clock.nsecsElapsed();
+    playback->m_player = this;
     auto refuse = [playback](Failure failure, const QString &reason) {
         playback->m_failure = failure;
         emit playback->failed(failure, reason);
@@ -63,7 +61,7 @@ bool WirePlayer::play(WirePlayback *playback)
     };
     // One plan at a time; the one playing goes on undisturbed.
     if (m_planActive)
-        return refuse(Failure::LineBusy, Trs232c::lineBusyText());
+        return refuse(Failure::LineBusy, RobotLine::lineBusyText());
     if (!m_port || !m_port->isOpen())
         return refuse(Failure::PortNotOpen, m_port ? m_port->lastError() : QString());
     if (!m_port->claimLine(this))
@@ -93,20 +91,52 @@ void WirePlayer::drive(quint8 value)
     pump();
 }
 
-void WirePlayer::waitUntilIdle()
+void WirePlayer::whenIdle(QObject *context, std::function<void()> then)
 {
-    const QPointer<WirePlayer> alive(this);
-    // processEvents rather than a local event loop: once the application is quitting, every
-    // new event loop ends at once.
-    while (alive && !isIdle())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    if (isIdle()) {
+        then();
+        return;
+    }
+    auto *once = new QObject(context);
+    connect(this, &WirePlayer::idle, once, [once, then = std::move(then)] {
+        delete once;
+        then();
+    });
+    // The player going first (with its port) is idle for good.
+    connect(this, &QObject::destroyed, once, [once] { delete once; });
+}
+
+void WirePlayer::tellIfIdle()
+{
+    const bool idleNow = isIdle();
+    const bool becameIdle = idleNow && !m_wasIdle;
+    m_wasIdle = idleNow;
+    if (becameIdle)
+        emit idle();
 }
 
 void WirePlayer::pump()
 {
+    if (m_inPump)
+        return;
     const QPointer<WirePlayer> alive(this);
+    m_inPump = true;
     m_timer.stop();
+    // Leaves the loop below on every path, so a later "written" can start the next round.
+    struct Leave
+    {
+        const QPointer<WirePlayer> &alive;
+        ~Leave()
+        {
+            if (alive) {
+                alive->m_inPump = false;
+                alive->tellIfIdle();
+            }
+        }
+    } leave{alive};
     for (;;) {
+        if (m_writing != Writing::Nothing)
+            return;
         const qint64 now = m_clock.nsecsElapsed();
         if (m_progress >= 0 && now >= m_progressDueNs) {
             const int percent = m_progress;
@@ -127,15 +157,11 @@ void WirePlayer::pump()
             due = qMin(due, m_progressDueNs);
         const qint64 left = due - now;
         if (left > 0) {
-            if (left >= FINE_WAIT_NS + NS_PER_MS) {
-                // The event loop rounds every wait up to a whole millisecond from the moment it
-                // last woke, so a timer alone would overshoot by up to 1 ms a byte. It wakes us a
-                // little early instead; the rest is slept off precisely.
-                m_timer.start(int((left - FINE_WAIT_NS) / NS_PER_MS));
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::nanoseconds(left));
-            continue;
+            // The event loop's waits are whole milliseconds and may end up to one late, so a
+            // timer rounded up would overshoot by up to 2 ms a byte. The timer wakes us within
+            // the last millisecond instead; zero-time turns of the loop see the rest out.
+            m_timer.start(int(left / NS_PER_MS));
+            return;
         }
         if (!work || now < m_readyAtNs)
             continue; // only the bar was due
@@ -157,37 +183,78 @@ void WirePlayer::sendPlanByte()
         return;
     }
     const WireByte b = m_planBytes.at(m_planNext);
+    m_writing = Writing::PlanByte;
+    m_writingValue = b.value;
+    m_writingPauseMs = b.pauseMs;
+    m_writingProgress = !b.blockNumber ? b.progress : -1;
+    m_writingProgressAfterMs = b.progressAfterMs;
+    ++m_planNext;
     if (!m_port->WriteByteAs(this, b.value)) {
+        m_writing = Writing::Nothing;
         // The robot is out of reach: no point in finishing its block.
         failPlan(Failure::WriteFailed, m_port->lastError());
-        return;
-    }
-    // The pause counts from the moment the byte is with the system, so it is never short.
-    const qint64 sentAt = m_clock.nsecsElapsed();
-    m_readyAtNs = sentAt + qint64(b.pauseMs) * NS_PER_MS;
-    ++m_planNext;
-    if (m_playback)
-        m_playback->m_sentAtNs.append(m_playback->m_clock.nsecsElapsed());
-    if (!b.blockNumber && b.progress >= 0) {
-        m_progress = b.progress;
-        m_progressDueNs = sentAt + qint64(b.progressAfterMs) * NS_PER_MS;
     }
 }
 
 void WirePlayer::sendDriveByte()
 {
     const WireByte b = m_driving.takeFirst();
+    m_writing = Writing::DriveByte;
+    m_writingValue = b.value;
+    m_writingPauseMs = b.pauseMs;
     // Refused bytes (no port, the line held by another) are dropped: the pupil's next choice
     // is what counts, not an old one delivered late.
     if (!m_port || !m_port->isOpen() || !m_port->WriteByteAs(this, b.value)) {
+        m_writing = Writing::Nothing;
         emit driveRefused(b.value);
         // Not a busy line: the robot cannot be reached (no port, or the cable is out).
         if (!m_port || !m_port->lineClaimed())
             emit driveFailed(b.value);
-        return;
     }
-    m_readyAtNs = m_clock.nsecsElapsed() + qint64(b.pauseMs) * NS_PER_MS;
-    emit driveSent(b.value);
+}
+
+void WirePlayer::lineWritten()
+{
+    const Writing was = m_writing;
+    if (was == Writing::Nothing)
+        return;
+    m_writing = Writing::Nothing;
+    // The pause counts from the moment the byte is with the system, so it is never short.
+    const qint64 sentAt = m_clock.nsecsElapsed();
+    m_lastSentAtNs = sentAt;
+    m_readyAtNs = sentAt + qint64(m_writingPauseMs) * NS_PER_MS;
+    if (was == Writing::PlanByte) {
+        if (m_playback)
+            m_playback->m_sentAtNs.append(sentAt - m_playback->m_startNs);
+        if (m_writingProgress >= 0) {
+            m_progress = m_writingProgress;
+            m_progressDueNs = sentAt + qint64(m_writingProgressAfterMs) * NS_PER_MS;
+        }
+    }
+    const QPointer<WirePlayer> alive(this);
+    emit sent(m_writingValue, sentAt);
+    if (alive && was == Writing::DriveByte)
+        emit driveSent(m_writingValue);
+    if (alive)
+        pump();
+}
+
+void WirePlayer::lineFailed()
+{
+    const Writing was = m_writing;
+    if (was == Writing::Nothing)
+        return;
+    m_writing = Writing::Nothing;
+    const QPointer<WirePlayer> alive(this);
+    if (was == Writing::PlanByte) {
+        failPlan(Failure::WriteFailed, m_port ? m_port->lastError() : QString());
+    } else {
+        emit driveRefused(m_writingValue);
+        if (alive)
+            emit driveFailed(m_writingValue);
+    }
+    if (alive)
+        pump();
 }
 
 void WirePlayer::releasePlan()
@@ -210,7 +277,7 @@ void WirePlayer::endPlan(bool pauseOver)
     if (!playback)
         return;
     if (pauseOver) {
-        playback->m_sentAtNs.append(playback->m_clock.nsecsElapsed());
+        playback->m_sentAtNs.append(m_clock.nsecsElapsed() - playback->m_startNs);
         playback->m_ended = true;
     }
     playback->m_active = false;
@@ -245,6 +312,7 @@ void WirePlayer::stopPlayback(WirePlayback *playback, bool tell)
     // the pause that is still running for whoever sends next.
     if (rest.isEmpty())
         endPlan(false);
+    pump();
 }
 
 WirePlayback::WirePlayback(const WirePlan &plan, QObject *parent)
@@ -260,21 +328,34 @@ WirePlayback::~WirePlayback()
         m_player->stopPlayback(this, false);
 }
 
+qint64 WirePlayback::nsecsSincePlay() const
+{
+    return m_player ? m_player->nsecsNow() - m_startNs : 0;
+}
+
 void WirePlayback::stop()
 {
     if (m_active && m_player)
         m_player->stopPlayback(this, true);
 }
 
-WirePlayer::Failure playAndWait(Trs232c *port, const WirePlan &plan)
+void playThen(RobotLine *port, const WirePlan &plan, QObject *context,
+              std::function<void(WirePlayer::Failure)> done)
 {
     WirePlayer *player = WirePlayer::of(port);
-    if (!player)
-        return WirePlayer::Failure::PortNotOpen;
-    WirePlayback playback(plan);
-    if (!player->play(&playback))
-        return playback.failure();
-    while (playback.isActive())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    return playback.failure();
+    if (!player) {
+        done(WirePlayer::Failure::PortNotOpen);
+        return;
+    }
+    auto *playback = new WirePlayback(plan, context);
+    auto end = [playback, done] {
+        playback->deleteLater();
+        // Once only: a refusal inside play() must not be told again afterwards.
+        playback->disconnect();
+        done(playback->failure());
+    };
+    QObject::connect(playback, &WirePlayback::finished, playback, end);
+    QObject::connect(playback, &WirePlayback::stopped, playback, end);
+    QObject::connect(playback, &WirePlayback::failed, playback, end);
+    player->play(playback);
 }

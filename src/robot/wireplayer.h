@@ -10,7 +10,9 @@
 #include <QString>
 #include <QTimer>
 
-class Trs232c;
+#include <functional>
+
+class RobotLine;
 class WirePlayback;
 
 // The one way paced bytes reach the robot: every byte that needs a pause after it (a transfer,
@@ -18,12 +20,14 @@ class WirePlayback;
 // port, so the pause of one sender is kept by the next sender too.
 //
 // Each byte is followed by a wait of at least its pause, measured on a monotonic clock from the
-// moment the byte was handed to the port. The waits are precise single-shot timers on the event
-// loop, so the process sleeps between bytes and the windows stay usable; only the last 2 to 3 ms
-// of a pause are slept.
+// moment the port says the byte is written (handed to the system). The waits are precise
+// single-shot timers on the event loop, so the process sleeps between bytes and the windows
+// stay usable; nothing here blocks or runs an event loop of its own. Only the last part of a
+// millisecond is waited out with zero-time turns of the event loop, since the loop's own waits
+// are whole milliseconds.
 //
 // A plan (WirePlayback) plays alone: while it is on the line the player owns it
-// (Trs232c::claimLine), so nothing else can write in between. Remote-control bytes (drive())
+// (RobotLine::claimLine), so nothing else can write in between. Remote-control bytes (drive())
 // are not queued behind each other: the newest wish replaces what still waits.
 class WirePlayer : public QObject
 {
@@ -38,7 +42,7 @@ public:
     Q_ENUM(Failure)
 
     // The player of the port, made on first use as the port's child (it goes with the port).
-    static WirePlayer *of(Trs232c *port);
+    static WirePlayer *of(RobotLine *port);
     ~WirePlayer() override;
 
     // Starts the plan; the first byte goes out at once when the line is quiet. False when it
@@ -53,12 +57,20 @@ public:
     // A plan is on the line (playing, or finishing its block after a stop).
     bool isPlaying() const { return m_planActive; }
     WirePlayback *playback() const { return m_playback; }
-    // Nothing is on its way: no plan, no remote byte waiting.
-    bool isIdle() const { return !m_planActive && m_driving.isEmpty(); }
-    // Handles events until the player is idle.
-    void waitUntilIdle();
+    // Nothing is on its way: no plan, no remote byte waiting or being written.
+    bool isIdle() const { return !m_planActive && m_driving.isEmpty() && m_writing == Writing::Nothing; }
+    // Calls then once the player is idle: at once when it is, otherwise when idle() comes.
+    void whenIdle(QObject *context, std::function<void()> then);
+
+    // The player's clock: when the last byte (of a plan or of driving) was written, and now.
+    qint64 lastSentAtNs() const { return m_lastSentAtNs; }
+    qint64 nsecsNow() const { return m_clock.nsecsElapsed(); }
 
 signals:
+    // Everything on its way is written: no plan, no remote byte left.
+    void idle();
+    // A byte is written; its pause counts from atNs (nsecsNow()'s clock).
+    void sent(quint8 value, qint64 atNs);
     void driveSent(quint8 value);
     void driveRefused(quint8 value);
     // A refused drive byte that no busy line explains: the port is closed or a write failed.
@@ -66,13 +78,15 @@ signals:
 
 private:
     friend class WirePlayback;
-    explicit WirePlayer(Trs232c *port);
+    explicit WirePlayer(RobotLine *port);
 
-    // The last stretch of a pause, at most this long, is slept rather than left to the event
-    // loop, whose waits are whole milliseconds; the windows never notice 3 ms.
-    static constexpr qint64 FINE_WAIT_NS = 2000000;
+    enum class Writing { Nothing, PlanByte, DriveByte };
 
     void pump();
+    // The port has written the byte in hand, or could not.
+    void lineWritten();
+    void lineFailed();
+    void tellIfIdle();
     void arm(qint64 dueNs);
     void sendPlanByte();
     void sendDriveByte();
@@ -83,7 +97,7 @@ private:
     void stopPlayback(WirePlayback *playback, bool tell);
     void releasePlan();
 
-    QPointer<Trs232c> m_port;
+    QPointer<RobotLine> m_port;
     QTimer m_timer;
     QElapsedTimer m_clock;
     // The line is quiet (the last byte's pause is over) from this moment on.
@@ -93,6 +107,15 @@ private:
     qint64 m_progressDueNs = 0;
 
     QList<WireByte> m_driving;
+    // The byte handed to the port whose "written" has not come yet; nothing else goes meanwhile.
+    Writing m_writing = Writing::Nothing;
+    quint8 m_writingValue = 0;
+    int m_writingPauseMs = 0;
+    int m_writingProgress = -1;
+    int m_writingProgressAfterMs = 0;
+    qint64 m_lastSentAtNs = -1;
+    bool m_inPump = false;
+    bool m_wasIdle = true;
 
     bool m_planActive = false;
     bool m_stopping = false;
@@ -124,7 +147,7 @@ public:
     // When each byte was handed to the port, in nanoseconds since play(), and (the last entry,
     // once the plan has ended) the end of the last pause: for checking the pacing.
     const QList<qint64> &sentAtNs() const { return m_sentAtNs; }
-    qint64 nsecsSincePlay() const { return m_clock.isValid() ? m_clock.nsecsElapsed() : 0; }
+    qint64 nsecsSincePlay() const;
 
 signals:
     // The bar, after a byte's own pause.
@@ -141,7 +164,8 @@ private:
 
     WirePlan m_plan;
     QPointer<WirePlayer> m_player;
-    QElapsedTimer m_clock;
+    // When play() took it, on the player's clock.
+    qint64 m_startNs = 0;
     QList<qint64> m_sentAtNs;
     WirePlayer::Failure m_failure = WirePlayer::Failure::None;
     bool m_active = false;
@@ -149,7 +173,8 @@ private:
     bool m_ended = false;
 };
 
-// Plays the plan through the port's player and returns when it is over, handling events
-// meanwhile (the windows stay usable, as in DelayWithEvents). Returns how it ended: None when
-// every byte went out and its pause is over.
-WirePlayer::Failure playAndWait(Trs232c *port, const WirePlan &plan);
+// Plays the plan through the port's player and calls done once it is over: None when every
+// byte went out and its last pause is over, otherwise why it ended (at once, from inside this
+// call, when it cannot start). Nothing is called when context goes away first.
+void playThen(RobotLine *port, const WirePlan &plan, QObject *context,
+              std::function<void(WirePlayer::Failure)> done);

@@ -254,11 +254,12 @@ void TextScreen::sendClick()
         // The faulty lines stay marked behind the box and after it, until the next edit.
         SonEdit1->markLines(faultLinesOf(compiler.messages()));
         ui::showMessage(this, MessageKind::Warning, compiler.messages().join(u"\r\n"_s));
-        DelayWithEvents(AFTER_FAULT_PAUSE_MS);
-        // A transfer still playing owns that window: closing it would cut the program off.
-        const bool transferPlaying = m_link.port && m_link.port->lineClaimed();
-        if (m_link.display && !transferPlaying)
-            m_link.display->transferWidget()->close();
+        DelayWithEvents(AFTER_FAULT_PAUSE_MS, this, [this] {
+            // A transfer still playing owns that window: closing it would cut the program off.
+            const bool transferPlaying = m_link.port && m_link.port->lineClaimed();
+            if (m_link.display && !transferPlaying)
+                m_link.display->transferWidget()->close();
+        });
         return;
     }
     // The text screen never sends the start header, whatever set.ini says.

@@ -87,7 +87,10 @@ void TestUnplug::plugBackIn()
     m_pty = std::make_unique<PseudoTerminal>();
     QVERIFY(m_pty->open());
     QVERIFY(!m_pty->linkAsCom(1).isEmpty());
-    QVERIFY(ReopenPort(m_menu->rs232c1()));
+    int opened = -1;
+    QVERIFY(ReopenPort(m_menu->rs232c1(), this, [&opened](bool ok) { opened = ok ? 1 : 0; }));
+    QVERIFY(QTest::qWaitFor([&opened] { return opened >= 0; }, 15000));
+    QCOMPARE(opened, 1);
     QVERIFY(m_menu->rs232c1().isOpen());
     m_pty->waitForBytes(1, 2000);
     m_pty->clear();
@@ -186,6 +189,9 @@ void TestUnplug::operationTestTellsAndRecovers()
     QTRY_COMPARE_WITH_TIMEOUT(int(m_pty->receivedBytes().size()), 3, 3000);
     QCOMPARE(quint8(m_pty->receivedBytes().at(0)), quint8(6));
     QCOMPARE(unreachableBoxes(), 0);
+    // The test goes on on the event loop until its last pause is over.
+    auto *cancel = settings->findChild<PictureButton *>(u"cancel"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(cancel && cancel->isEnabled(), 3000);
     click(settings, u"cancel"_s);
 }
 

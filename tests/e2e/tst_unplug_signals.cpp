@@ -47,20 +47,22 @@ int child(int argc, char **argv, bool unsaved)
     app.setQuitOnLastWindowClosed(false);
     MainMenu menu;
     QuitSignals quitSignals(&menu, [&menu] { menu.close(); });
-    menu.FormCreate();
-    menu.createOtherWindows();
-    menu.show();
-    const RobotLink link{&menu.rs232c1(), dynamic_cast<TransferDisplay *>(testenv::findWindow(u"TForm3"_s))};
-    QTimer::singleShot(0, &menu, [&link, &menu, unsaved] {
-        if (!unsaved) {
-            sendProgram(link, ScreenKind::Text, twoBlockProgram(), true, nullptr);
-            return;
-        }
-        testenv::clickChild(&menu, u"menu_key"_s);
-        QWidget *text = testenv::findWindow(u"TForm9"_s);
-        QTest::keyClicks(text->findChild<QWidget *>(u"SonEdit1"_s), u"wait(10)"_s);
-        // The parent's cue: the save question would come now.
-        QTextStream(stdout) << "typed" << Qt::endl;
+    // Everything from here on once the start-up's re-open is over, as the program does.
+    menu.FormCreate([&menu, unsaved] {
+        menu.createOtherWindows();
+        menu.show();
+        const RobotLink link{&menu.rs232c1(), dynamic_cast<TransferDisplay *>(testenv::findWindow(u"TForm3"_s))};
+        QTimer::singleShot(0, &menu, [link, &menu, unsaved] {
+            if (!unsaved) {
+                sendProgram(link, ScreenKind::Text, twoBlockProgram(), true, nullptr);
+                return;
+            }
+            testenv::clickChild(&menu, u"menu_key"_s);
+            QWidget *text = testenv::findWindow(u"TForm9"_s);
+            QTest::keyClicks(text->findChild<QWidget *>(u"SonEdit1"_s), u"wait(10)"_s);
+            // The parent's cue: the save question would come now.
+            QTextStream(stdout) << "typed" << Qt::endl;
+        });
     });
     return app.exec();
 }

@@ -154,17 +154,25 @@ void TestTrs232c::writeGivesUpAfterTxtimeout()
     QVERIFY(port.Open());
     // Far more than the line holds while nobody takes bytes from it.
     const QByteArray flood(1 << 20, 'x');
+    QSignalSpy failed(&port, &Trs232c::writeFailed);
+    QSignalSpy written(&port, &Trs232c::written);
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!port.Write(flood));
+    // Taken without waiting; the failure follows once txtimeout has run out.
+    QVERIFY(port.Write(flood));
+    QVERIFY(failed.wait(5000));
     const qint64 took = clock.elapsed();
     QVERIFY2(took >= 300, qPrintable(QString::number(took)));
+    QCOMPARE(written.size(), 0);
     QVERIFY(!port.lastError().isEmpty());
+    QVERIFY(!port.isSound());
     // The bytes still go out once the line moves again, followed by the next write.
     pty.setReadingPaused(false);
     port.setTxtimeout(30000);
     QVERIFY2(port.WriteByte(254), qPrintable(port.lastError()));
     QVERIFY(port.lastError().isEmpty());
+    QVERIFY(written.wait(10000));
+    QCOMPARE(failed.size(), 1);
     const QByteArray got = PseudoTerminal::valuesOf(pty.waitForBytes(flood.size() + 1, 10000));
     QCOMPARE(got.size(), flood.size() + 1);
     QCOMPARE(got.back(), char(254));

@@ -11,7 +11,10 @@ namespace testenv {
 
 bool startMainMenu(MainMenu *menu)
 {
-    menu->FormCreate();
+    bool created = false;
+    menu->FormCreate([&created] { created = true; });
+    if (!QTest::qWaitFor([&created] { return created; }, 30000))
+        return false;
     menu->createOtherWindows();
     menu->centreOnScreen();
     menu->show();

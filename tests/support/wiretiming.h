@@ -2,14 +2,47 @@
 #pragma once
 
 #include "robot/programimage.h"
+#include "robot/wireplayer.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QObject>
 #include <QMetaType>
 
-// The pseudo-terminal's timestamps are taken by a reader thread after it wakes up; on a busy
-// machine one byte can be seen late and the gap behind it short. The player's own clock is
-// checked exactly; the wire only for gross faults (a missing block pause, a wrong byte pause).
-inline constexpr int READER_SLACK_MS = 15;
+// The pauses are checked on the player's own clock, from the moment the line said each byte
+// was written: the pseudo-terminal's reader thread may see bytes late and bunched on a busy
+// machine, which proves nothing about the pauses.
+class SentRecorder
+{
+public:
+    explicit SentRecorder(WirePlayer *player)
+        : m_player(player)
+    {
+        m_connection = QObject::connect(player, &WirePlayer::sent, [this](quint8 value, qint64 atNs) {
+            values.append(char(value));
+            atNs_.append(atNs);
+        });
+    }
+    ~SentRecorder() { QObject::disconnect(m_connection); }
+    SentRecorder(const SentRecorder &) = delete;
+    SentRecorder &operator=(const SentRecorder &) = delete;
+
+    // Whether at least ms passed from byte `from` to byte `to` (or to now, when to is -1).
+    bool apart(int from, int to, int ms) const
+    {
+        const qint64 end = to < 0 ? m_player->nsecsNow() : atNs_.at(to);
+        return end - atNs_.at(from) >= qint64(ms) * 1000000;
+    }
+    qint64 nsecsNow() const { return m_player->nsecsNow(); }
+    qint64 atNs(int i) const { return atNs_.at(i); }
+
+    QByteArray values;
+
+private:
+    WirePlayer *m_player;
+    QList<qint64> atNs_;
+    QMetaObject::Connection m_connection;
+};
 
 Q_DECLARE_METATYPE(ScreenKind)
 

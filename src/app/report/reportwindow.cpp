@@ -278,8 +278,8 @@ void ReportWindow::printClick()
     QString printerName;
     QString fileName;
     const TiePrinterSet::Outcome outcome = m_printerSet.print(this, &printerName, &fileName);
-    QCoreApplication::processEvents();
-    m_printing = false;
+    // Presses queued meanwhile are handled before this queued call, while the job still counts.
+    QMetaObject::invokeMethod(this, [this] { m_printing = false; }, Qt::QueuedConnection);
     if (outcome == TiePrinterSet::Outcome::Printed)
         m_lastJob.start();
 

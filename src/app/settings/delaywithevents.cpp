@@ -3,32 +3,25 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTimer>
 
-#include <thread>
-
-void DelayWithEvents(int ms)
+void DelayWithEvents(int ms, QObject *context, std::function<void()> then)
 {
-    if (ms <= 0)
-        return;
+    auto *timer = new QTimer(context ? context : QCoreApplication::instance());
+    timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);
     QElapsedTimer clock;
     clock.start();
     const qint64 wanted = qint64(ms) * 1000000;
-    for (;;) {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, wanted, then = std::move(then)] {
         const qint64 left = wanted - clock.nsecsElapsed();
-        if (left <= 0)
+        if (left > 0) {
+            // Whole milliseconds, rounded up, so that the next turn is never early.
+            timer->start(int((left + 999999) / 1000000));
             return;
-        // Whole milliseconds, rounded up, so that the timer never ends the wait early.
-        const int leftMs = int((left + 999999) / 1000000);
-        if (!QCoreApplication::instance()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(leftMs));
-            continue;
         }
-        // The loop can also end early (the application quitting asks every loop to end), so
-        // the time is checked again afterwards.
-        QEventLoop loop;
-        QTimer::singleShot(leftMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::AllEvents);
-    }
+        timer->deleteLater();
+        then();
+    });
+    timer->start(ms > 0 ? ms : 0);
 }

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Waits at least ms milliseconds while the application keeps handling its events (windows
-// repaint and stay clickable). The process sleeps meanwhile: a local event loop ends on a
-// precise timer. A wait started inside another one ends on its own time; the outer wait then
-// returns when the inner one has, which is never earlier than its own time.
-void DelayWithEvents(int ms);
+#include <functional>
+
+class QObject;
+
+// Waits at least ms milliseconds, then calls then; the caller returns at once and goes on in
+// then. Nothing blocks and no event loop of its own runs, so the windows repaint and stay
+// clickable, waits never nest inside each other, and each ends on its own time. The time is
+// kept on a monotonic clock with a precise timer that is started again if it fires early.
+// then is never called from inside this call (also not for ms <= 0), and not at all once
+// context is gone (no context: the application's).
+void DelayWithEvents(int ms, QObject *context, std::function<void()> then);

@@ -401,12 +401,13 @@ void SettingsScreen::comportClick()
     setBusy(true);
     Panel1->show();
     Panel1->raise();
-    Panel1->repaint();
-    if (m_port)
-        ::ReopenPort(*m_port);
-    Panel1->hide();
-    setBusy(false);
-    refreshPortDevices();
+    const auto done = [this](bool) {
+        Panel1->hide();
+        setBusy(false);
+        refreshPortDevices();
+    };
+    if (!m_port || !::ReopenPort(*m_port, this, done))
+        done(false);
 }
 
 // A second test (or a port update) started inside the waits would mix its bytes into this
@@ -425,13 +426,14 @@ void SettingsScreen::dosatestClick()
     // A re-plugged robot is reached without the port button first.
     if (!m_port->lineClaimed())
         m_port->makeReady();
-    const WirePlayer::Failure failure = playAndWait(m_port, test);
-    setBusy(false);
-    if (failure == WirePlayer::Failure::LineBusy)
-        ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
-    // The pupil would otherwise wait for a robot that never got the test.
-    else if (failure != WirePlayer::Failure::None)
-        ui::showMessage(this, ui::MessageKind::Warning, unreachableText(m_port));
+    playThen(m_port, test, this, [this](WirePlayer::Failure failure) {
+        setBusy(false);
+        if (failure == WirePlayer::Failure::LineBusy)
+            ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
+        // The pupil would otherwise wait for a robot that never got the test.
+        else if (failure != WirePlayer::Failure::None)
+            ui::showMessage(this, ui::MessageKind::Warning, unreachableText(m_port));
+    });
 }
 
 void SettingsScreen::refreshPortDevices()

@@ -70,20 +70,28 @@ void TestReopenPort::reopenClosesWaitsOpensWaitsSends()
     QVERIFY(port.Open());
     events.clear();
 
-    // A second re-open from inside the waits is turned away at once.
-    // Turned away without waiting: nothing is sent and the port stays as the first one left it.
+    // A second re-open during the waits is turned away at once: nothing is sent and the port
+    // stays as the first one left it.
     int nestedResult = -1;
     int nestedOpenEvents = -1;
     QTimer::singleShot(1000, this, [&] {
         const qsizetype before = events.size();
-        nestedResult = ReopenPort(port) ? 1 : 0;
+        nestedResult = ReopenPort(port, this, [](bool) { QFAIL("a refused re-open calls nothing"); }) ? 1 : 0;
         nestedOpenEvents = int(events.size() - before);
     });
 
     const qint64 startOnLine = after.elapsed();
     clock.start();
-    QVERIFY(ReopenPort(port));
-    const qint64 took = clock.elapsed();
+    int opened = -1;
+    qint64 took = -1;
+    QVERIFY(ReopenPort(port, this, [&](bool ok) {
+        opened = ok ? 1 : 0;
+        took = clock.elapsed();
+    }));
+    // It goes on on the event loop: the caller is back at once.
+    QVERIFY(events.size() == 1 && opened == -1);
+    QVERIFY(QTest::qWaitFor([&] { return opened >= 0; }, 15000));
+    QCOMPARE(opened, 1);
 
     const QString newDevice = after.slavePath();
     QCOMPARE(events, QStringList({u"close dtr=0 rts=0"_s, u"open dtr=1 rts=1 "_s + newDevice}));
