@@ -33,6 +33,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 #include <QSysInfo>
 #include <QTimer>
@@ -501,6 +502,7 @@ void TestSettingsScreen::portListMarksEachCause()
     const QString link = com3.linkAsCom(3);
     QVERIFY(!link.isEmpty());
     const QString lock = serialLockFilePath(com3.slavePath());
+    QProcess holder; // ends with the row
     if (setup == u"missing") {
         QFile::remove(link);
         QVERIFY(QFile::link(u"/dev/rk25-unplugged"_s, link));
@@ -509,8 +511,10 @@ void TestSettingsScreen::portListMarksEachCause()
     } else if (setup == u"held") {
         QFile file(lock);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        // pid 1 is always there: another program holds the port.
-        file.write("1\nminicom\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+        // Another running program holds the port, named in the lock as the port's library does.
+        holder.start(u"sleep"_s, {u"60"_s});
+        QVERIFY(holder.waitForStarted());
+        file.write(QByteArray::number(holder.processId()) + "\nsleep\n" + QSysInfo::machineHostName().toUtf8() + '\n');
     }
     openScreen();
     setAccessProbe(nullptr);

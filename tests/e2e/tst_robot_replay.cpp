@@ -216,10 +216,7 @@ void TestRobotReplay::windowEndsOnSignalsWithoutItsLink()
     const QString workFolder = workFolderPathFor(home.filePath(u"Documents"_s));
     QVERIFY(QDir().mkpath(workFolder));
     QProcess robot;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"HOME"_s, home.path());
-    env.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u".config"_s));
-    env.remove(u"XDG_DOCUMENTS_DIR"_s);
+    QProcessEnvironment env = testenv::accountEnvironment(home.path());
     env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     robot.setProcessEnvironment(env);
     robot.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -5,6 +5,7 @@
 #include "common/workfolder.h"
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"
+#include "support/testenv.h"
 
 #include <QtWidgets/QApplication>
 
@@ -42,11 +43,7 @@ struct Account
     void start(QProcess &program, const QString &binary = QStringLiteral(RK25_BIN_DIR) + u"/rk25"_s,
                const QStringList &args = {})
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"HOME"_s, home.path());
-        env.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u".config"_s));
-        env.remove(u"XDG_DOCUMENTS_DIR"_s);
-        program.setProcessEnvironment(env);
+        program.setProcessEnvironment(testenv::accountEnvironment(home.path()));
         program.setProcessChannelMode(QProcess::ForwardedChannels);
         program.start(binary, args);
     }

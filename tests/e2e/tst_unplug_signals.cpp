@@ -8,6 +8,7 @@
 #include "robot/trs232c.h"
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"
+#include "support/testenv.h"
 #include "support/wiretiming.h"
 
 #include <QtWidgets/QApplication>
@@ -109,11 +110,7 @@ void TestUnplugSignals::signalEndsCleanly()
     QVERIFY(!lock.isEmpty());
 
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"HOME"_s, home.path());
-    env.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u".config"_s));
-    env.remove(u"XDG_DOCUMENTS_DIR"_s);
-    program.setProcessEnvironment(env);
+    program.setProcessEnvironment(testenv::accountEnvironment(home.path()));
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     if (state == u"idle")
         program.start(QStringLiteral(RK25_BIN_DIR) + u"/rk25"_s, {});

@@ -60,6 +60,8 @@ private:
     bool dropOn(int n, const QString &icon);
     bool dropMime(int n, QMimeData *data);
     void click(const QString &objectName);
+    // A timed move of 1.5, a turn of 90 degrees and a third icon, each value confirmed.
+    bool placeThreeInstructions();
     QString writeFile(const QStringList &lines);
 
     IconScreen *m_screen = nullptr;
@@ -96,6 +98,19 @@ bool TestIconScreen::dropOn(int n, const QString &icon)
 {
     // The data a drag from the palette carries.
     return dropMime(n, palettedrag::mimeDataFor(icon));
+}
+
+bool TestIconScreen::placeThreeInstructions()
+{
+    if (!dropOn(0, u"Image2"_s))
+        return false;
+    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
+    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
+    if (!dropOn(1, u"Image6"_s))
+        return false;
+    click(u"Turn_90"_s);
+    click(u"Enter"_s);
+    return dropOn(2, u"Image11"_s);
 }
 
 bool TestIconScreen::dropMime(int n, QMimeData *data)
@@ -455,13 +470,7 @@ void TestIconScreen::undoRedoEachChange_data()
 void TestIconScreen::undoRedoEachChange()
 {
     QFETCH(QString, change);
-    QVERIFY(dropOn(0, u"Image2"_s));
-    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
-    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
-    QVERIFY(dropOn(1, u"Image6"_s));
-    click(u"Turn_90"_s);
-    click(u"Enter"_s);
-    QVERIFY(dropOn(2, u"Image11"_s));
+    QVERIFY(placeThreeInstructions());
     auto state = [this] {
         QStringList names;
         for (int n = 0; n < SLOT_COUNT; ++n)
@@ -552,13 +561,7 @@ void TestIconScreen::actionChangingNothingIsNoStep_data()
 void TestIconScreen::actionChangingNothingIsNoStep()
 {
     QFETCH(QString, action);
-    QVERIFY(dropOn(0, u"Image2"_s));
-    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
-    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
-    QVERIFY(dropOn(1, u"Image6"_s));
-    click(u"Turn_90"_s);
-    click(u"Enter"_s);
-    QVERIFY(dropOn(2, u"Image11"_s));
+    QVERIFY(placeThreeInstructions());
     m_chosenFile = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".rk5"_s);
     click(u"Save"_s);
     QVERIFY(!m_screen->isModified());

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QProcess>
 
+using namespace Qt::StringLiterals;
+
 namespace testenv {
 
 QString binDir()
@@ -64,6 +66,15 @@ QString numberLine(const QString &start, int fill)
     for (int i = 0; i < fill; ++i)
         parts << QStringLiteral("254");
     return parts.join(u' ') + u'\n';
+}
+
+QProcessEnvironment accountEnvironment(const QString &home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"HOME"_s, home);
+    env.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
+    env.remove(u"XDG_DOCUMENTS_DIR"_s);
+    return env;
 }
 
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,10 @@ Outcome runRk25c(const QStringList &args, const QByteArray &input = QByteArray()
 // Path of the virtual robot built beside the tests, and the same runner for it.
 QString rk25RobotPath();
 Outcome runRk25Robot(const QStringList &args, const QByteArray &input = QByteArray());
+
+// This environment with home as the home of an account of its own (its documents folder,
+// working folder and settings inside it).
+QProcessEnvironment accountEnvironment(const QString &home);
 
 // A whole file's bytes, or "<missing>" when it cannot be read.
 QByteArray fileBytes(const QString &path);
