@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Cross build for arm64 (Raspberry Pi OS, Debian 12) on an amd64 Debian machine, with Debian's
+# Cross build for arm64 (Raspberry Pi OS; the package, built against Debian 12, installs on Debian 13 too) on an amd64 Debian machine, with Debian's
 # cross compiler and the arm64 Qt installed beside the native one (scripts/install-deps --arm64).
 #   cmake -S . -B build-arm64 --toolchain cmake/aarch64-linux-gnu.cmake
 set(CMAKE_SYSTEM_NAME Linux)
