@@ -43,20 +43,25 @@ QString SingleInstance::serverName(const QString &workFolder)
     return u"rk25-"_s + QString::fromLatin1(QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex().left(24));
 }
 
+bool SingleInstance::takeOverUnreadableLock()
+{
+    // A lock cut off while it was written names no owner, and QLockFile never calls it stale;
+    // one that old cannot belong to a run still starting.
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    if (m_lock.error() != QLockFile::LockFailedError || m_lock.getLockInfo(&pid, &host, &app))
+        return false;
+    const QFileInfo lock(m_workFolder + QString::fromUtf16(LOCK_NAME));
+    if (lock.lastModified().secsTo(QDateTime::currentDateTime()) < UNREADABLE_LOCK_AGE_S)
+        return false;
+    return m_lock.removeStaleLockFile() && m_lock.tryLock(0);
+}
+
 bool SingleInstance::claim()
 {
-    if (!m_lock.tryLock(0)) {
-        // A lock cut off while it was written names no owner, and QLockFile never calls it
-        // stale; one that old cannot belong to a run still starting.
-        qint64 pid = 0;
-        QString host;
-        QString app;
-        const QFileInfo lock(m_workFolder + QString::fromUtf16(LOCK_NAME));
-        if (m_lock.error() != QLockFile::LockFailedError || m_lock.getLockInfo(&pid, &host, &app)
-            || lock.lastModified().secsTo(QDateTime::currentDateTime()) < UNREADABLE_LOCK_AGE_S
-            || !m_lock.removeStaleLockFile() || !m_lock.tryLock(0))
-            return false;
-    }
+    if (!m_lock.tryLock(0) && !takeOverUnreadableLock())
+        return false;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = serverName(m_workFolder);

@@ -42,6 +42,7 @@ signals:
     void frontRequested();
 
 private:
+    bool takeOverUnreadableLock();
     void tryAsking();
     void finishAsking(bool answered);
 
