@@ -44,7 +44,8 @@ int main(int argc, char *argv[])
             if (!monkey.step())
                 menu.showMenu();
         }
-        QTest::qWaitFor([&] { return !menu.rs232c1().lineClaimed(); }, 20000);
+        if (!QTest::qWaitFor([&] { return !menu.rs232c1().lineClaimed(); }, 20000))
+            std::fprintf(stderr, "the line was still busy after 20 s\n");
         QTest::qWait(700);
         figures = monkey.figures();
     }

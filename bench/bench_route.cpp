@@ -105,7 +105,10 @@ int main(int argc, char *argv[])
 
     RouteScreen screen{RobotLink{}};
     screen.show();
-    QTest::qWaitForWindowExposed(&screen);
+    if (!QTest::qWaitForWindowExposed(&screen)) {
+        std::fprintf(stderr, "the route screen was never shown\n");
+        return 1;
+    }
     RouteFloorView *floor = screen.floor();
 
     click(screen, "s_insert");

@@ -84,7 +84,6 @@ IconScreen::IconScreen(const RobotLink &link)
     PageControl1 = new QStackedWidget(this);
     PageControl1->setObjectName(u"PageControl1"_s);
     PageControl1->setGeometry(50, 98, 160, 332);
-    PageControl1->setProperty("tag", 0);
     TabSheet1 = new IconPalette(PageControl1);
     TabSheet2 = new TimeKeypadPage(PageControl1);
     TabSheet3 = new AnglePage(PageControl1);
@@ -94,7 +93,7 @@ IconScreen::IconScreen(const RobotLink &link)
     new IconKeyboard(TabSheet1, ScrollBox1, PageControl1);
     connect(TabSheet1, &IconPalette::dragFailed, this, [this] { ui::showNumberedError(this, errors::ICON_DRAG); });
     connect(TabSheet2, &TimeKeypadPage::confirmRequested, this, [this] {
-        TabSheet2->confirm(m_program.slot(PageControl1->property("tag").toInt()).kind);
+        TabSheet2->confirm(m_model.program().slot(m_model.editedSlot()).kind);
     });
     connect(TabSheet2, &TimeKeypadPage::confirmed, this, &IconScreen::timeConfirmed);
     connect(TabSheet3, &AnglePage::confirmed, this, &IconScreen::angleConfirmed);
@@ -111,7 +110,6 @@ IconScreen::IconScreen(const RobotLink &link)
     watchHints();
 
     setStepMode(1);
-    m_history.reset(m_program);
     enableRecovery(u"icon.rk5"_s, [] { return WorkFolderPath(); });
 }
 
@@ -170,11 +168,13 @@ bool IconScreen::eventFilter(QObject *watched, QEvent *event)
 
 int IconScreen::stepMode() const
 {
-    return F_step->tag();
+    return m_model.stepMode();
 }
 
 void IconScreen::setStepMode(int step)
 {
+    m_model.setStepMode(step);
+    step = m_model.stepMode();
     F_step->setTag(step);
     B_step->setVisible(step != 1);
     Preview->setVisible(step == 1);
@@ -280,7 +280,7 @@ void IconScreen::keyPressEvent(QKeyEvent *event)
     }
     const QString text = event->text();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        TabSheet2->confirm(m_program.slot(PageControl1->property("tag").toInt()).kind);
+        TabSheet2->confirm(m_model.program().slot(m_model.editedSlot()).kind);
     else if (text.size() == 1 && text[0] >= u'0' && text[0] <= u'9')
         TabSheet2->pressDigit(text[0].digitValue());
     else if (text == u".")
@@ -297,15 +297,15 @@ void IconScreen::dropIcon(int slot, const QString &icon)
         showPalette();
         setEditLock(false);
     }
+    const bool stepped = m_model.drop(slot, icon, icon == DELETE_ICON
+                                                      && (m_deleteShift ? m_deleteShift() : SettingsFile().deleteShift()));
     ui::guarded(this, errors::ICON_DROP, [&] {
         ScrollBox1->showPicture(slot, pictureOf(icon));
         ScrollBox1->destroyLabels(slot);
         if (icon == DELETE_ICON) {
-            m_program.dropIcon(slot, icon, m_deleteShift ? m_deleteShift() : SettingsFile().deleteShift());
             redrawFrom(slot);
             return;
         }
-        m_program.setFromIcon(slot, icon);
         ScrollBox1->createLabels(slot, displayNameOf(icon), unitOf(icon), labelLayout(icon, false));
         switch (valueClassOf(icon)) {
         case ValueClass::Time:
@@ -321,7 +321,7 @@ void IconScreen::dropIcon(int slot, const QString &icon)
             break;
         }
     });
-    recordChange();
+    recordChange(stepped);
     // A drag can leave the window without the keyboard (Wayland hands it to the drag's
     // source); the keypad's digits must reach the screen without another click.
     activateWindow();
@@ -331,26 +331,24 @@ void IconScreen::dropIcon(int slot, const QString &icon)
 
 void IconScreen::slotClicked(int slot)
 {
-    if (!m_insertMode)
+    if (!m_model.insertMode())
         return;
-    m_program.insertGap(slot);
-    m_insertMode = false;
+    const bool stepped = m_model.insertGapAt(slot);
     ui::guarded(this, errors::ICON_DROP, [&] {
         insert->setPictureFile(u"Photo\\Button\\insert.jpg"_s);
         redrawFrom(slot);
     });
-    recordChange();
+    recordChange(stepped);
 }
 
 void IconScreen::reopenValue(int slot)
 {
     if (!IconProgram::isSlotNumber(slot))
         return;
-    const ProgramSlot &data = m_program.slot(slot);
-    const QString icon = m_program.iconOf(slot);
+    const ProgramSlot &data = m_model.program().slot(slot);
+    const QString icon = m_model.program().iconOf(slot);
     const QString unit = unitOf(icon);
     // Opening the page changes nothing yet; a value confirmed unchanged is no step either.
-    PageControl1->setProperty("tag", slot);
     ScrollBox1->setValueText(slot, unit);
     if (unit == u"度") {
         TabSheet3->startEditing(data.value);
@@ -363,31 +361,28 @@ void IconScreen::reopenValue(int slot)
 
 void IconScreen::timeConfirmed(const TimeKeypad::Confirmed &result)
 {
-    const int slot = PageControl1->property("tag").toInt();
+    const int slot = m_model.editedSlot();
+    const bool stepped = m_model.confirmTime(result.value);
     showPalette();
     ScrollBox1->setValueText(slot, result.valueText + ScrollBox1->valueText(slot));
-    const qint32 kind = m_program.slot(slot).kind;
-    if (kind == SlotKind::MOTION || kind == SlotKind::LOOP_START)
-        m_program.setValue(slot, result.value);
     setEditLock(false);
-    recordChange();
+    recordChange(stepped);
 }
 
 void IconScreen::angleConfirmed(int angle)
 {
-    const int slot = PageControl1->property("tag").toInt();
+    const int slot = m_model.editedSlot();
+    const bool stepped = m_model.confirmAngle(angle);
     showPalette();
     ScrollBox1->setValueText(slot, QString::number(angle) + ScrollBox1->valueText(slot));
-    if (m_program.slot(slot).kind == SlotKind::MOTION)
-        m_program.setValue(slot, angle);
     setEditLock(false);
-    recordChange();
+    recordChange(stepped);
 }
 
 void IconScreen::redrawSlot(int n)
 {
-    const ProgramSlot &data = m_program.slot(n);
-    const QString icon = m_program.iconOf(n);
+    const ProgramSlot &data = m_model.program().slot(n);
+    const QString icon = m_model.program().iconOf(n);
     ScrollBox1->destroyLabels(n);
     if (!data.holdsInstruction()) {
         ScrollBox1->showPicture(n, pictureOf(DELETE_ICON));
@@ -410,7 +405,7 @@ void IconScreen::redrawFrom(int first)
 
 void IconScreen::openValuePage(QWidget *page, int slot)
 {
-    PageControl1->setProperty("tag", slot);
+    m_model.beginEditing(slot);
     PageControl1->setCurrentWidget(page);
     setEditLock(true);
     if (page == TabSheet2)
@@ -419,6 +414,7 @@ void IconScreen::openValuePage(QWidget *page, int slot)
 
 void IconScreen::showPalette()
 {
+    m_model.endEditing();
     PageControl1->setCurrentWidget(TabSheet1);
 }
 
@@ -428,15 +424,14 @@ void IconScreen::setEditLock(bool locked)
         b->setEnabled(!locked);
 }
 
-void IconScreen::emptySlots()
+void IconScreen::showEmptySlots(const IconProgram &before)
 {
     ui::guarded(this, errors::ICON_CLEAR, [&] {
         for (int i = 0; i < SLOT_COUNT; ++i) {
-            if (!m_program.slot(i).holdsInstruction())
+            if (!before.slot(i).holdsInstruction())
                 continue;
             ScrollBox1->showPicture(i, pictureOf(DELETE_ICON));
             ScrollBox1->destroyLabels(i);
-            m_program.emptySlot(i);
         }
     });
     ScrollBox1->clearMark();
@@ -444,14 +439,17 @@ void IconScreen::emptySlots()
 
 void IconScreen::clearAll()
 {
-    emptySlots();
-    m_history.reset(m_program);
+    showPalette();
+    setEditLock(false);
+    const IconProgram before = m_model.program();
+    m_model.clearAll();
+    showEmptySlots(before);
     dropRecovery();
 }
 
-void IconScreen::recordChange()
+void IconScreen::recordChange(bool stepped)
 {
-    if (!recordStep())
+    if (!stepped)
         return;
     if (isModified())
         programChanged();
@@ -459,29 +457,23 @@ void IconScreen::recordChange()
         dropRecovery();
 }
 
-bool IconScreen::recordStep()
-{
-    return m_history.record(m_program, [](const IconProgram &a, const IconProgram &b) { return a.sameInstructions(b); });
-}
-
 void IconScreen::undo()
 {
-    showHistoryState(m_history.undo());
+    if (m_model.undo())
+        showHistoryState();
 }
 
 void IconScreen::redo()
 {
-    showHistoryState(m_history.redo());
+    if (m_model.redo())
+        showHistoryState();
 }
 
-void IconScreen::showHistoryState(const IconProgram *state)
+void IconScreen::showHistoryState()
 {
-    if (!state)
-        return;
     // A value page left open would store its value into whatever the slot now holds.
     showPalette();
     setEditLock(false);
-    m_program = *state;
     ui::guarded(this, errors::ICON_DROP, [&] { redrawFrom(0); });
     ScrollBox1->clearMark();
     if (isModified())
@@ -492,34 +484,27 @@ void IconScreen::showHistoryState(const IconProgram *state)
 
 QStringList IconScreen::recoveryLines() const
 {
-    return m_program.hasInstructions() ? iconFileLines(m_program) : QStringList();
+    return m_model.program().hasInstructions() ? iconFileLines(m_model.program()) : QStringList();
 }
 
 bool IconScreen::restoreRecovery(const QStringList &lines)
 {
-    IconProgram recovered;
-    IconReadStatus status = readIconLines(lines, &recovered, stepMode() == 1).status;
-    if (status == IconReadStatus::WrongStep) {
-        // Work of STEP3 goes back to STEP3.
-        status = readIconLines(lines, &recovered, false).status;
-        if (status == IconReadStatus::Ok)
-            setStepMode(2);
-    }
-    if (status != IconReadStatus::Ok)
+    const int step = m_model.stepMode();
+    if (!m_model.restore(lines))
         return false;
-    clearAll();
-    m_program = recovered;
-    ui::guarded(this, errors::ICON_READ, [&] { redrawFrom(0); });
+    // Work of STEP3 goes back to STEP3.
+    if (m_model.stepMode() != step)
+        setStepMode(m_model.stepMode());
     showPalette();
-    recordStep();
-    // Brought back, never saved: leaving asks, and undo goes back to the empty program.
-    m_history.forgetSaved();
+    setEditLock(false);
+    ui::guarded(this, errors::ICON_READ, [&] { redrawFrom(0); });
+    ScrollBox1->clearMark();
     return true;
 }
 
 void IconScreen::sendClick()
 {
-    const ProgramTextResult text = buildProgramText(m_program);
+    const ProgramTextResult text = buildProgramText(m_model.program());
     if (!text.ok) {
         showRefusedSlot(text.refusedSlot);
         ui::showMessage(this, text.box == RefusalBox::Warning ? MessageKind::Warning : MessageKind::Information,
@@ -538,22 +523,24 @@ void IconScreen::ReadClick()
 {
     if (!mayLeave())
         return;
-    const QString path = ui::chooseProgramFileToRead(this);
-    if (path.isEmpty())
-        return;
-    const IconReadResult read = readIconFile(path, &m_program, stepMode() == 1);
-    switch (read.status) {
+    ui::readProgramFile(
+        this, [this](const ui::ProgramFileContents &file) { showReadFile(file.lines); },
+        [this](const QString &) { ui::showNumberedError(this, errors::ICON_READ); });
+}
+
+void IconScreen::showReadFile(const QStringList &lines)
+{
+    const IconReadStatus read = m_model.read(lines);
+    switch (read) {
     case IconReadStatus::Ok:
         ui::guarded(this, errors::ICON_READ, [&] { redrawFrom(0); });
         showPalette();
-        // The program is the file's: a step back brings the work before the read back.
-        recordStep();
-        m_history.markSaved();
+        // The program is the file's.
         dropRecovery();
         break;
     case IconReadStatus::WrongMarker:
     case IconReadStatus::WrongStep:
-        ui::showMessage(this, MessageKind::Information, iconReadMessage(read.status));
+        ui::showMessage(this, MessageKind::Information, iconReadMessage(read));
         break;
     case IconReadStatus::Malformed:
     case IconReadStatus::FileError:
@@ -567,25 +554,17 @@ void IconScreen::SaveClick()
     saveProgram();
 }
 
-bool IconScreen::saveProgram()
+void IconScreen::saveProgram()
 {
-    const QString path = ui::chooseProgramFileToSave(this);
-    if (path.isEmpty())
-        return false;
-    QString error;
-    if (!writeIconFile(path, m_program, &error)) {
-        // Nothing is lost: the old file stays whole and the program stays marked as changed.
-        ui::showMessage(this, MessageKind::Error, u"ファイルを保存できませんでした。\r\n%1"_s.arg(error));
-        return false;
-    }
-    m_history.markSaved();
-    dropRecovery();
-    return true;
+    ui::saveProgramFile(this, iconFileLines(m_model.program()), [this] {
+        m_model.markSaved();
+        dropRecovery();
+    });
 }
 
 void IconScreen::PreviewClick()
 {
-    if (!m_program.onlyMotions()) {
+    if (!m_model.program().onlyMotions()) {
         ui::showMessage(this, MessageKind::Information, u"プレビューできない命令が含まれています。"_s);
         return;
     }
@@ -604,11 +583,10 @@ void IconScreen::ReportClick()
 
 void IconScreen::All_DeleteClick()
 {
-    emptySlots();
-    // Undoable, unlike the emptying on leaving. An empty program is never asked about: it
-    // counts as saved, and undoing the emptying makes the screen modified again.
-    recordStep();
-    m_history.markSaved();
+    // Undoable, unlike the emptying on leaving.
+    const IconProgram before = m_model.program();
+    m_model.emptySlots();
+    showEmptySlots(before);
     dropRecovery();
 }
 
@@ -616,13 +594,13 @@ void IconScreen::insertMouseDown()
 {
     // The picture of the mode the click is about to switch to; it stays while insert mode is on.
     ui::guarded(this, errors::ICON_INSERT, [&] {
-        insert->setPictureFile(!m_insertMode ? u"Photo\\Button\\insert-1.jpg"_s : u"Photo\\Button\\insert.jpg"_s);
+        insert->setPictureFile(!m_model.insertMode() ? u"Photo\\Button\\insert-1.jpg"_s : u"Photo\\Button\\insert.jpg"_s);
     });
 }
 
 void IconScreen::insertClick()
 {
-    m_insertMode = !m_insertMode;
+    m_model.toggleInsertMode();
 }
 
 // The keys every editor user knows do what the buttons do, questions included.

@@ -6,8 +6,8 @@
 #include "app/report/reportsource.h"
 #include "app/settings/settingsreader.h"
 #include "app/ui/workingscreen.h"
-#include "common/snapshothistory.h"
 #include "icon/iconprogram.h"
+#include "icon/iconscreenmodel.h"
 #include "icon/keypadpage.h"
 #include "robot/transfer.h"
 
@@ -19,8 +19,9 @@ class QStackedWidget;
 class SlotColumn;
 struct SlotLabelLayout;
 
-// TForm1: icon programming, STEP2 and STEP3 in one window. The step mode is kept in the Tag of
-// F_step (1: STEP2, 2: STEP3). The program lives here; the slot column only shows it.
+// TForm1: icon programming, STEP2 and STEP3 in one window. The program, its history, the step
+// mode (1: STEP2, 2: STEP3; shown in the Tag of F_step too) and the slot being edited live in
+// the screen's model; the window and its slot column only show them.
 class IconScreen : public WorkingScreen, public ReportSource, public SettingsReader
 {
     Q_OBJECT
@@ -45,10 +46,10 @@ public:
     // Switches the window's controls to STEP2 (1) or STEP3 (2).
     void setStepMode(int step);
 
-    const IconProgram &program() const { return m_program; }
+    const IconProgram &program() const { return m_model.program(); }
     // Changed since saved, read or emptied, as the history says.
-    bool isModified() const { return m_history.modified(); }
-    bool insertMode() const { return m_insertMode; }
+    bool isModified() const { return m_model.modified(); }
+    bool insertMode() const { return m_model.insertMode(); }
     // The texts of slot n's name and value labels (empty for an empty slot), for the list
     // window and the report.
     QString slotNameText(int n) const;
@@ -60,7 +61,7 @@ public:
     // One step back or forward in the program's history (Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z).
     void undo();
     void redo();
-    bool canUndo() const { return m_history.canUndo(); }
+    bool canUndo() const { return m_model.canUndo(); }
 
     SlotColumn *slotColumn() const { return ScrollBox1; }
     IconPalette *palette() const { return TabSheet1; }
@@ -102,12 +103,11 @@ private:
     // Shows slot n as the program holds it, its labels made from the data.
     void redrawSlot(int n);
     void redrawFrom(int first);
-    void emptySlots();
-    // After every change of the program: a step of the history and the recovery copy.
-    void recordChange();
-    // A step of the history unless the program holds the same instructions as before.
-    bool recordStep();
-    void showHistoryState(const IconProgram *state);
+    // Shows the slots that held an instruction before the program was emptied as empty.
+    void showEmptySlots(const IconProgram &before);
+    // After every change of the program: the recovery copy, when it made a step.
+    void recordChange(bool stepped);
+    void showHistoryState();
     void openValuePage(QWidget *page, int slot);
     void showPalette();
     void setEditLock(bool locked);
@@ -125,14 +125,14 @@ private:
     void insertMouseDown();
     void insertClick();
 
-    // Writes the program to a file the pupil chooses; true when a file was written.
-    bool saveProgram();
+    // Writes the program to a file the pupil chooses.
+    void saveProgram();
+    // A program file's lines as the screen's program, or the box that says why not.
+    void showReadFile(const QStringList &lines);
 
     RobotLink m_link;
     std::function<bool()> m_deleteShift;
-    IconProgram m_program;
-    SnapshotHistory<IconProgram> m_history;
-    bool m_insertMode = false;
+    IconScreenModel m_model;
     bool m_startAtOnce = true;
 
     SlotColumn *ScrollBox1 = nullptr;

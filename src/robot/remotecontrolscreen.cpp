@@ -331,6 +331,5 @@ void RemoteControlScreen::tellUnreachable()
     if (m_toldUnreachable)
         return;
     m_toldUnreachable = true;
-    // After the player's handler has returned: the box runs an event loop of its own.
-    QTimer::singleShot(0, this, [this] { ui::showMessage(this, ui::MessageKind::Warning, unreachableText(m_port)); });
+    ui::tell(this, ui::MessageKind::Warning, unreachableText(m_port));
 }

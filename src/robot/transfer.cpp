@@ -7,10 +7,8 @@
 #include "robot/wireplan.h"
 #include "robot/wireplayer.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -20,10 +18,7 @@ using ui::MessageKind;
 
 void tellLater(QWidget *screen, const QString &text)
 {
-    // After the player has returned from its handler: the box runs an event loop of its own.
-    QTimer::singleShot(0, qApp, [screen = QPointer<QWidget>(screen), text] {
-        ui::showMessage(screen, MessageKind::Warning, text);
-    });
+    ui::tell(screen, MessageKind::Warning, text);
 }
 
 void tellUnreachable(QWidget *screen, const RobotLine *port)

@@ -93,7 +93,6 @@ void RouteScreen::createControls()
 
     m_floor = new RouteFloorView;
     m_floor->setObjectName(u"Image1"_s);
-    m_floor->setProperty("tag", int(Idle));
     ScrollBox1->setWidget(m_floor);
     connect(m_floor, &RouteFloorView::pressed, this, &RouteScreen::Image1MouseDown);
     connect(m_floor, &RouteFloorView::moved, this, &RouteScreen::Image1MouseMove);
@@ -286,7 +285,6 @@ QPoint RouteScreen::lastPointPixels() const
 void RouteScreen::setMode(RouteMode mode)
 {
     m_mode = mode;
-    m_floor->setProperty("tag", int(mode));
 }
 
 void RouteScreen::redraw()
@@ -582,25 +580,23 @@ void RouteScreen::naviClick()
 
 void RouteScreen::SaveClick()
 {
-    const QString path = ui::chooseProgramFileToSave(this);
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!writeRouteFile(path, m_route, &error)) {
-        ui::showMessage(this, MessageKind::Error, u"ファイルを保存できませんでした。\r\n%1"_s.arg(error));
-        return;
-    }
-    m_history.markSaved();
-    dropRecovery();
+    ui::saveProgramFile(this, routeFileLines(m_route), [this] {
+        m_history.markSaved();
+        dropRecovery();
+    });
 }
 
 void RouteScreen::ReadClick()
 {
-    const QString path = ui::chooseProgramFileToRead(this);
-    if (path.isEmpty())
-        return;
+    ui::readProgramFile(
+        this, [this](const ui::ProgramFileContents &file) { showReadFile(file.lines); },
+        [this](const QString &) { ui::showNumberedError(this, ROUTE_FILE_READ_ERROR); });
+}
+
+void RouteScreen::showReadFile(const QStringList &lines)
+{
     RouteModel read = m_route;
-    const RouteReadResult result = readRouteFile(path, &read);
+    const RouteReadResult result = readRouteLines(lines, &read);
     switch (result.status) {
     case RouteReadStatus::Ok:
         break;

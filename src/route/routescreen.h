@@ -105,6 +105,8 @@ private:
 
     // Clearing the route (All_Delete, leaving, reading a file): the obstacles stay.
     void clearRoute();
+    // A route file's lines as the screen's route, or the box that says why not.
+    void showReadFile(const QStringList &lines);
     // A route read from a file or a recovery copy, open for drawing when it holds one.
     void showReadRoute(const RouteModel &read, bool hasRoute);
     void setMode(RouteMode mode);

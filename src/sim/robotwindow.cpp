@@ -4,6 +4,7 @@
 #include "common/workfolder.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/programfiledialog.h"
+#include "common/cp932.h"
 #include "route/routefile.h"
 #include "sim/floorview.h"
 
@@ -436,19 +437,36 @@ void RobotWindow::toggleConeAt(const QPointF &at)
     setWorld(w);
 }
 
+namespace {
+// An unreadable file is told like any file that holds no route.
+const QString NOT_A_ROUTE_MESSAGE = u"ルートのプログラムではないので、ゆかにしけません。\n"_s;
+}
+
 void RobotWindow::chooseRoute()
 {
-    const QString path = ui::chooseProgramFileToRead(this);
-    if (!path.isEmpty())
-        layRoute(path);
+    ui::readProgramFile(
+        this, [this](const ui::ProgramFileContents &file) { layRouteLines(file.lines, file.name); },
+        [this](const QString &reason) {
+            ui::showMessage(this, ui::MessageKind::Warning, NOT_A_ROUTE_MESSAGE + reason);
+        });
 }
 
 bool RobotWindow::layRoute(const QString &path)
 {
+    const cp932::ReadResult file = cp932::readLines(path);
+    if (!file.ok) {
+        ui::showMessage(this, ui::MessageKind::Warning, NOT_A_ROUTE_MESSAGE + path);
+        return false;
+    }
+    return layRouteLines(file.lines, path);
+}
+
+bool RobotWindow::layRouteLines(const QStringList &lines, const QString &name)
+{
     RouteModel route;
-    const RouteReadResult read = readRouteFile(path, &route);
+    const RouteReadResult read = readRouteLines(lines, &route);
     if (read.status != RouteReadStatus::Ok || !read.hasRoute) {
-        ui::showMessage(this, ui::MessageKind::Warning, u"ルートのプログラムではないので、ゆかにしけません。\n"_s + path);
+        ui::showMessage(this, ui::MessageKind::Warning, NOT_A_ROUTE_MESSAGE + name);
         return false;
     }
     QPolygonF guide;

@@ -36,6 +36,8 @@ public:
     // Lays a route program file on the floor as a guide line; the robot goes to its start,
     // facing up. False (with a box) for a file that holds no route.
     bool layRoute(const QString &path);
+    // The same for a file's lines; name is how the pupil knows the file.
+    bool layRouteLines(const QStringList &lines, const QString &name);
     // Walls on or off; cones placed or taken away by a click on the floor (up to ten).
     void setWalls(bool on);
     void toggleConeAt(const QPointF &at);

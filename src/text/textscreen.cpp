@@ -275,16 +275,20 @@ void TextScreen::ReadClick()
 {
     if (!askBeforeLosing())
         return;
-    const QString path = ui::chooseProgramFileToRead(this);
-    if (path.isEmpty())
-        return;
-    ui::guarded(this, errors::TEXT_READ, [&] {
-        SonEdit1->clear();
-        const cp932::ReadResult read = cp932::readLines(path);
-        if (!read.ok)
-            throw ui::Failure(read.error);
-        loadFileLines(read.lines, true);
-    });
+    ui::readProgramFile(
+        this,
+        [this](const ui::ProgramFileContents &file) {
+            ui::guarded(this, errors::TEXT_READ, [&] {
+                SonEdit1->clear();
+                loadFileLines(file.lines, true);
+            });
+        },
+        [this](const QString &reason) {
+            ui::guarded(this, errors::TEXT_READ, [&] {
+                SonEdit1->clear();
+                throw ui::Failure(reason);
+            });
+        });
 }
 
 void TextScreen::readsampleClick()
@@ -324,7 +328,7 @@ void TextScreen::SaveClick()
     saveProgram();
 }
 
-bool TextScreen::saveProgram()
+void TextScreen::saveProgram()
 {
     const QString text = SonEdit1->text();
     QString refused;
@@ -333,19 +337,10 @@ bool TextScreen::saveProgram()
         // Written to the file, these would turn into "?" without a word.
         ui::showMessage(this, MessageKind::Warning,
                         u"「%1」は ほぞんできない 文字です。\r\nけしてから もういちど ほぞんしてね。"_s.arg(refused));
-        return false;
-    }
-    const QString path = ui::chooseProgramFileToSave(this);
-    if (path.isEmpty())
-        return false;
-    QString error;
-    if (!cp932::writeLines(path, textFileLines(text), &error)) {
-        ui::showMessage(this, MessageKind::Error, u"ファイルを保存できませんでした。\r\n%1"_s.arg(error));
-        return false;
+        return;
     }
     // Saving leaves the modified mark set: leaving still asks.
-    dropRecovery();
-    return true;
+    ui::saveProgramFile(this, textFileLines(text), [this] { dropRecovery(); });
 }
 
 void TextScreen::ReportClick()

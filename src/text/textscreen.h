@@ -64,7 +64,7 @@ private:
     void Image1MouseDown();
 
     // Writes "KB" and the text to a file the pupil chooses; true when a file was written.
-    bool saveProgram();
+    void saveProgram();
     // The question before the text is lost; false ends the operation.
     bool askBeforeLosing();
     // Reading and the sample: the lines after the first, each with CR LF, become the text.

@@ -140,7 +140,7 @@ QList<QString> sourceFiles()
 QList<Literal> programMessages()
 {
     static const QRegularExpression call(
-        uR"re(\b(?:showMessage|showMessageCaptioned|showUnexpectedFailure|fail|Failure|refuse|setError|messages\s*->\s*append)\s*(?=\())re"_s);
+        uR"re(\b(?:showMessage|showMessageCaptioned|showUnexpectedFailure|tell|fail|Failure|refuse|setError|messages\s*->\s*append)\s*(?=\())re"_s);
     static const QRegularExpression assignment(
         uR"re((?:\b(?:reason|error|refused)|\*error|\b[A-Z_]*_MESSAGE\s*(?:\[\])?)\s*=\s*(?=u\x22)|return\s*(?=\{\s*false\s*,))re"_s);
     static const QRegularExpression function(

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -52,6 +53,7 @@ private slots:
     void guardStopsAtFailingStep();
     void boxesUseSystemCaptionsAndButtons_data();
     void boxesUseSystemCaptionsAndButtons();
+    void toldBoxesWaitForTheOpenOne();
     void qtTextsAreJapanese_data();
     void qtTextsAreJapanese();
 
@@ -392,6 +394,30 @@ void TestUiConventions::boxesUseSystemCaptionsAndButtons()
     QCOMPARE(ui::messageButtonText(ui::MessageButton::No), u"いいえ(&N)"_s);
     QCOMPARE(ui::messageButtonText(ui::MessageButton::Ok), u"OK"_s);
     QCOMPARE(ui::messageButtonText(ui::MessageButton::Cancel), u"キャンセル"_s);
+}
+
+void TestUiConventions::toldBoxesWaitForTheOpenOne()
+{
+    // A transfer's end told while the pupil's question is open: it follows, never inside it.
+    int open = 0;
+    int deepest = 0;
+    QStringList shown;
+    ui::setMessageResponder([&](const ui::MessageRequest &r) {
+        ++open;
+        deepest = std::max(deepest, open);
+        shown << r.text;
+        if (r.text == u"question"_s) {
+            ui::tell(nullptr, ui::MessageKind::Warning, u"first"_s);
+            ui::tell(nullptr, ui::MessageKind::Warning, u"second"_s);
+            QTest::qWait(20);
+        }
+        --open;
+        return r.buttons.first();
+    });
+    ui::showMessage(nullptr, ui::MessageKind::Confirmation, u"question"_s,
+                    {ui::MessageButton::Yes, ui::MessageButton::No});
+    QTRY_COMPARE(shown, (QStringList{u"question"_s, u"first"_s, u"second"_s}));
+    QCOMPARE(deepest, 1);
 }
 
 void TestUiConventions::qtTextsAreJapanese_data()

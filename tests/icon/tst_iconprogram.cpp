@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "icon/iconprogram.h"
+#include "icon/iconscreenmodel.h"
 #include "icon/icontable.h"
 
 #include <QtTest>
@@ -71,6 +72,8 @@ private slots:
     void onlyMotions();
     void recreatedValueText_data();
     void recreatedValueText();
+    void screenModel_data();
+    void screenModel();
 };
 
 void TestIconProgram::tableRows_data()
@@ -337,4 +340,86 @@ void TestIconProgram::recreatedValueText()
 }
 
 QTEST_GUILESS_MAIN(TestIconProgram)
+void TestIconProgram::screenModel_data()
+{
+    // Actions, separated by ";": drop SLOT ICON, del SLOT (delete icon, no shift up), edit SLOT
+    // (its value page opened again), time V,
+    // angle V, insert (insert mode on), click SLOT, clear (ぜんぶけす), undo, redo, saved.
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("values"); // each slot's value, "-" for empty, up to the last instruction
+    QTest::addColumn<int>("edited");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("canUndo");
+    QTest::newRow("drop opens the value entry") << u"drop 0 Image2"_s << u"0"_s << 0 << true << true;
+    QTest::newRow("time stored, entry ends") << u"drop 0 Image2; time 15"_s << u"15"_s << -1 << true << true;
+    QTest::newRow("angle not stored in a repeat") << u"drop 0 Image10; angle 90"_s << u"0"_s << -1 << true << true;
+    QTest::newRow("count stored in a repeat") << u"drop 0 Image10; time 3"_s << u"3"_s << -1 << true << true;
+    QTest::newRow("no value, no entry") << u"drop 1 Image11"_s << u"-,0"_s << -1 << true << true;
+    QTest::newRow("a drop ends the open entry") << u"drop 0 Image2; drop 1 Image11; time 15"_s << u"0,0"_s << -1 << true
+                                                << true;
+    QTest::newRow("same value again is no step") << u"drop 0 Image2; time 15; saved; edit 0; time 15"_s << u"15"_s << -1
+                                                 << false << true;
+    QTest::newRow("deleting an empty slot is no step") << u"del 3"_s << QString() << -1 << false << false;
+    QTest::newRow("clearing nothing is no step") << u"clear; clear"_s << QString() << -1 << false << false;
+    QTest::newRow("clear counts as saved") << u"drop 0 Image5; time 5; clear"_s << QString() << -1 << false << true;
+    QTest::newRow("undo of clear is modified") << u"drop 0 Image5; time 5; clear; undo"_s << u"5"_s << -1 << true
+                                               << true;
+    QTest::newRow("undo ends the entry") << u"drop 0 Image2; undo"_s << QString() << -1 << false << false;
+    QTest::newRow("redo") << u"drop 0 Image2; undo; redo"_s << u"0"_s << -1 << true << true;
+    QTest::newRow("click without insert mode") << u"drop 0 Image11; click 0"_s << u"0"_s << -1 << true << true;
+    QTest::newRow("insert opens one gap") << u"drop 0 Image11; insert; click 0; click 0"_s << u"-,0"_s << -1 << true
+                                          << true;
+}
+
+void TestIconProgram::screenModel()
+{
+    QFETCH(QString, actions);
+    QFETCH(QString, values);
+    QFETCH(int, edited);
+    QFETCH(bool, modified);
+    QFETCH(bool, canUndo);
+    IconScreenModel model;
+    model.setStepMode(2);
+    for (const QString &action : actions.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList w = action.trimmed().split(u' ');
+        const QString &verb = w[0];
+        const int n = w.value(1).toInt();
+        if (verb == u"drop")
+            model.drop(n, w[2], false);
+        else if (verb == u"del")
+            model.drop(n, DELETE_ICON.toString(), false);
+        else if (verb == u"edit")
+            model.beginEditing(n);
+        else if (verb == u"time")
+            model.confirmTime(n);
+        else if (verb == u"angle")
+            model.confirmAngle(n);
+        else if (verb == u"insert")
+            model.toggleInsertMode();
+        else if (verb == u"click")
+            model.insertGapAt(n);
+        else if (verb == u"clear")
+            model.emptySlots();
+        else if (verb == u"undo")
+            model.undo();
+        else if (verb == u"redo")
+            model.redo();
+        else if (verb == u"saved")
+            model.markSaved();
+        else
+            QFAIL(qPrintable(u"unknown action "_s + verb));
+    }
+    QStringList seen;
+    for (int i = 0; i < SLOT_COUNT; ++i) {
+        const ProgramSlot &slot = model.program().slot(i);
+        seen << (slot.holdsInstruction() ? QString::number(slot.value) : u"-"_s);
+    }
+    while (!seen.isEmpty() && seen.last() == u"-")
+        seen.removeLast();
+    QCOMPARE(seen.join(u','), values);
+    QCOMPARE(model.editedSlot(), edited);
+    QCOMPARE(model.modified(), modified);
+    QCOMPARE(model.canUndo(), canUndo);
+}
+
 #include "tst_iconprogram.moc"

@@ -308,6 +308,9 @@ void TestIconScreen::readRefusalsKeepProgramAndLabels_data()
     QTest::newRow("short file") << outside.mid(0, 20) << 2
                                 << u"(103)エラーが発生しました\r\nソフトを再起動するか再度インストールして下さい"_s;
     QTest::newRow("route file") << QStringList{u"D_pro"_s} << 2 << otherStep;
+    // Chosen by mistake: refused before it is read into memory.
+    QTest::newRow("huge file") << (QStringList{u"A_pro"_s} << QString(5 * 1024 * 1024, u'a')) << 2
+                               << u"(103)エラーが発生しました\r\nソフトを再起動するか再度インストールして下さい"_s;
     QTest::newRow("repeat in STEP2") << repeat << 1 << otherStep;
 }
 

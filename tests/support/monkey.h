@@ -45,10 +45,10 @@ struct Figures
 // The wire as the robot reads it: at a command position a block number 1, 2 or 3 is followed
 // by its 40 bytes, 6 by its two speed bytes; anything else is one command byte. Bytes of one
 // block follow each other at the block's pace, so a foreign byte squeezed in between shows as
-// a short gap: the span from the byte before it to the byte after it is one pause. The reader
-// here is a thread of this machine, though, and a stall of the machine (a busy host) makes it
-// take a byte late and the next one at once, although they left the sender a pause apart; then
-// the span over the two gaps is two pauses. Only a short gap within a short span is foreign.
+// a short gap: the span from the byte before it to the byte after it is one pause. Times read
+// on the far side of the line would also show a late read (a byte taken late and the next one at
+// once, although they left a pause apart): the span over the two gaps is then two pauses. Only a
+// short gap within a short span is foreign. The monkey hands over the player's own send times.
 inline void checkWire(const QList<ReceivedByte> &wire, Figures *figures)
 {
     constexpr qint64 SHORT_GAP_MS = 30;               // half the shortest pace

@@ -429,10 +429,10 @@ void SettingsScreen::dosatestClick()
     playThen(m_port, test, this, [this](WirePlayer::Failure failure) {
         setBusy(false);
         if (failure == WirePlayer::Failure::LineBusy)
-            ui::showMessage(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
+            ui::tell(this, ui::MessageKind::Warning, Trs232c::lineBusyText());
         // The pupil would otherwise wait for a robot that never got the test.
         else if (failure != WirePlayer::Failure::None)
-            ui::showMessage(this, ui::MessageKind::Warning, unreachableText(m_port));
+            ui::tell(this, ui::MessageKind::Warning, unreachableText(m_port));
     });
 }
 

@@ -4,7 +4,10 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
+#include <QCoreApplication>
 #include <QHash>
+#include <QPointer>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +52,49 @@ QMessageBox::ButtonRole roleOf(MessageButton button)
     }
     return QMessageBox::InvalidRole;
 }
+
+struct Told
+{
+    QPointer<QWidget> parent;
+    MessageKind kind;
+    QString text;
+};
+
+int &openBoxes()
+{
+    static int n = 0;
+    return n;
+}
+
+QList<Told> &told()
+{
+    static QList<Told> t;
+    return t;
+}
+
+void showToldSoon()
+{
+    QTimer::singleShot(0, qApp, [] {
+        if (openBoxes() > 0 || told().isEmpty())
+            return;
+        const Told next = told().takeFirst();
+        // Closing it brings the next one.
+        showMessage(next.parent, next.kind, next.text);
+    });
+}
+
+// Counts the box open for as long as it is, and lets the boxes told meanwhile follow it.
+struct OpenBox
+{
+    OpenBox() { ++openBoxes(); }
+    ~OpenBox()
+    {
+        if (--openBoxes() == 0 && !told().isEmpty())
+            showToldSoon();
+    }
+    OpenBox(const OpenBox &) = delete;
+    OpenBox &operator=(const OpenBox &) = delete;
+};
 
 MessageButton escapeAnswer(const QList<MessageButton> &buttons)
 {
@@ -102,6 +148,7 @@ MessageButton showMessageCaptioned(QWidget *parent, MessageKind kind, const QStr
                                    const QString &text, const QList<MessageButton> &buttons)
 {
     const QList<MessageButton> offered = buttons.isEmpty() ? QList{MessageButton::Ok} : buttons;
+    const OpenBox open;
     if (responder())
         return responder()(MessageRequest{kind, caption, text, offered});
 
@@ -115,6 +162,12 @@ MessageButton showMessageCaptioned(QWidget *parent, MessageKind kind, const QStr
     }
     box.exec();
     return answers.value(box.clickedButton(), escapeAnswer(offered));
+}
+
+void tell(QWidget *parent, MessageKind kind, const QString &text)
+{
+    told().append({parent, kind, text});
+    showToldSoon();
 }
 
 void setMessageResponder(MessageResponder r)

@@ -37,6 +37,12 @@ MessageButton showMessageCaptioned(QWidget *parent, MessageKind kind, const QStr
                                    const QString &text,
                                    const QList<MessageButton> &buttons = {MessageButton::Ok});
 
+// A box that only tells (OK), for the end of a step that runs on its own (a transfer, a test,
+// a key held): shown after the step's handler has returned and once no other box is open, so
+// that boxes never open inside one another and no step waits for an answer. Boxes told while
+// one is open follow it in order. A parent gone by then leaves the box without one.
+void tell(QWidget *parent, MessageKind kind, const QString &text);
+
 // Replaces the modal box, for tests: the responder sees each request and answers it.
 // An empty responder brings the real boxes back.
 using MessageResponder = std::function<MessageButton(const MessageRequest &)>;
