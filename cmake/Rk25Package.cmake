@@ -21,6 +21,10 @@ foreach(command IN LISTS rk25_commands)
     message(STATUS \"Installing: \${link} -> ../${RK25_PROGRAM_DIR}/${command}\")")
 endforeach()
 
+# The program's page, named in the software-centre entry; the publisher sets it.
+set(RK25_HOMEPAGE_URL "https://rk25.example/" CACHE STRING
+    "Web address of the program's page named in the software-centre entry")
+
 # Where the published screenshot lives: the build makes the picture (target rk25screenshot,
 # installed as share/rk25/screenshots/menu.png) and the publisher puts it at this address.
 set(RK25_SCREENSHOT_URL "https://rk25.example/screenshots/menu.png" CACHE STRING

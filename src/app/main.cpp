@@ -6,6 +6,7 @@
 #include "app/singleinstance.h"
 #include "app/ui/messagebox.h"
 #include "app/ui/application.h"
+#include "app/ui/stage.h"
 #include "common/workfolder.h"
 #include "rk25version.h"
 
@@ -37,7 +38,7 @@ int main(int argc, char *argv[])
         menu.FormCreate([&menu] {
             menu.createOtherWindows();
             menu.centreOnScreen();
-            menu.show();
+            ui::stage().showScreen(&menu);
         });
         result = app.exec();
     }

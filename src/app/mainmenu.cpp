@@ -11,13 +11,14 @@
 #include "common/workfolder.h"
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/controlnames.h"
+#include "app/ui/stage.h"
 #include "app/ui/windowkeys.h"
 #include "common/recoverycopy.h"
 #include "icon/iconscreen.h"
 #include "icon/previewwindow.h"
 #include "icon/programlistwindow.h"
-#include "robot/remotecontrolscreen.h"
-#include "robot/transferwindow.h"
+#include "remote/remotecontrolscreen.h"
+#include "transfer/transferwindow.h"
 #include "robot/trs232c.h"
 #include "route/routescreen.h"
 #include "text/textscreen.h"
@@ -194,11 +195,11 @@ void MainMenu::wire()
         wireScreen(screen);
 
     // The step chain; the icon screen walks STEP2 -> STEP3 itself.
-    auto show = [](QWidget *screen) { return [screen] { screen->show(); }; };
+    auto show = [this](QWidget *screen) { return [this, screen] { ui::stage().showScreen(screen, this); }; };
     m_icon->setNextScreen(show(m_text));
-    m_text->setPreviousScreen([icon = m_icon] {
+    m_text->setPreviousScreen([this, icon = m_icon] {
         icon->setStepMode(2);
-        icon->show();
+        ui::stage().showScreen(icon, this);
     });
     m_text->setNextScreen(show(m_route));
     m_route->setPreviousScreen(show(m_text));
@@ -228,7 +229,7 @@ void MainMenu::wire()
 
 void MainMenu::showMenu()
 {
-    show();
+    ui::stage().showScreen(this);
     raise();
     activateWindow();
 }
@@ -281,8 +282,8 @@ void MainMenu::openScreen(QWidget *screen)
     if (!screen)
         return;
     closeNavigatorIfVisible();
-    screen->show();
-    hide();
+    ui::stage().showScreen(screen, this);
+    ui::stage().hideScreen(this);
 }
 
 void MainMenu::openIconScreen(int step)
@@ -292,8 +293,8 @@ void MainMenu::openIconScreen(int step)
         return;
     closeNavigatorIfVisible();
     icon->setStepMode(step);
-    icon->show();
-    hide();
+    ui::stage().showScreen(icon, this);
+    ui::stage().hideScreen(this);
     closeNavigatorIfVisible();
 }
 

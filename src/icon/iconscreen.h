@@ -9,7 +9,7 @@
 #include "icon/iconprogram.h"
 #include "icon/iconscreenmodel.h"
 #include "icon/keypadpage.h"
-#include "robot/transfer.h"
+#include "transfer/transfer.h"
 
 #include <functional>
 

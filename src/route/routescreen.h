@@ -7,7 +7,7 @@
 #include "app/settings/settingsreader.h"
 #include "app/ui/workingscreen.h"
 #include "common/snapshothistory.h"
-#include "robot/transfer.h"
+#include "transfer/transfer.h"
 #include "route/floorlayout.h"
 #include "route/routemodel.h"
 

@@ -7,7 +7,7 @@
 #include "app/settings/editorappearance.h"
 #include "app/ui/workingscreen.h"
 #include "editor/sonstrings.h"
-#include "robot/transfer.h"
+#include "transfer/transfer.h"
 
 #include <QColor>
 

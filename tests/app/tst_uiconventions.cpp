@@ -6,6 +6,7 @@
 #include "app/ui/picturebutton.h"
 #include "app/ui/pictures.h"
 #include "app/ui/picturewindow.h"
+#include "app/ui/stage.h"
 #include "app/ui/windowscaling.h"
 
 #include <QtWidgets/QDialog>
@@ -14,6 +15,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QStackedWidget>
 #include <QtWidgets/QWidget>
 
 #include <QDir>
@@ -54,6 +56,7 @@ private slots:
     void boxesUseSystemCaptionsAndButtons_data();
     void boxesUseSystemCaptionsAndButtons();
     void toldBoxesWaitForTheOpenOne();
+    void screensAppearThroughTheStage();
     void qtTextsAreJapanese_data();
     void qtTextsAreJapanese();
 
@@ -257,7 +260,7 @@ void TestUiConventions::controlsKeepTheirColoursOnADarkDesktop()
     QApplication::setPalette(dark);
     QCOMPARE(QApplication::palette().color(QPalette::WindowText), QColor(Qt::white));
 
-    PictureWindow window({QStringLiteral("TFormTest"), QStringLiteral("none"), QSize(300, 200)});
+    PictureWindow window({QStringLiteral("TFormTest"), QStringLiteral("none"), QSize(300, 200), u"back"_s, {}});
     // A white panel with a number on it, as the slot column has.
     auto *panel = new QWidget(&window);
     panel->setGeometry(10, 10, 120, 60);
@@ -418,6 +421,39 @@ void TestUiConventions::toldBoxesWaitForTheOpenOne()
                     {ui::MessageButton::Yes, ui::MessageButton::No});
     QTRY_COMPARE(shown, (QStringList{u"question"_s, u"first"_s, u"second"_s}));
     QCOMPARE(deepest, 1);
+}
+
+void TestUiConventions::screensAppearThroughTheStage()
+{
+    // The desktop: each screen a window of its own, taking the menu's place.
+    PictureWindow menu({u"TFormMenu"_s, u"none"_s, QSize(300, 200), u"back"_s, {}});
+    PictureWindow screen({u"TFormScreen"_s, u"none"_s, QSize(300, 200), u"back"_s, {}});
+    menu.move(40, 30);
+    ui::stage().showScreen(&screen, &menu);
+    QVERIFY(screen.isWindow());
+    QVERIFY(screen.isVisible());
+    QCOMPARE(screen.pos(), QPoint(40, 30));
+    ui::stage().hideScreen(&screen);
+    QVERIFY(!screen.isVisible());
+
+    // One surface: the same calls make the screens pages of it, one on view at a time.
+    QStackedWidget surface;
+    ui::PageStage pages(&surface);
+    ui::setStage(&pages);
+    surface.show();
+    ui::stage().showScreen(&menu);
+    ui::stage().showScreen(&screen, &menu);
+    ui::stage().hideScreen(&menu);
+    ui::setStage(nullptr);
+    QVERIFY(!menu.isWindow());
+    QVERIFY(!screen.isWindow());
+    QCOMPARE(surface.count(), 2);
+    QCOMPARE(surface.currentWidget(), &screen);
+    QVERIFY(screen.isVisible());
+    QVERIFY(!menu.isVisible());
+    // They are this function's, not the surface's.
+    menu.setParent(nullptr);
+    screen.setParent(nullptr);
 }
 
 void TestUiConventions::qtTextsAreJapanese_data()

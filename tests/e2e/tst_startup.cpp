@@ -8,7 +8,7 @@
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
 #include "icon/iconscreen.h"
-#include "robot/remotecontrolscreen.h"
+#include "remote/remotecontrolscreen.h"
 #include "robot/trs232c.h"
 #include "route/routescreen.h"
 #include "support/findwindow.h"

@@ -6,7 +6,7 @@
 #include "app/ui/messagebox.h"
 #include "app/ui/picturebutton.h"
 #include "robot/portmessages.h"
-#include "robot/transfer.h"
+#include "transfer/transfer.h"
 #include "robot/trs232c.h"
 #include "robot/wireplan.h"
 #include "support/findwindow.h"

@@ -4,7 +4,7 @@
 #include "common/workfolder.h"
 #include "app/ui/application.h"
 #include "robot/portdiagnosis.h"
-#include "robot/transfer.h"
+#include "transfer/transfer.h"
 #include "robot/trs232c.h"
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"

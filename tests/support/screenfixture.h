@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "robot/transfer.h"
-#include "robot/transferwindow.h"
+#include "transfer/transfer.h"
+#include "transfer/transferwindow.h"
 #include "robot/trs232c.h"
 #include "support/pseudoterminal.h"
 

@@ -2,10 +2,10 @@
 #include "app/ui/picturewindow.h"
 
 #include "app/ui/backgroundpicture.h"
+#include "app/ui/stage.h"
 #include "app/ui/pictures.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 
 namespace ui {
 
@@ -42,11 +42,7 @@ PictureWindow::PictureWindow(const Design &design, QWidget *parent)
 
 void PictureWindow::centreOnScreen()
 {
-    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    ui::stage().centre(this);
 }
 
 PictureButton *PictureWindow::addButton(const QString &name, const QRect &geometry,

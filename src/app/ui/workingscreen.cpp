@@ -3,6 +3,7 @@
 
 #include "app/ui/windowkeys.h"
 #include "app/ui/messagebox.h"
+#include "app/ui/stage.h"
 #include "common/recoverycopy.h"
 
 #include <QCloseEvent>
@@ -105,8 +106,7 @@ QList<QKeySequence> WorkingScreen::redoKeys()
 
 void WorkingScreen::placeAtMenu()
 {
-    if (m_anchor)
-        move(m_anchor->pos());
+    ui::stage().place(this, m_anchor);
 }
 
 void WorkingScreen::showEvent(QShowEvent *event)
@@ -143,7 +143,7 @@ bool WorkingScreen::leaveTo(const Destination &destination)
         return false;
     closeNavigator();
     destination();
-    hide();
+    ui::stage().hideScreen(this);
     programLeft();
     dropRecovery();
     return true;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "robot/transfer.h"
+#include "transfer/transfer.h"
 
 #include "app/ui/messagebox.h"
 #include "robot/programtransfer.h"

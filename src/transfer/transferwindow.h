@@ -4,7 +4,7 @@
 #include <QtWidgets/QWidget>
 
 #include "app/ui/picturewindow.h"
-#include "robot/transfer.h"
+#include "transfer/transfer.h"
 
 #include <QColor>
 

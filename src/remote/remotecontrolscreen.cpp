@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "robot/remotecontrolscreen.h"
+#include "remote/remotecontrolscreen.h"
 
 #include "app/ui/messagebox.h"
-#include "robot/transfer.h"
+#include "transfer/transfer.h"
 #include "common/errornumbers.h"
 
 #include "app/ui/pictures.h"

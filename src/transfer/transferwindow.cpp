@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "robot/transferwindow.h"
+#include "transfer/transferwindow.h"
 
 #include "app/ui/backgroundpicture.h"
 #include "app/ui/pictures.h"
