@@ -153,8 +153,8 @@ int RouteScreen::reportTag() const
 
 void RouteScreen::fillReportListing(ReportInput *input) const
 {
-    input->routeRecords = m_route.listingRecords();
-    input->routeLineCount = m_route.lineCount();
+    input->routeRecords = m_model.route.listingRecords();
+    input->routeLineCount = m_model.route.lineCount();
 }
 
 void RouteScreen::showEvent(QShowEvent *event)
@@ -169,8 +169,8 @@ void RouteScreen::FormShow()
     m_how = SettingsFile().playHow();
     m_zoom = FLOOR_MIN_ZOOM;
     Label3->setText(QString::number(m_zoom));
-    m_route.clear();
-    m_obstacles.clear();
+    m_model.route.clear();
+    m_model.obstacles.clear();
     m_erasePending = false;
     m_floor->hideBand();
     setPlacingButtons(false);
@@ -189,21 +189,16 @@ void RouteScreen::settingsAccepted()
     m_how = SettingsFile().playHow();
 }
 
-RouteScreen::State RouteScreen::state() const
-{
-    return {m_route, m_obstacles, m_mode == Drawing};
-}
-
 void RouteScreen::forgetHistory()
 {
-    m_history.reset(state());
+    m_model.forgetHistory();
 }
 
 void RouteScreen::recordChange()
 {
-    if (!m_history.record(state()))
+    if (!m_model.record())
         return;
-    if (m_history.modified())
+    if (m_model.modified())
         programChanged();
     else
         dropRecovery();
@@ -211,38 +206,37 @@ void RouteScreen::recordChange()
 
 void RouteScreen::undo()
 {
-    showState(m_history.undo());
+    const bool placing = m_model.mode == PlacingObstacles;
+    if (m_model.undo())
+        showState(placing);
 }
 
 void RouteScreen::redo()
 {
-    showState(m_history.redo());
+    const bool placing = m_model.mode == PlacingObstacles;
+    if (m_model.redo())
+        showState(placing);
 }
 
-void RouteScreen::showState(const State *s)
+void RouteScreen::showState(bool wasPlacing)
 {
-    if (!s)
-        return;
-    // Cones are placed on a finished route only; a route still drawn ends the placing.
-    if (m_mode == PlacingObstacles && s->drawing)
-        leavePlacingObstacles();
-    m_route = s->route;
-    m_obstacles = s->obstacles;
-    const bool placing = m_mode == PlacingObstacles;
-    if (!placing)
-        setMode(s->drawing ? Drawing : Idle);
-    s_insert->setEnabled(!s->drawing);
-    s_delete->setEnabled(!s->drawing);
+    const bool placing = m_model.mode == PlacingObstacles;
+    // The model ended the placing under a route still drawn.
+    if (wasPlacing && !placing)
+        setPlacingButtons(false);
+    const bool drawing = m_model.mode == Drawing;
+    s_insert->setEnabled(!drawing);
+    s_delete->setEnabled(!drawing);
     One_Delete->setEnabled(!placing && !routeFinished());
     m_segmentStart = lastPointPixels();
     m_target = m_segmentStart;
     m_erasePending = false;
     m_floor->hideBand();
-    Label1->setText(QString::number(m_route.lastIndex()));
-    Label2->setText(QString::number(m_route.lineCount()));
+    Label1->setText(QString::number(m_model.route.lastIndex()));
+    Label2->setText(QString::number(m_model.route.lineCount()));
     showLists();
     redraw();
-    if (m_history.modified())
+    if (m_model.modified())
         programChanged();
     else
         dropRecovery();
@@ -250,7 +244,7 @@ void RouteScreen::showState(const State *s)
 
 QStringList RouteScreen::recoveryLines() const
 {
-    return m_route.lastIndex() != 0 ? routeFileLines(m_route) : QStringList();
+    return m_model.route.lastIndex() != 0 ? routeFileLines(m_model.route) : QStringList();
 }
 
 bool RouteScreen::restoreRecovery(const QStringList &lines)
@@ -262,50 +256,50 @@ bool RouteScreen::restoreRecovery(const QStringList &lines)
     showReadRoute(read, true);
     recordChange();
     // Brought back, never saved.
-    m_history.forgetSaved();
+    m_model.forgetSaved();
     return true;
 }
 
 bool RouteScreen::routeShown() const
 {
-    return m_mode == Drawing || m_route.lastIndex() != 0;
+    return m_model.mode == Drawing || m_model.route.lastIndex() != 0;
 }
 
 bool RouteScreen::routeFinished() const
 {
-    return m_mode != Drawing && m_route.lastIndex() != 0;
+    return m_model.mode != Drawing && m_model.route.lastIndex() != 0;
 }
 
 QPoint RouteScreen::lastPointPixels() const
 {
-    const RoutePoint &last = m_route.record(std::max(0, m_route.lastIndex()));
+    const RoutePoint &last = m_model.route.record(std::max(0, m_model.route.lastIndex()));
     return QPoint(last.x * m_zoom, last.y * m_zoom);
 }
 
 void RouteScreen::setMode(RouteMode mode)
 {
-    m_mode = mode;
+    m_model.mode = mode;
 }
 
 void RouteScreen::redraw()
 {
     ui::guarded(this, errors::ROUTE_REDRAW, [&] {
-        m_floor->redraw({&m_route, routeShown(), routeFinished()}, m_obstacles, m_zoom);
+        m_floor->redraw({&m_model.route, routeShown(), routeFinished()}, m_model.obstacles, m_zoom);
     });
     // A finished route takes no more points until it is cleared; cones can still be placed.
-    m_floor->setEnabled(!(routeFinished() && m_mode == Idle));
+    m_floor->setEnabled(!(routeFinished() && m_model.mode == Idle));
 }
 
 void RouteScreen::showLists()
 {
-    Memo2->setPlainText(m_route.programText().join(u'\n'));
-    Memo1->setPlainText(m_route.coordinateList().join(u'\n'));
+    Memo2->setPlainText(m_model.route.programText().join(u'\n'));
+    Memo1->setPlainText(m_model.route.coordinateList().join(u'\n'));
 }
 
 void RouteScreen::Image1MouseDown(QPoint pixel, Qt::MouseButton button)
 {
     ui::guarded(this, errors::ROUTE_FLOOR_PRESS, [&] {
-        switch (m_mode) {
+        switch (m_model.mode) {
         case Idle:
             if (button == Qt::LeftButton)
                 startRoute(pixel);
@@ -327,7 +321,7 @@ void RouteScreen::Image1MouseDown(QPoint pixel, Qt::MouseButton button)
 
 void RouteScreen::Image1MouseMove(QPoint pixel)
 {
-    if (m_mode != Drawing)
+    if (m_model.mode != Drawing)
         return;
     if (m_erasePending) {
         m_erasePending = false;
@@ -349,7 +343,7 @@ void RouteScreen::startRoute(QPoint pixel)
     m_segmentStart = snappedToCell(pixel, m_zoom);
     m_target = m_segmentStart;
     const QPoint start = gridPointOf(m_segmentStart, m_zoom);
-    m_route.startRoute(start.x(), start.y());
+    m_model.route.startRoute(start.x(), start.y());
     m_erasePending = false;
     m_floor->hideBand();
     showLists();
@@ -359,7 +353,7 @@ void RouteScreen::startRoute(QPoint pixel)
 
 void RouteScreen::addPoint(bool finish)
 {
-    if (m_route.lineCount() >= routeLineLimit(m_how)) {
+    if (m_model.route.lineCount() >= routeLineLimit(m_how)) {
         ui::showMessage(this, MessageKind::Warning, LINE_LIMIT_MESSAGE);
         return;
     }
@@ -369,14 +363,14 @@ void RouteScreen::addPoint(bool finish)
     const int labelX = routeLabelCoordinate(m_segmentStart.x(), m_target.x(), -scrolled.x(), floorPixels(m_zoom), m_zoom);
     const int labelY = routeLabelCoordinate(m_segmentStart.y(), m_target.y(), -scrolled.y(), floorPixels(m_zoom), m_zoom);
     // Past record 57 there is no room either, whatever the line count says.
-    if (m_route.addPoint(point.x(), point.y(), labelX, labelY, routeLineLimit(m_how)) != AddPointResult::Added) {
+    if (m_model.route.addPoint(point.x(), point.y(), labelX, labelY, routeLineLimit(m_how)) != AddPointResult::Added) {
         ui::showMessage(this, MessageKind::Warning, LINE_LIMIT_MESSAGE);
         return;
     }
-    Label2->setText(QString::number(m_route.lineCount()));
+    Label2->setText(QString::number(m_model.route.lineCount()));
     m_segmentStart = m_target;
     m_floor->hideBand();
-    Label1->setText(QString::number(m_route.lastIndex()));
+    Label1->setText(QString::number(m_model.route.lastIndex()));
     showLists();
     if (finish) {
         setMode(Idle);
@@ -388,18 +382,18 @@ void RouteScreen::addPoint(bool finish)
 
 void RouteScreen::addObstacle(QPoint pixel)
 {
-    if (m_obstacles.size() >= ROUTE_MAX_OBSTACLES) {
+    if (m_model.obstacles.size() >= ROUTE_MAX_OBSTACLES) {
         ui::showMessage(this, MessageKind::Information, OBSTACLE_LIMIT_MESSAGE);
         return;
     }
-    m_obstacles.append(gridPointOf(pixel, m_zoom));
+    m_model.obstacles.append(gridPointOf(pixel, m_zoom));
     redraw();
     recordChange();
 }
 
 void RouteScreen::sendClick()
 {
-    sendProgram(m_link, ScreenKind::Route, joinProgramText(m_route.programText()), m_how, this);
+    sendProgram(m_link, ScreenKind::Route, joinProgramText(m_model.route.programText()), m_how, this);
 }
 
 void RouteScreen::playClick()
@@ -414,12 +408,12 @@ void RouteScreen::ReportClick()
 
 void RouteScreen::One_DeleteClick()
 {
-    if (m_mode != Drawing)
+    if (m_model.mode != Drawing)
         return;
     ui::guarded(this, errors::ROUTE_ONE_DELETE, [&] {
-        const bool remains = m_route.removeLastPoint();
-        Label2->setText(QString::number(m_route.lineCount()));
-        Label1->setText(QString::number(m_route.lastIndex()));
+        const bool remains = m_model.route.removeLastPoint();
+        Label2->setText(QString::number(m_model.route.lineCount()));
+        Label1->setText(QString::number(m_model.route.lastIndex()));
         m_floor->hideBand();
         if (remains) {
             m_segmentStart = lastPointPixels();
@@ -445,9 +439,9 @@ void RouteScreen::All_DeleteClick()
 
 void RouteScreen::clearRoute()
 {
-    if (m_mode == PlacingObstacles)
+    if (m_model.mode == PlacingObstacles)
         leavePlacingObstacles();
-    m_route.clear();
+    m_model.route.clear();
     s_insert->setEnabled(true);
     s_delete->setEnabled(true);
     One_Delete->setEnabled(true);
@@ -479,18 +473,18 @@ void RouteScreen::leavePlacingObstacles()
 
 void RouteScreen::s_insertClick()
 {
-    if (m_mode == Idle) {
+    if (m_model.mode == Idle) {
         setMode(PlacingObstacles);
         setPlacingButtons(true);
         redraw();
-    } else if (m_mode == PlacingObstacles) {
+    } else if (m_model.mode == PlacingObstacles) {
         leavePlacingObstacles();
     }
 }
 
 void RouteScreen::s_deleteClick()
 {
-    m_obstacles.clear();
+    m_model.obstacles.clear();
     redraw();
     recordChange();
 }
@@ -522,7 +516,7 @@ void RouteScreen::changeZoom(int zoom)
     const int before = m_zoom;
     m_zoom = zoom;
     Label3->setText(QString::number(m_zoom));
-    Label2->setText(QString::number(m_route.lineCount()));
+    Label2->setText(QString::number(m_model.route.lineCount()));
     m_segmentStart = lastPointPixels();
     // The band's target is a cell corner; it stays on the same corner at the new zoom.
     m_target = m_target * zoom / before;
@@ -534,7 +528,7 @@ void RouteScreen::changeZoom(int zoom)
     redraw();
     if (hasRoute && m_zoom == 1)
         return;
-    const QPoint last(m_route.record(m_route.lastIndex()).x, m_route.record(m_route.lastIndex()).y);
+    const QPoint last(m_model.route.record(m_model.route.lastIndex()).x, m_model.route.record(m_model.route.lastIndex()).y);
     const QPoint at = m_floor->toShown(zoomScrollPosition(hasRoute, last, m_zoom, m_floor->toFloor(ScrollBox1->size())));
     ScrollBox1->horizontalScrollBar()->setValue(at.x());
     ScrollBox1->verticalScrollBar()->setValue(at.y());
@@ -542,7 +536,7 @@ void RouteScreen::changeZoom(int zoom)
 
 bool RouteScreen::mayLeave()
 {
-    if (m_route.programText().isEmpty())
+    if (m_model.route.programText().isEmpty())
         return true;
     return ui::showMessage(this, MessageKind::Information, LOSE_ROUTE_QUESTION, {MessageButton::Yes, MessageButton::No})
            == MessageButton::Yes;
@@ -550,11 +544,11 @@ bool RouteScreen::mayLeave()
 
 void RouteScreen::programLeft()
 {
-    if (m_mode == PlacingObstacles)
+    if (m_model.mode == PlacingObstacles)
         leavePlacingObstacles();
     m_zoom = FLOOR_MIN_ZOOM;
     Label3->setText(QString::number(m_zoom));
-    m_obstacles.clear();
+    m_model.obstacles.clear();
     clearRoute();
     for (PictureButton *b : {send, play, One_Delete, Report, All_Delete, large})
         b->setEnabled(true);
@@ -567,7 +561,7 @@ void RouteScreen::programLeft()
 
 void RouteScreen::naviClick()
 {
-    if (m_route.lastIndex() != 0) {
+    if (m_model.route.lastIndex() != 0) {
         if (ui::showMessage(this, MessageKind::Information, LOSE_ROUTE_QUESTION,
                             {MessageButton::Yes, MessageButton::Cancel})
             != MessageButton::Yes)
@@ -580,8 +574,8 @@ void RouteScreen::naviClick()
 
 void RouteScreen::SaveClick()
 {
-    ui::saveProgramFile(this, routeFileLines(m_route), [this] {
-        m_history.markSaved();
+    ui::saveProgramFile(this, routeFileLines(m_model.route), [this] {
+        m_model.markSaved();
         dropRecovery();
     });
 }
@@ -595,7 +589,7 @@ void RouteScreen::ReadClick()
 
 void RouteScreen::showReadFile(const QStringList &lines)
 {
-    RouteModel read = m_route;
+    RouteModel read = m_model.route;
     const RouteReadResult result = readRouteLines(lines, &read);
     switch (result.status) {
     case RouteReadStatus::Ok:
@@ -610,8 +604,8 @@ void RouteScreen::showReadFile(const QStringList &lines)
     }
     showReadRoute(read, result.hasRoute);
     // The route is the file's: a step back brings the work before the read back.
-    m_history.record(state());
-    m_history.markSaved();
+    m_model.record();
+    m_model.markSaved();
     dropRecovery();
 }
 
@@ -619,7 +613,7 @@ void RouteScreen::showReadRoute(const RouteModel &read, bool hasRoute)
 {
     clearRoute();
     ui::guarded(this, ROUTE_FILE_READ_ERROR, [&] {
-        m_route = read;
+        m_model.route = read;
         showLists();
         if (!hasRoute) {
             redraw();
@@ -632,7 +626,7 @@ void RouteScreen::showReadRoute(const RouteModel &read, bool hasRoute)
         m_erasePending = false;
         m_segmentStart = lastPointPixels();
         m_target = m_segmentStart;
-        Label1->setText(QString::number(m_route.lastIndex()));
+        Label1->setText(QString::number(m_model.route.lastIndex()));
         redraw();
     });
 }

@@ -6,10 +6,10 @@
 #include "app/report/reportsource.h"
 #include "app/settings/settingsreader.h"
 #include "app/ui/workingscreen.h"
-#include "common/snapshothistory.h"
 #include "transfer/transfer.h"
 #include "route/floorlayout.h"
 #include "route/routemodel.h"
+#include "route/routescreenmodel.h"
 
 class RouteFloorView;
 class QLabel;
@@ -24,7 +24,10 @@ class RouteScreen : public WorkingScreen, public ReportSource, public SettingsRe
     Q_OBJECT
 public:
     // The mode of the floor, kept in the Tag of Image1.
-    enum RouteMode { Idle = 0, PlacingObstacles = 5, Drawing = 10 };
+    using RouteMode = RouteScreenModel::Mode;
+    static constexpr RouteMode Idle = RouteScreenModel::Idle;
+    static constexpr RouteMode PlacingObstacles = RouteScreenModel::PlacingObstacles;
+    static constexpr RouteMode Drawing = RouteScreenModel::Drawing;
 
     explicit RouteScreen(const RobotLink &link);
     ~RouteScreen() override;
@@ -33,11 +36,11 @@ public:
     int reportTag() const override;
     void fillReportListing(ReportInput *input) const override;
 
-    const RouteModel &route() const { return m_route; }
-    RouteMode routeMode() const { return m_mode; }
+    const RouteModel &route() const { return m_model.route; }
+    RouteMode routeMode() const { return m_model.mode; }
     int zoom() const { return m_zoom; }
     bool how() const { return m_how; }
-    const QList<QPoint> &obstacles() const { return m_obstacles; }
+    const QList<QPoint> &obstacles() const { return m_model.obstacles; }
     RouteFloorView *floor() const { return m_floor; }
     QScrollArea *scrollBox() const { return ScrollBox1; }
 
@@ -54,7 +57,7 @@ public:
     // One step back or forward in the history of route and cones (Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z).
     void undo();
     void redo();
-    bool canUndo() const { return m_history.canUndo(); }
+    bool canUndo() const { return m_model.canUndo(); }
 
 signals:
     void reportRequested();
@@ -68,18 +71,10 @@ protected:
     bool restoreRecovery(const QStringList &lines) override;
 
 private:
-    // What undo brings back: the route, the cones and whether the route is still being drawn.
-    struct State
-    {
-        RouteModel route;
-        QList<QPoint> obstacles;
-        bool drawing = false;
-        bool operator==(const State &) const = default;
-    };
-    State state() const;
     // After every change of route or cones: a step of the history and the recovery copy.
     void recordChange();
-    void showState(const State *state);
+    // Shows the model after a step of the history; wasPlacing: cones were being placed before.
+    void showState(bool wasPlacing);
     void forgetHistory();
 
     void createControls();
@@ -120,12 +115,9 @@ private:
     bool routeFinished() const;
 
     RobotLink m_link;
-    RouteModel m_route;
-    SnapshotHistory<State> m_history;
-    RouteMode m_mode = Idle;
+    RouteScreenModel m_model;
     int m_zoom = FLOOR_MIN_ZOOM;
     bool m_how = true;
-    QList<QPoint> m_obstacles;
     // The segment start and the band's snapped target, in pixels.
     QPoint m_segmentStart;
     QPoint m_target;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "route/routemodel.h"
+#include "route/routescreenmodel.h"
 #include "route/routetext.h"
 
 #include <QtTest>
@@ -27,6 +28,8 @@ private slots:
     void labelCoordinate();
     void target_data();
     void target();
+    void screenHistory_data();
+    void screenHistory();
 };
 
 using Lines = QStringList;
@@ -366,4 +369,54 @@ void TestRouteText::target()
 }
 
 QTEST_GUILESS_MAIN(TestRouteText)
+void TestRouteText::screenHistory_data()
+{
+    // A route drawn (one segment, still open), then finished; the pupil places a cone on it
+    // and steps back or forward from the mode given.
+    QTest::addColumn<int>("modeBefore");
+    QTest::addColumn<int>("undos");
+    QTest::addColumn<int>("redos");
+    QTest::addColumn<int>("modeAfter");
+    QTest::addColumn<int>("cones");
+    QTest::addColumn<bool>("modified");
+    const int idle = RouteScreenModel::Idle;
+    const int placing = RouteScreenModel::PlacingObstacles;
+    const int drawing = RouteScreenModel::Drawing;
+    QTest::newRow("placing, back to the finished route") << placing << 1 << 0 << placing << 0 << true;
+    QTest::newRow("placing, back to the route still drawn") << placing << 2 << 0 << drawing << 0 << true;
+    QTest::newRow("resting, back to the route still drawn") << idle << 2 << 0 << drawing << 0 << true;
+    QTest::newRow("back to the empty floor") << idle << 3 << 0 << idle << 0 << false;
+    QTest::newRow("and forward again") << idle << 3 << 3 << idle << 1 << true;
+    QTest::newRow("no step beyond the first") << idle << 5 << 0 << idle << 0 << false;
+}
+
+void TestRouteText::screenHistory()
+{
+    QFETCH(int, modeBefore);
+    QFETCH(int, undos);
+    QFETCH(int, redos);
+    QFETCH(int, modeAfter);
+    QFETCH(int, cones);
+    QFETCH(bool, modified);
+    RouteScreenModel model;
+    model.forgetHistory();
+    model.route.startRoute(25, 40);
+    model.mode = RouteScreenModel::Drawing;
+    QCOMPARE(model.route.addPoint(25, 30, 0, 0, 100), AddPointResult::Added);
+    QVERIFY(model.record());
+    model.mode = RouteScreenModel::Idle;
+    QVERIFY(model.record());
+    QVERIFY(!model.record()); // nothing changed
+    model.obstacles.append(QPoint(100, 100));
+    QVERIFY(model.record());
+    model.mode = RouteScreenModel::Mode(modeBefore);
+    for (int i = 0; i < undos; ++i)
+        model.undo();
+    for (int i = 0; i < redos; ++i)
+        model.redo();
+    QCOMPARE(int(model.mode), modeAfter);
+    QCOMPARE(model.obstacles.size(), cones);
+    QCOMPARE(model.modified(), modified);
+}
+
 #include "tst_routetext.moc"
