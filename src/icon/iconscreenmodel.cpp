@@ -71,17 +71,16 @@ void IconScreenModel::clearAll()
 
 bool IconScreenModel::undo()
 {
-    const IconProgram *state = m_history.undo();
-    if (!state)
-        return false;
-    endEditing();
-    m_program = *state;
-    return true;
+    return apply(m_history.undo());
 }
 
 bool IconScreenModel::redo()
 {
-    const IconProgram *state = m_history.redo();
+    return apply(m_history.redo());
+}
+
+bool IconScreenModel::apply(const IconProgram *state)
+{
     if (!state)
         return false;
     endEditing();

@@ -66,6 +66,8 @@ public:
 
 private:
     bool record();
+    // A state of the history as the program; false when there is none.
+    bool apply(const IconProgram *state);
 
     IconProgram m_program;
     SnapshotHistory<IconProgram> m_history;

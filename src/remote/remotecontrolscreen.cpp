@@ -8,7 +8,7 @@
 #include "app/ui/pictures.h"
 #include "robot/instructioncode.h"
 #include "robot/portmessages.h"
-#include "robot/trs232c.h"
+#include "robot/robotline.h"
 #include "robot/wireplan.h"
 #include "robot/wireplayer.h"
 
@@ -96,7 +96,7 @@ void DrivePicture::paintEvent(QPaintEvent *)
     paintCaptionPlate(painter, m_hint, m_highlighted);
 }
 
-RemoteControlScreen::RemoteControlScreen(Trs232c *port)
+RemoteControlScreen::RemoteControlScreen(RobotLine *port)
     : WorkingScreen(
                     {u"TForm8"_s, u"remote"_s, QSize(770, 578),
                      u"back"_s, {errors::REMOTE_BUTTON_PRESS, errors::REMOTE_BUTTON_RELEASE}},
@@ -149,12 +149,12 @@ RemoteControlScreen::RemoteControlScreen(Trs232c *port)
         connect(m_player, &WirePlayer::driveFailed, this, &RemoteControlScreen::tellUnreachable);
     }
     if (port) {
-        connect(port, &Trs232c::OnOpen, this, &RemoteControlScreen::refreshPortState);
-        connect(port, &Trs232c::OnOpen, this, [this] { m_toldUnreachable = false; });
-        connect(port, &Trs232c::lineReleased, this, &RemoteControlScreen::refreshPortState);
-        connect(port, &Trs232c::statusChanged, this, &RemoteControlScreen::refreshPortState);
+        connect(port, &RobotLine::OnOpen, this, &RemoteControlScreen::refreshPortState);
+        connect(port, &RobotLine::OnOpen, this, [this] { m_toldUnreachable = false; });
+        connect(port, &RobotLine::lineReleased, this, &RemoteControlScreen::refreshPortState);
+        connect(port, &RobotLine::statusChanged, this, &RemoteControlScreen::refreshPortState);
         // Raised while the device is still open: look once it has closed.
-        connect(port, &Trs232c::OnClose, this, &RemoteControlScreen::refreshPortState, Qt::QueuedConnection);
+        connect(port, &RobotLine::OnClose, this, &RemoteControlScreen::refreshPortState, Qt::QueuedConnection);
     }
     setDriving(false);
     refreshPortState();
@@ -291,7 +291,7 @@ QString RemoteControlScreen::helpPage() const
 
 void RemoteControlScreen::refreshPortState()
 {
-    const Trs232c *port = m_port;
+    const RobotLine *port = m_port;
     PortStatus status;
     status.cause = PortCause::Other;
     if (port && port->lineClaimed()) {

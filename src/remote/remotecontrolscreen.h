@@ -15,7 +15,7 @@
 
 class WirePlayer;
 class QLabel;
-class Trs232c;
+class RobotLine;
 
 // One of the nine drive pictures of the remote control (Image1 .. Image9). Its pressed
 // picture stays after the button is let go, so the picture of the current motion stays lit.
@@ -50,7 +50,7 @@ class RemoteControlScreen : public WorkingScreen
 {
     Q_OBJECT
 public:
-    explicit RemoteControlScreen(Trs232c *port);
+    explicit RemoteControlScreen(RobotLine *port);
 
     QString helpPage() const override;
 
@@ -84,7 +84,7 @@ private:
     void tellUnreachable();
     void setDriving(bool on);
 
-    QPointer<Trs232c> m_port;
+    QPointer<RobotLine> m_port;
     std::array<DrivePicture *, 9> m_drive {};
     PictureButton *rajikon = nullptr;
     QLabel *m_portLabel = nullptr;

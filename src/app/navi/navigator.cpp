@@ -4,6 +4,7 @@
 
 #include "app/ui/errorguard.h"
 #include "app/ui/pagecolours.h"
+#include "app/ui/stage.h"
 #include "app/ui/windowscaling.h"
 #include "common/programfolder.h"
 
@@ -58,7 +59,7 @@ void Navigator::openFor(QWidget *caller, QWidget *callerButton, int tag, const Q
     // Screens are designed for 800 pixels; docked, they get half of the display.
     if (area.width() <= 1600)
         ui::scaleWindowContent(caller, halfToEven(area.width() / 2.0), 800);
-    caller->move(area.x() + area.width() - caller->width(), area.y() + 50);
+    ui::stage().moveScreen(caller, QPoint(area.x() + area.width() - caller->width(), area.y() + 50));
     if (callerButton)
         callerButton->setEnabled(false);
     m_caller = caller;
@@ -98,8 +99,8 @@ void Navigator::closeEvent(QCloseEvent *event)
         const QRect area = screenArea(caller);
         if (area.width() <= 1600)
             ui::restoreWindowContent(caller);
-        caller->move(area.x() + halfToEven((area.width() - 800) / 2.0),
-                     area.y() + halfToEven((area.height() - 600) / 2.0));
+        ui::stage().moveScreen(caller, QPoint(area.x() + halfToEven((area.width() - 800) / 2.0),
+                                              area.y() + halfToEven((area.height() - 600) / 2.0)));
         if (m_callerButton)
             m_callerButton->setEnabled(true);
     }

@@ -28,6 +28,7 @@ public:
         if (anchor)
             screen->move(anchor->pos());
     }
+    void moveScreen(QWidget *screen, QPoint to) override { screen->move(to); }
     void centre(QWidget *window) override
     {
         QScreen *display = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

@@ -23,6 +23,8 @@ public:
     virtual void hideScreen(QWidget *screen) = 0;
     // Puts the screen in the anchor's place without showing it (for a screen shown otherwise).
     virtual void place(QWidget *screen, const QWidget *anchor) = 0;
+    // Moves a screen on the display (the navigator docks its caller beside itself and back).
+    virtual void moveScreen(QWidget *screen, QPoint to) = 0;
     // Centres a window that comes over the screens: settings, report, lists, transfer, splash.
     virtual void centre(QWidget *window) = 0;
 };
@@ -44,7 +46,9 @@ public:
     }
     void showScreen(QWidget *screen, const QWidget *anchor = nullptr) override;
     void hideScreen(QWidget *screen) override;
+    // A page stays where the surface has it.
     void place(QWidget *, const QWidget *) override {}
+    void moveScreen(QWidget *, QPoint) override {}
     void centre(QWidget *window) override;
 
 private:
