@@ -87,11 +87,21 @@ void TestMonkey::randomEventsLeaveEverythingUsable()
         QByteArray arrived;
         for (qsizetype i = 0; i < sent.values.size(); ++i)
             wire.append({quint8(sent.values.at(i)), sent.atNs(int(i)) / 1000000});
-        QTRY_COMPARE_WITH_TIMEOUT(m_pty.received().size(), sent.values.size(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pty.received().size() >= sent.values.size(), 10000);
         for (const ReceivedByte &r : m_pty.received())
             arrived.append(char(r.value));
-        // What reached the robot is what left the player, byte for byte.
-        QCOMPARE(arrived, sent.values);
+        // What reached the robot is what left the player; besides it only the ready byte 254,
+        // which re-opening the port (the settings' port button) writes by itself.
+        qsizetype matched = 0;
+        QByteArray besides;
+        for (const char c : std::as_const(arrived)) {
+            if (matched < sent.values.size() && c == sent.values.at(matched))
+                ++matched;
+            else
+                besides.append(c);
+        }
+        QCOMPARE(matched, sent.values.size());
+        QCOMPARE(besides, QByteArray(besides.size(), char(254)));
         monkey::checkWire(wire, &figures);
     }
     qInfo("seed %u: %d events, %d boxes, %d file dialogues, %d blocks and %d commands on the wire",
