@@ -40,7 +40,7 @@ struct Account
         return home.isValid() && QDir().mkpath(workFolder) && pty.open() && !pty.linkAsCom(1, workFolder).isEmpty();
     }
     QString lockPath() const { return workFolder + QString::fromUtf16(SingleInstance::LOCK_NAME); }
-    void start(QProcess &program, const QString &binary = QStringLiteral(RK25_BIN_DIR) + u"/rk25"_s,
+    void start(QProcess &program, const QString &binary = testenv::binDir() + u"/rk25"_s,
                const QStringList &args = {})
     {
         program.setProcessEnvironment(testenv::accountEnvironment(home.path()));

@@ -113,7 +113,7 @@ void TestUnplugSignals::signalEndsCleanly()
     program.setProcessEnvironment(testenv::accountEnvironment(home.path()));
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     if (state == u"idle")
-        program.start(QStringLiteral(RK25_BIN_DIR) + u"/rk25"_s, {});
+        program.start(testenv::binDir() + u"/rk25"_s, {});
     else
         program.start(QCoreApplication::applicationFilePath(),
                       {QString::fromLatin1(duringTransfer ? CHILD_TRANSFER : CHILD_UNSAVED)});

@@ -6,6 +6,7 @@
 #include "robot/wireplan.h"
 #include "robot/wireplayer.h"
 #include "sim/simline.h"
+#include "support/testenv.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -28,7 +29,7 @@ namespace {
 
 QString sampleProgram()
 {
-    QFile file(QStringLiteral(RK25_SOURCE_DIR "/data/Data/文字入力サンプル.rk5"));
+    QFile file(testenv::sourceDir() + u"/data/Data/文字入力サンプル.rk5"_s);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
