@@ -34,6 +34,7 @@ ProgramTextResult buildProgramText(const IconProgram &program)
     ProgramTextResult result;
     const auto refuse = [&result](int slot, const QString &text, RefusalBox box) {
         result.lines.clear();
+        result.lineSlots.clear();
         result.refusedSlot = slot;
         result.message = QString::number(slot + 1) + text;
         result.box = box;
@@ -48,14 +49,17 @@ ProgramTextResult buildProgramText(const IconProgram &program)
             if (slot.value == 0)
                 return refuse(i, u"個目の秒数が設定されていない為転送できません。"_s, RefusalBox::Information);
             result.lines << slot.line << u"wait("_s + waitLengthText(slot.name, slot.value) + u')';
+            result.lineSlots << i << i;
             break;
         case SlotKind::LOOP_START:
             if (slot.value == 0)
                 return refuse(i, u"個目の繰返し回数が設定されていない為転送できません。"_s, RefusalBox::Warning);
             result.lines << u"loop("_s + QString::number(slot.value) + u')';
+            result.lineSlots << i;
             break;
         default:
             result.lines << slot.line;
+            result.lineSlots << i;
             break;
         }
     }

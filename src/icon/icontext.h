@@ -14,6 +14,7 @@ struct ProgramTextResult
 {
     bool ok = false;
     QStringList lines;     // the program text, one statement per line (when ok)
+    QList<int> lineSlots;  // for each line, the slot it was written for
     int refusedSlot = -1;  // the first slot whose value is not set (when not ok)
     QString message;       // what the user is told about it
     RefusalBox box = RefusalBox::Information;

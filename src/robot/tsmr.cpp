@@ -165,6 +165,7 @@ public:
             statement();
         return m_out;
     }
+    QList<int> lines() const { return m_lines; }
 
 private:
     bool atEnd() const { return m_pos >= m_tokens.size(); }
@@ -177,8 +178,12 @@ private:
         return m_tokens[m_pos++];
     }
 
-    void put(quint8 code) { m_out.append(QString::number(code)); }
-    void emitAsWritten(const QString &value) { m_out.append(value); }
+    void put(quint8 code) { emitAsWritten(QString::number(code)); }
+    void emitAsWritten(const QString &value)
+    {
+        m_out.append(value);
+        m_lines.append(m_statementLine);
+    }
 
     void fault(int line, const char16_t *detail) { m_smr.AddMessage(line, QString::fromUtf16(detail)); }
 
@@ -204,6 +209,7 @@ private:
     {
         const Token t = m_tokens[m_pos++];
         const QString &w = t.text;
+        m_statementLine = t.line;
         if (isOneOf(w, {u"speed", u"SPEED"})) {
             put(opcode::SPEED);
             value(take(t.line));
@@ -313,6 +319,8 @@ private:
     qsizetype m_pos = 0;
     int m_motorSet = 2;
     QStringList m_out;
+    int m_statementLine = 0;
+    QList<int> m_lines;
 };
 
 QString joinLines(const QStringList &lines)
@@ -387,5 +395,7 @@ void TSmr::Translate()
     QList<Token> tokens;
     for (qsizetype i = 0; i < m_results.size(); ++i)
         tokenize(m_results[i], static_cast<int>(i + 1), tokens);
-    m_results = Walker(*this, std::move(tokens)).run();
+    Walker walker(*this, std::move(tokens));
+    m_results = walker.run();
+    m_sourceLines = walker.lines();
 }

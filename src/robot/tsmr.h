@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -30,11 +31,15 @@ public:
     // The same data as lists, for callers that need the lines themselves.
     const QStringList &codeLines() const { return m_results; }
     const QStringList &messages() const { return m_messages; }
+    // For each value of codeLines(), the program text line (from 1) of the statement it belongs
+    // to, so that a running instruction can be shown in the pupil's program.
+    const QList<int> &sourceLines() const { return m_sourceLines; }
     bool succeeded() const { return m_ok; }
 
 private:
     QStringList m_results;
     QStringList m_messages;
+    QList<int> m_sourceLines;
     QString m_text;
     bool m_ok = true;
     bool m_compiled = false;

@@ -27,6 +27,11 @@ int bytePauseMs(ScreenKind kind)
     return kind == ScreenKind::Route ? ROUTE_BYTE_PAUSE_MS : BYTE_PAUSE_MS;
 }
 
+bool startHeaderWanted(ScreenKind kind, bool how)
+{
+    return kind != ScreenKind::Text && !how;
+}
+
 quint8 startCommand(ScreenKind kind)
 {
     return kind == ScreenKind::Text ? CMD_START_TEXT : CMD_START;
@@ -47,8 +52,7 @@ WirePlan wirePlan(const QStringList &compiledLines, ScreenKind kind, bool how)
 {
     if (kind == ScreenKind::Text && compiledLines.size() > TEXT_SCREEN_MAX_COMPILED_BYTES)
         return refused({textTooLongMessage()});
-    const bool withHeader = kind != ScreenKind::Text && !how;
-    const QByteArray image = buildProgramImage(compiledLines, kind, withHeader);
+    const QByteArray image = buildProgramImage(compiledLines, kind, startHeaderWanted(kind, how));
     // The robot keeps three blocks; a longer image would arrive without its end byte.
     if (!fitsRobot(image))
         return refused({imageTooLongMessage()});
@@ -75,8 +79,15 @@ WirePlan wirePlan(const QStringList &compiledLines, ScreenKind kind, bool how)
 WirePlan wirePlanForText(const QString &programText, ScreenKind kind, bool how)
 {
     TSmr smr(programText);
-    if (smr.Compile())
-        return wirePlan(smr.codeLines(), kind, how);
+    if (smr.Compile()) {
+        WirePlan plan = wirePlan(smr.codeLines(), kind, how);
+        if (plan.ok) {
+            plan.imageLines = QList<int>(startHeaderWanted(kind, how) ? qsizetype(START_HEADER.size()) : 0, 0);
+            plan.imageLines.append(smr.sourceLines());
+            plan.imageLines.resize(plan.image.size(), 0);
+        }
+        return plan;
+    }
     if (kind == ScreenKind::Route)
         return wirePlan({}, kind, how);
     return refused(smr.messages());

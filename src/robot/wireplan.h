@@ -39,6 +39,9 @@ struct WirePlan
     // Why nothing is sent (compiler messages, or the program is too long), for one box.
     QStringList messages;
     QByteArray image;
+    // For each byte of the image, the program text line (from 1) it was compiled from; 0 for
+    // the start header, the end byte and the fill. Empty when the text was not compiled here.
+    QList<int> imageLines;
     QList<WireByte> bytes;
 
     QByteArray values() const;
@@ -46,6 +49,10 @@ struct WirePlan
 };
 
 int bytePauseMs(ScreenKind kind);
+
+// Whether the image starts with the header that waits for the front switch: how is the start
+// mode of set.ini (false: wait); the text screen never sends it.
+bool startHeaderWanted(ScreenKind kind, bool how);
 
 // The byte of the run button: 4 on the icon and route screens, 7 on the text screen.
 quint8 startCommand(ScreenKind kind);

@@ -135,6 +135,7 @@ bool RouteModel::removeLastPoint()
     }
     m_currentHeading = ROUTE_START_HEADING;
     m_programText.clear();
+    m_lineRecords.clear();
     m_coordinates.clear();
     return false;
 }
@@ -145,6 +146,7 @@ void RouteModel::clear()
     m_lastIndex = 0;
     m_currentHeading = ROUTE_START_HEADING;
     m_programText.clear();
+    m_lineRecords.clear();
     m_coordinates.clear();
 }
 
@@ -167,12 +169,15 @@ bool RouteModel::assignRecords(const std::array<RoutePoint, ROUTE_RECORD_COUNT> 
 void RouteModel::rebuildLists()
 {
     m_programText.clear();
+    m_lineRecords.clear();
     m_coordinates.clear();
     for (int i = 0; i < ROUTE_USED_RECORDS; ++i) {
         const RoutePoint &point = m_records[static_cast<size_t>(i)];
         for (const QString &field : point.textFields()) {
-            if (!field.isEmpty())
+            if (!field.isEmpty()) {
                 m_programText.append(field);
+                m_lineRecords.append(i);
+            }
         }
         if (point.x != 0)
             m_coordinates.append(u"%1,%2"_s.arg(point.x).arg(point.y));

@@ -87,6 +87,9 @@ public:
     // order, one per line. As rebuilt by rebuildLists(); emptied by starting, clearing or
     // abandoning a route.
     const QStringList &programText() const { return m_programText; }
+    // For each line of programText(), the record whose segment (from the record before it to
+    // this one) the line drives.
+    const QList<int> &lineRecords() const { return m_lineRecords; }
     // "x,y" for every record of 0..57 whose x is not 0, as rebuilt by rebuildLists().
     const QStringList &coordinateList() const { return m_coordinates; }
 
@@ -128,5 +131,6 @@ private:
     int m_lastIndex = 0;
     int m_currentHeading = ROUTE_START_HEADING;
     QStringList m_programText;
+    QList<int> m_lineRecords;
     QStringList m_coordinates;
 };

@@ -44,39 +44,51 @@ void TestIconText::conversion_data()
 {
     QTest::addColumn<IconProgram>("program");
     QTest::addColumn<QStringList>("lines");
+    // The slot each line was written for: where the running line is lit.
+    QTest::addColumn<QList<int>>("lineSlots");
     QTest::newRow("forward, rotation, stop")
         << programOf({{0, u"Image2"_s, 15}, {1, u"Image6"_s, 90}, {2, u"Image5"_s, 10}})
         << QStringList{u"motor(fwd,fwd)"_s, u"wait(15)"_s, u"motor(fwd,rev)"_s, u"wait(5)"_s,
-                       u"motor(stop,stop)"_s, u"wait(10)"_s};
+                       u"motor(stop,stop)"_s, u"wait(10)"_s}
+        << QList<int>{0, 0, 1, 1, 2, 2};
     QTest::newRow("repeat")
         << programOf({{0, u"Image10"_s, 3}, {1, u"Image2"_s, 10}, {2, u"Image11"_s, 0}})
-        << QStringList{u"loop(3)"_s, u"motor(fwd,fwd)"_s, u"wait(10)"_s, u"endloop"_s};
+        << QStringList{u"loop(3)"_s, u"motor(fwd,fwd)"_s, u"wait(10)"_s, u"endloop"_s}
+        << QList<int>{0, 1, 1, 2};
     QTest::newRow("front switch wait")
         << programOf({{0, u"Image13"_s, 0}, {1, u"Image8"_s, 20}, {2, u"Image15"_s, 0}})
-        << QStringList{u"while(SW1=OFF)"_s, u"motor(rev,rev)"_s, u"wait(20)"_s, u"endwhile"_s};
+        << QStringList{u"while(SW1=OFF)"_s, u"motor(rev,rev)"_s, u"wait(20)"_s, u"endwhile"_s}
+        << QList<int>{0, 1, 1, 2};
     QTest::newRow("rear switch wait")
         << programOf({{0, u"Image14"_s, 0}, {1, u"Image16"_s, 0}})
-        << QStringList{u"while(SW2=OFF)"_s, u"endwhile"_s};
-    QTest::newRow("empty program gives empty text") << IconProgram() << QStringList();
+        << QStringList{u"while(SW2=OFF)"_s, u"endwhile"_s}
+        << QList<int>{0, 1};
+    QTest::newRow("empty program gives empty text") << IconProgram() << QStringList()
+        << QList<int>{};
     QTest::newRow("gaps leave no trace")
         << programOf({{3, u"Image1"_s, 90}, {20, u"Image12"_s, 0}, {58, u"Image9"_s, 360}})
-        << QStringList{u"motor(stop,fwd)"_s, u"wait(10)"_s, u"motor(rev,stop)"_s, u"wait(40)"_s};
+        << QStringList{u"motor(stop,fwd)"_s, u"wait(10)"_s, u"motor(rev,stop)"_s, u"wait(40)"_s}
+        << QList<int>{3, 3, 58, 58};
     QTest::newRow("shortest times")
         << programOf({{0, u"Image2"_s, 1}, {1, u"Image8"_s, 200}, {2, u"Image5"_s, 7}})
         << QStringList{u"motor(fwd,fwd)"_s, u"wait(1)"_s, u"motor(rev,rev)"_s, u"wait(200)"_s,
-                       u"motor(stop,stop)"_s, u"wait(7)"_s};
+                       u"motor(stop,stop)"_s, u"wait(7)"_s}
+        << QList<int>{0, 0, 1, 1, 2, 2};
     QTest::newRow("unmatched ends are translated as they are")
         << programOf({{0, u"Image11"_s, 0}, {1, u"Image15"_s, 0}})
-        << QStringList{u"endloop"_s, u"endwhile"_s};
+        << QStringList{u"endloop"_s, u"endwhile"_s}
+        << QList<int>{0, 1};
 }
 
 void TestIconText::conversion()
 {
     QFETCH(IconProgram, program);
     QFETCH(QStringList, lines);
+    QFETCH(QList<int>, lineSlots);
     const ProgramTextResult result = buildProgramText(program);
     QVERIFY(result.ok);
     QCOMPARE(result.lines, lines);
+    QCOMPARE(result.lineSlots, lineSlots);
     QVERIFY(result.message.isEmpty());
 }
 

@@ -16,6 +16,7 @@ private slots:
     void reports();
     void addMessageForm();
     void getCodeAndMessagesEndEachLineWithCrLf();
+    void sourceLinesFollowStatements();
     void motorCodesOfBothSets_data();
     void motorCodesOfBothSets();
     void conditionCodes_data();
@@ -86,6 +87,7 @@ void TestTsmr::compiles()
     TSmr smr(text);
     QVERIFY2(smr.Compile(), qPrintable(smr.GetMessages()));
     QCOMPARE(smr.codeLines(), code);
+    QCOMPARE(smr.sourceLines().size(), code.size());
     QCOMPARE(smr.GetMessages(), QString());
 }
 
@@ -160,6 +162,15 @@ void TestTsmr::getCodeAndMessagesEndEachLineWithCrLf()
     TSmr bad(u"x\r\ny"_s);
     QVERIFY(!bad.Compile());
     QCOMPARE(bad.GetMessages(), msg(1, smr::CHECK_STATEMENT) + u"\r\n"_s + msg(2, smr::CHECK_STATEMENT) + u"\r\n"_s);
+}
+
+void TestTsmr::sourceLinesFollowStatements()
+{
+    // A wait's count belongs to its motor line; blank and comment lines leave no code.
+    TSmr smr(lines({"loop(3)", "motor(fwd,fwd) //forward", "wait(10)", "motor(fwd,rev)", "wait(5)", "endloop", "",
+                    "while(sw1=off)", "motor(stop,stop) wait(1)", "// done", "endwhile"}));
+    QVERIFY(smr.Compile());
+    QCOMPARE(smr.sourceLines(), (QList<int>{1, 1, 2, 2, 4, 4, 6, 8, 9, 9, 11}));
 }
 
 void TestTsmr::motorCodesOfBothSets_data()

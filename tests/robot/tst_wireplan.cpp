@@ -206,6 +206,8 @@ void TestWirePlan::exampleWithStartHeader()
     QVERIFY(plan.ok);
     const QByteArray head("\x01\xC1\x40\x01\xC9\x45\x0A\xFE", 8);
     QCOMPARE(plan.values(), head + QByteArray(33, char(TERMINATOR)));
+    // The header and the fill come from no line of the pupil's text.
+    QCOMPARE(plan.imageLines, QList<int>({0, 0, 0, 0, 1, 1}) + QList<int>(34, 0));
     QCOMPARE(plan.bytes.size(), 41);
     QCOMPARE(plan.bytes.first().pauseMs, 100);
     QCOMPARE(plan.bytes.last().pauseMs, 560);

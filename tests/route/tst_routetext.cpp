@@ -157,6 +157,7 @@ void TestRouteText::workedExample()
     QCOMPARE(route.record(0), (RoutePoint{{}, {}, {}, {}, 250, 400, 0, 0, 0}));
 
     Lines allLines;
+    QList<int> lineRecords;
     Lines coordinates{"250,400"};
     for (int i = 0; i < steps.size(); ++i) {
         const Step &step = steps[i];
@@ -172,8 +173,10 @@ void TestRouteText::workedExample()
         QCOMPARE(point.heading, step.heading);
         QCOMPARE(route.currentHeading(), step.heading);
         allLines += step.lines;
+        lineRecords += QList<int>(step.lines.size(), i + 1);
         coordinates << QStringLiteral("%1,%2").arg(step.x).arg(step.y);
         QCOMPARE(route.programText(), allLines);
+        QCOMPARE(route.lineRecords(), lineRecords);
         QCOMPARE(route.coordinateList(), coordinates);
     }
     QCOMPARE(route.lineCount(), 22);

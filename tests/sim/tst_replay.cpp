@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "robot/wireplan.h"
 #include "sim/replay.h"
+#include "sim/trialrun.h"
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
-// The windowless replay of a recorded transfer.
+// The windowless replay of a recorded transfer, and the same bytes tried inside the program.
 class TestReplay : public QObject
 {
     Q_OBJECT
@@ -156,6 +157,19 @@ void TestReplay::replaysTransfer()
     const sim::ReplayResult r = sim::replayWire(wireOf(text, ScreenKind(kind), how), at);
     QCOMPARE(r.ended, ended);
     QCOMPARE(sim::poseLine(r.pose), pose);
+
+    // Tried inside the program (no switch pressed), the robot ends where the replay put it.
+    if (!presses.isEmpty())
+        return;
+    const WirePlan plan = wirePlanForText(text, ScreenKind(kind), how);
+    const sim::ReplayWorld world;
+    sim::TrialRun trial;
+    trial.start(plan.values(), startCommand(ScreenKind(kind)), plan.imageLines, world.world, world.start);
+    for (qint64 ms = 0; !trial.finished() && ms < sim::REPLAY_RUN_LIMIT_MS; ms += 100)
+        trial.advance(100);
+    QCOMPARE(trial.finished(), ended);
+    const sim::Pose end = trial.robot().pose();
+    QCOMPARE(sim::poseLine({end.x - world.start.x, end.y - world.start.y, end.heading}), pose);
 }
 
 void TestReplay::traceFollowsTheProgram()
@@ -174,6 +188,16 @@ void TestReplay::traceFollowsTheProgram()
     const sim::ReplayResult r = sim::replayWire(wire, {});
     QCOMPARE(r.trace, expected);
     QCOMPARE(sim::poseLine(r.pose), u"pose 0.00 0.00 270.0"_s);
+
+    // Step by step, the running line follows the loop back (endloop takes no time).
+    const WirePlan plan = wirePlanForText(u"loop(2)\r\nmotor(rev,fwd)\r\nwait(5)\r\nendloop"_s, ScreenKind::Icon, true);
+    sim::TrialRun trial;
+    trial.start(plan.values(), startCommand(ScreenKind::Icon), plan.imageLines, sim::World(), sim::DEFAULT_START);
+    QList<int> lines{trial.currentLine()};
+    while (trial.step())
+        lines.append(trial.currentLine());
+    QCOMPARE(lines, (QList<int>{2, 2, 0}));
+    QVERIFY(trial.finished());
 }
 
 QTEST_GUILESS_MAIN(TestReplay)
