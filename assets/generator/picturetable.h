@@ -88,6 +88,7 @@ inline constexpr Picture PICTURES[] = {
     // Command buttons of the programming screens (icon, text, route).
     {"Photo\\Button\\send.jpg", 92, 35, Draw::Button, "てんそう", 0xf08a24, true},
     {"Photo\\Button\\play.jpg", 92, 35, Draw::Button, "じっこう", 0x2f9e55, true},
+    {"Photo\\Button\\trial.jpg", 92, 35, Draw::Button, "ためす", 0x2a8fbd, true},
     {"Photo\\Button\\Read.jpg", 92, 35, Draw::Button, "よみこみ", 0x3d7fd9, true},
     {"Photo\\Button\\Save.jpg", 92, 35, Draw::Button, "ほぞん", 0x3d7fd9, true},
     {"Photo\\Button\\Preview.jpg", 92, 35, Draw::Button, "プレビュー", 0x1fa39a, true},

@@ -149,6 +149,8 @@ void MainMenu::createOtherWindows()
     m_programList = own(new ProgramListWindow);
     m_transfer = own(new TransferWindow);
     m_link.display = m_transfer;
+    m_trialFloor = std::make_unique<TrialFloor>();
+    m_link.trial = m_trialFloor.get();
     // The progress shows beside the screen; the keyboard stays where the pupil sent from.
     m_transfer->setAttribute(Qt::WA_ShowWithoutActivating);
     m_transfer->installEventFilter(this);

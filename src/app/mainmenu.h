@@ -5,6 +5,7 @@
 
 #include "app/ui/picturewindow.h"
 #include "transfer/transfer.h"
+#include "app/trialfloor.h"
 
 #include <functional>
 #include <memory>
@@ -82,6 +83,7 @@ private:
     RobotLink m_link;
     // The other windows, deleted before the menu in reverse order of creation.
     std::vector<std::unique_ptr<QWidget>> m_owned;
+    std::unique_ptr<TrialFloor> m_trialFloor;
     ReportWindow *m_report = nullptr;           // TForm11
     ProgramListWindow *m_programList = nullptr; // TForm2
     TransferWindow *m_transfer = nullptr;       // TForm3

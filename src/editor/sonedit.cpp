@@ -204,6 +204,13 @@ void TSonEdit::applyOverlays()
     m_overlaysPending = false;
     const QColor mark = markColor();
     QList<QTextEdit::ExtraSelection> selections;
+    if (const QTextBlock running = document()->findBlockByNumber(m_running); m_running >= 0 && running.isValid()) {
+        QTextEdit::ExtraSelection s;
+        s.cursor = QTextCursor(running);
+        s.format.setBackground(runningColor());
+        s.format.setProperty(QTextFormat::FullWidthSelection, true);
+        selections.append(s);
+    }
     for (const int lineNo : std::as_const(m_marked)) {
         const QTextBlock block = document()->findBlockByNumber(lineNo);
         if (!block.isValid())
@@ -281,6 +288,29 @@ void TSonEdit::markLines(const QList<int> &lines)
         setTextCursor(QTextCursor(document()->findBlockByNumber(m_marked.first())));
         ensureCursorVisible();
     }
+}
+
+void TSonEdit::setRunningLine(int line)
+{
+    if (line == m_running)
+        return;
+    m_running = line;
+    m_overlaysPending = true;
+    applyOverlays();
+    m_numbers->update();
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (line >= 0 && block.isValid()) {
+        // In sight without moving the pupil's cursor.
+        const QRectF box = blockBoundingGeometry(block).translated(contentOffset());
+        if (box.top() < 0 || box.bottom() > viewport()->height())
+            verticalScrollBar()->setValue(qMax(0, block.firstLineNumber() - 2));
+    }
+}
+
+QColor TSonEdit::runningColor() const
+{
+    // Green like the run button, dark on a dark page and pale on a light one.
+    return m_background.lightness() < 128 ? QColor(0x1b, 0x5e, 0x20) : QColor(0xc8, 0xe6, 0xc9);
 }
 
 QColor TSonEdit::markColor() const
@@ -545,7 +575,11 @@ void TSonEdit::paintLineNumbers(QPaintEvent *event)
                                      : fontMetrics().height();
         const QRectF cell(0, box.top(), width - 3, lineHeight);
         QFont f = font();
-        if (m_marked.contains(number)) {
+        if (number == m_running) {
+            painter.fillRect(QRectF(0, box.top(), width, box.height()), runningColor());
+            f.setBold(true);
+            painter.setPen(m_text);
+        } else if (m_marked.contains(number)) {
             painter.fillRect(QRectF(0, box.top(), width, box.height()), mark);
             f.setBold(true);
             painter.setPen(faultmark::contrast(rgbOf(mark), rgbOf(m_text)) >= 3 ? m_text : inverted(mark));

@@ -51,6 +51,11 @@ public:
     const QList<int> &markedLines() const { return m_marked; }
     // The background of a marked line, chosen against the current colours.
     QColor markColor() const;
+    // The line (from 0) the robot is carrying out, lit in its number and background and kept in
+    // sight; -1 for none. Editing leaves it alone: the run goes on with the text it was given.
+    void setRunningLine(int line);
+    int runningLine() const { return m_running; }
+    QColor runningColor() const;
 
     // Appearance.
     QColor color() const { return m_background; }
@@ -143,6 +148,7 @@ private:
     QList<Overlay> m_overlays;
     QHash<OverlayKey, int> m_overlayIndex;
     QList<int> m_marked;
+    int m_running = -1;
     bool m_overlaysPending = false;
     bool m_inChange = false;
     bool m_quiet = false;

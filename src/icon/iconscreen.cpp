@@ -115,18 +115,20 @@ IconScreen::IconScreen(const RobotLink &link)
 
 void IconScreen::createCommandButtons()
 {
-    const auto at = [](int top) { return QRect(595, top, 92, 35); };
+    // Ten buttons share the panel that once held nine.
+    const auto at = [](int row) { return QRect(595, 125 + 40 * row, 92, 35); };
     addCommandButtons<IconScreen>(this, {
-        {send, u"send", at(125), u"送る", u"プログラムを転送します"_s, &IconScreen::sendClick},
-        {play, u"play", at(170), u"実行", u"プログラムを実行します"_s, &IconScreen::playClick},
-        {Read, u"Read", at(215), u"読み込み", u"保存したプログラムを読み込みます"_s, &IconScreen::ReadClick},
-        {Save, u"Save", at(259), u"保存", u"作成したプログラムを保存します"_s, &IconScreen::SaveClick},
-        {Preview, u"Preview", at(304), u"プレビュー", u"プレビューを表示します"_s, &IconScreen::PreviewClick},
-        {All_View, u"All_View", at(349), u"一覧", u"作成したプログラムを一覧表示します"_s, &IconScreen::All_ViewClick},
-        {Report, u"Report", at(394), u"印刷", u"作成したプログラムを印刷します"_s, &IconScreen::ReportClick},
-        {All_Delete, u"All_Delete", at(438), u"ぜんぶけす", u"作成したプログラムをすべて削除します"_s,
+        {send, u"send", at(0), u"送る", u"プログラムを転送します"_s, &IconScreen::sendClick},
+        {play, u"play", at(1), u"実行", u"プログラムを実行します"_s, &IconScreen::playClick},
+        {trial, u"trial", at(2), u"ためす", trialHint(), &IconScreen::trialClick},
+        {Read, u"Read", at(3), u"読み込み", u"保存したプログラムを読み込みます"_s, &IconScreen::ReadClick},
+        {Save, u"Save", at(4), u"保存", u"作成したプログラムを保存します"_s, &IconScreen::SaveClick},
+        {Preview, u"Preview", at(5), u"プレビュー", u"プレビューを表示します"_s, &IconScreen::PreviewClick},
+        {All_View, u"All_View", at(6), u"一覧", u"作成したプログラムを一覧表示します"_s, &IconScreen::All_ViewClick},
+        {Report, u"Report", at(7), u"印刷", u"作成したプログラムを印刷します"_s, &IconScreen::ReportClick},
+        {All_Delete, u"All_Delete", at(8), u"ぜんぶけす", u"作成したプログラムをすべて削除します"_s,
          &IconScreen::All_DeleteClick},
-        {insert, u"insert", at(483), u"ついか", u"プログラムを1個追加します"_s, &IconScreen::insertClick},
+        {insert, u"insert", at(9), u"ついか", u"プログラムを1個追加します"_s, &IconScreen::insertClick},
     });
     // The insert button's picture says whether insert mode is on: chosen on press (109).
     insert->setPressedPictures(false);
@@ -420,7 +422,7 @@ void IconScreen::showPalette()
 
 void IconScreen::setEditLock(bool locked)
 {
-    for (PictureButton *b : {send, play, All_View, Read, Save, Preview, Report, All_Delete, insert})
+    for (PictureButton *b : {send, play, trial, All_View, Read, Save, Preview, Report, All_Delete, insert})
         b->setEnabled(!locked);
 }
 
@@ -512,6 +514,21 @@ void IconScreen::sendClick()
         return;
     }
     sendProgram(m_link, ScreenKind::Icon, joinProgramText(text.lines), m_startAtOnce, this);
+}
+
+void IconScreen::trialClick()
+{
+    const ProgramTextResult text = buildProgramText(m_model.program());
+    if (!text.ok) {
+        showRefusedSlot(text.refusedSlot);
+        ui::showMessage(this, text.box == RefusalBox::Warning ? MessageKind::Warning : MessageKind::Information,
+                        text.message);
+        return;
+    }
+    tryProgram(m_link, ScreenKind::Icon, joinProgramText(text.lines), m_startAtOnce, this,
+               [this, lineSlots = text.lineSlots](int line) {
+        ScrollBox1->setRunningSlot(line >= 1 && line <= lineSlots.size() ? lineSlots.at(line - 1) : -1);
+    });
 }
 
 void IconScreen::playClick()

@@ -115,6 +115,8 @@ private:
 
     // Command buttons.
     void sendClick();
+    // ためす: the program on the floor inside the program, the running part lit here.
+    void trialClick();
     void playClick();
     void ReadClick();
     void SaveClick();
@@ -143,6 +145,7 @@ private:
     QLabel *Memo1 = nullptr;
     PictureButton *send = nullptr;
     PictureButton *play = nullptr;
+    PictureButton *trial = nullptr;
     PictureButton *Read = nullptr;
     PictureButton *Save = nullptr;
     PictureButton *Preview = nullptr;

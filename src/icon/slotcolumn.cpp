@@ -264,6 +264,28 @@ void SlotColumn::markSlot(int slot)
     connect(this, &SlotColumn::valueLabelClicked, this, &SlotColumn::clearMark, Qt::SingleShotConnection);
 }
 
+void SlotColumn::setRunningSlot(int slot)
+{
+    if (slot == m_runningSlot)
+        return;
+    delete m_running;
+    m_running = nullptr;
+    m_runningSlot = IconProgram::isSlotNumber(slot) ? slot : -1;
+    if (m_runningSlot < 0)
+        return;
+    m_running = new QWidget(m_inside);
+    m_running->setObjectName(u"RunningSlot"_s);
+    m_running->setGeometry(0, PICTURE_TOP + ROW_PITCH * slot - 4, m_inside->width(), ROW_PITCH);
+    m_running->setAutoFillBackground(true);
+    QPalette pal = m_running->palette();
+    pal.setColor(QPalette::Window, QColor(0xc8, 0xe6, 0xc9));
+    m_running->setPalette(pal);
+    m_running->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_running->show();
+    m_running->lower();
+    ensureWidgetVisible(m_rows[size_t(slot)].picture, 0, ROW_PITCH);
+}
+
 void SlotColumn::clearMark()
 {
     if (m_markedSlot < 0)

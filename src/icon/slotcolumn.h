@@ -77,6 +77,9 @@ public:
     void markSlot(int slot);
     void clearMark();
     int markedSlot() const { return m_markedSlot; }
+    // The slot the robot on the floor is carrying out, in green and kept in view; -1 for none.
+    void setRunningSlot(int slot);
+    int runningSlot() const { return m_runningSlot; }
 
 signals:
     void iconDropped(int slot, const QString &icon);
@@ -99,4 +102,6 @@ private:
     QWidget *m_inside = nullptr;
     QWidget *m_mark = nullptr;
     int m_markedSlot = -1;
+    QWidget *m_running = nullptr;
+    int m_runningSlot = -1;
 };

@@ -179,12 +179,25 @@ void RouteFloorView::updateBandArea(QLine line)
         update(r);
 }
 
+void RouteFloorView::setRunningSegment(int record)
+{
+    if (record == m_running)
+        return;
+    m_running = record;
+    update();
+}
+
 void RouteFloorView::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     const QPixmap &scene = m_shownScene.isNull() ? m_scene : m_shownScene;
     for (const QRect &r : event->region())
         p.drawPixmap(r, scene, r);
+    if (m_running >= 1 && m_running <= m_lines.size()) {
+        const QLine &line = m_lines.at(m_running - 1);
+        p.setPen(QPen(QColor(0x2f, 0x9e, 0x55), ROUTE_LINE_WIDTH * 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(toShown(line.p1()), toShown(line.p2()));
+    }
     if (m_bandShown) {
         // Inverted pixels: dark on the floor, light where the band crosses the route.
         p.setCompositionMode(QPainter::RasterOp_NotDestination);

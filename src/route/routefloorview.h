@@ -44,6 +44,10 @@ public:
     // What the last redraw placed on the floor.
     const QList<FloorMarker> &markers() const { return m_markers; }
     const QList<QLine> &lines() const { return m_lines; }
+    // The segment (by the record it ends at) the robot on the floor inside the program drives
+    // now, drawn over the route in green; 0 for none.
+    void setRunningSegment(int record);
+    int runningSegment() const { return m_running; }
     // The cached picture (floor, route, markers), without the band.
     const QPixmap &scene() const { return m_scene; }
 
@@ -78,4 +82,5 @@ private:
     QHash<QString, QImage> m_pictures;
     QLine m_band;
     bool m_bandShown = false;
+    int m_running = 0;
 };

@@ -115,15 +115,15 @@ void RouteScreen::createControls()
 
 void RouteScreen::createCommandButtons()
 {
+    const auto at = [](int row) { return QRect(595, 156 + 31 * row, 92, 30); };
     addCommandButtons<RouteScreen>(this, {
-        {send, u"send", QRect(595, 157, 92, 35), u"送る", u"プログラムを転送します"_s, &RouteScreen::sendClick},
-        {play, u"play", QRect(595, 194, 92, 35), u"実行", u"プログラムを実行します"_s, &RouteScreen::playClick},
-        {Report, u"Report", QRect(595, 230, 92, 35), u"印刷", u"作成したプログラムを印刷します"_s,
-         &RouteScreen::ReportClick},
-        {One_Delete, u"One_Delete", QRect(595, 267, 92, 35), u"1つけす", u"プログラムを1つ削除します"_s,
-         &RouteScreen::One_DeleteClick},
-        {All_Delete, u"All_Delete", QRect(595, 303, 92, 35), u"ぜんぶけす", ALL_DELETE_HINT,
-         &RouteScreen::All_DeleteClick},
+        // Six buttons share the panel that once held five.
+        {send, u"send", at(0), u"送る", u"プログラムを転送します"_s, &RouteScreen::sendClick},
+        {play, u"play", at(1), u"実行", u"プログラムを実行します"_s, &RouteScreen::playClick},
+        {trial, u"trial", at(2), u"ためす", trialHint(), &RouteScreen::trialClick},
+        {Report, u"Report", at(3), u"印刷", u"作成したプログラムを印刷します"_s, &RouteScreen::ReportClick},
+        {One_Delete, u"One_Delete", at(4), u"1つけす", u"プログラムを1つ削除します"_s, &RouteScreen::One_DeleteClick},
+        {All_Delete, u"All_Delete", at(5), u"ぜんぶけす", ALL_DELETE_HINT, &RouteScreen::All_DeleteClick},
         {s_insert, u"s_insert", QRect(595, 367, 43, 31), u"コーン", ALL_DELETE_HINT, &RouteScreen::s_insertClick},
         {s_delete, u"s_delete", QRect(643, 367, 43, 31), u"けす", ALL_DELETE_HINT, &RouteScreen::s_deleteClick},
         {large, u"large", QRect(595, 415, 42, 31), u"＋", ALL_DELETE_HINT, &RouteScreen::largeClick},
@@ -396,6 +396,20 @@ void RouteScreen::sendClick()
     sendProgram(m_link, ScreenKind::Route, joinProgramText(m_model.route.programText()), m_how, this);
 }
 
+void RouteScreen::trialClick()
+{
+    const RouteModel &route = m_model.route;
+    QList<QPoint> points;
+    if (routeShown()) {
+        for (int i = 0; i <= route.lastIndex(); ++i)
+            points.append({route.record(i).x, route.record(i).y});
+    }
+    tryProgram(m_link, ScreenKind::Route, joinProgramText(route.programText()), m_how, this,
+               [this, records = route.lineRecords()](int line) {
+        m_floor->setRunningSegment(line >= 1 && line <= records.size() ? records.at(line - 1) : 0);
+    }, points);
+}
+
 void RouteScreen::playClick()
 {
     playProgram(m_link, ScreenKind::Route, this);
@@ -457,7 +471,7 @@ void RouteScreen::setPlacingButtons(bool placing)
     ui::guarded(this, errors::ROUTE_BUTTON_RELEASE, [&] {
         s_insert->setPictureFile(placing ? u"Photo\\Button\\s_insert-1.jpg"_s : u"Photo\\Button\\s_insert.jpg"_s);
     });
-    for (PictureButton *b : {send, play, Report, All_Delete})
+    for (PictureButton *b : {send, play, trial, Report, All_Delete})
         b->setEnabled(!placing);
     One_Delete->setEnabled(!placing && !routeFinished());
     large->setEnabled(!placing && m_zoom < FLOOR_MAX_ZOOM);
@@ -550,7 +564,7 @@ void RouteScreen::programLeft()
     Label3->setText(QString::number(m_zoom));
     m_model.obstacles.clear();
     clearRoute();
-    for (PictureButton *b : {send, play, One_Delete, Report, All_Delete, large})
+    for (PictureButton *b : {send, play, trial, One_Delete, Report, All_Delete, large})
         b->setEnabled(true);
     small->setEnabled(false);
     if (navi)

@@ -88,6 +88,8 @@ private:
     void addObstacle(QPoint pixel);
 
     void sendClick();
+    // ためす: the program on the floor inside the program, the running part lit here.
+    void trialClick();
     void playClick();
     void ReportClick();
     void One_DeleteClick();
@@ -134,6 +136,7 @@ private:
     QPlainTextEdit *Memo2 = nullptr;
     PictureButton *send = nullptr;
     PictureButton *play = nullptr;
+    PictureButton *trial = nullptr;
     PictureButton *Report = nullptr;
     PictureButton *One_Delete = nullptr;
     PictureButton *All_Delete = nullptr;

@@ -68,17 +68,19 @@ TextScreen::TextScreen(const RobotLink &link)
 
 void TextScreen::createCommandButtons()
 {
-    const auto at = [](int top) { return QRect(595, top, 92, 35); };
+    // Eight buttons share the panel that once held seven.
+    const auto at = [](int row) { return QRect(595, 165 + 44 * row, 92, 35); };
     addCommandButtons<TextScreen>(this, {
-        {send, u"send", at(165), u"転送", u"プログラムを転送します"_s, &TextScreen::sendClick},
-        {play, u"play", at(216), u"実行", u"プログラムを実行します"_s, &TextScreen::playClick},
-        {Read, u"Read", at(267), u"読み込み", u"保存したプログラムを読み込みます"_s, &TextScreen::ReadClick},
-        {Save, u"Save", at(319), u"保存", u"作成したプログラムを保存します"_s, &TextScreen::SaveClick},
-        {Report, u"Report", at(370), u"印刷", u"作成したプログラムを印刷します"_s, &TextScreen::ReportClick},
-        {readsample, u"readsample", at(421), u"サンプルの読み込み", u"サンプルのプログラムを読み込みます"_s,
+        {send, u"send", at(0), u"転送", u"プログラムを転送します"_s, &TextScreen::sendClick},
+        {play, u"play", at(1), u"実行", u"プログラムを実行します"_s, &TextScreen::playClick},
+        {trial, u"trial", at(2), u"ためす", trialHint(), &TextScreen::trialClick},
+        {Read, u"Read", at(3), u"読み込み", u"保存したプログラムを読み込みます"_s, &TextScreen::ReadClick},
+        {Save, u"Save", at(4), u"保存", u"作成したプログラムを保存します"_s, &TextScreen::SaveClick},
+        {Report, u"Report", at(5), u"印刷", u"作成したプログラムを印刷します"_s, &TextScreen::ReportClick},
+        {readsample, u"readsample", at(6), u"サンプルの読み込み", u"サンプルのプログラムを読み込みます"_s,
          &TextScreen::readsampleClick},
     });
-    Image1 = new HelpPicture(u"Image1"_s, QRect(595, 472, 92, 35), u"機能拡張"_s, this);
+    Image1 = new HelpPicture(u"Image1"_s, at(7), u"機能拡張"_s, this);
     Image1->setToolTip(u"命令のせつめいを くわしく見ます"_s);
     Image1->setPictureFileQuietly(u"Photo\\Button\\kinou.jpg"_s);
     connect(Image1, &HelpPicture::pressed, this, &TextScreen::Image1MouseDown);
@@ -246,9 +248,8 @@ void TextScreen::programLeft()
     dropRecovery();
 }
 
-void TextScreen::sendClick()
+bool TextScreen::compilesOrSaysWhy(const QString &program)
 {
-    const QString program = SonEdit1->text();
     TSmr compiler(program);
     if (!compiler.Compile()) {
         // The faulty lines stay marked behind the box and after it, until the next edit.
@@ -260,10 +261,24 @@ void TextScreen::sendClick()
             if (m_link.display && !transferPlaying)
                 m_link.display->transferWidget()->close();
         });
-        return;
+        return false;
     }
+    return true;
+}
+
+void TextScreen::sendClick()
+{
+    const QString program = SonEdit1->text();
     // The text screen never sends the start header, whatever set.ini says.
-    sendProgram(m_link, ScreenKind::Text, program, true, this);
+    if (compilesOrSaysWhy(program))
+        sendProgram(m_link, ScreenKind::Text, program, true, this);
+}
+
+void TextScreen::trialClick()
+{
+    const QString program = SonEdit1->text();
+    if (compilesOrSaysWhy(program))
+        tryProgram(m_link, ScreenKind::Text, program, true, this, [this](int line) { SonEdit1->setRunningLine(line - 1); });
 }
 
 void TextScreen::playClick()

@@ -57,6 +57,10 @@ private:
 
     void sendClick();
     void playClick();
+    // ためす: the program on the floor inside the program, its running line lit in the editor.
+    void trialClick();
+    // Compiles the program; when it does not compile, marks the faulty lines and says why.
+    bool compilesOrSaysWhy(const QString &program);
     void ReadClick();
     void SaveClick();
     void ReportClick();
@@ -81,6 +85,7 @@ private:
     HelpPicture *Image1 = nullptr;
     PictureButton *send = nullptr;
     PictureButton *play = nullptr;
+    PictureButton *trial = nullptr;
     PictureButton *Read = nullptr;
     PictureButton *Save = nullptr;
     PictureButton *Report = nullptr;

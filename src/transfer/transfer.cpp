@@ -172,6 +172,25 @@ bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programT
     return false;
 }
 
+QString trialHint()
+{
+    return u"ロボットがなくても、ゆかの上でプログラムをためします（F6）"_s;
+}
+
+bool tryProgram(const RobotLink &link, ScreenKind kind, const QString &programText, bool how, QWidget *screen,
+                std::function<void(int line)> onLine, const QList<QPoint> &route)
+{
+    const WirePlan plan = wirePlanForText(programText, kind, how);
+    if (!plan.ok) {
+        ui::showMessage(screen, boxKindOf(ProgramTransfer::Refusal::NotAccepted), plan.messages.join(u"\r\n"_s));
+        return false;
+    }
+    if (!link.trial)
+        return false;
+    link.trial->tryPlan(plan, kind, route, screen, std::move(onLine));
+    return true;
+}
+
 bool playProgram(const RobotLink &link, ScreenKind kind, QWidget *screen)
 {
     if (portBusy(link, screen) || !portReady(link, screen))

@@ -6,11 +6,27 @@
 #include "robot/programimage.h"
 #include "robot/programtransfer.h"
 
+#include <QList>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
 
+class QObject;
 class RobotLine;
+struct WirePlan;
+
+// The floor inside the program on which a screen tries its program ("ためす"), with no port.
+class ProgramTrial
+{
+public:
+    virtual ~ProgramTrial() = default;
+    // Shows the floor and runs the plan's bytes there; route: the route screen's points (grid
+    // units) laid on the floor as a guide line, or none. onLine hears the program text line running now (0: none) until the next trial
+    // takes the floor or context is gone.
+    virtual void tryPlan(const WirePlan &plan, ScreenKind kind, const QList<QPoint> &route, QObject *context,
+                         std::function<void(int line)> onLine) = 0;
+};
 
 // What a transfer shows while it plays (the transfer window, TForm3). Hiding the widget (the
 // pupil closing it), or leaving the screen the transfer came from, stops the transfer at the
@@ -29,6 +45,7 @@ struct RobotLink
 {
     RobotLine *port = nullptr;
     TransferDisplay *display = nullptr;
+    ProgramTrial *trial = nullptr;
 };
 
 // The send and run buttons of the three programming screens. Each screen hands over its
@@ -44,6 +61,16 @@ struct RobotLink
 // whether a transfer started.
 bool sendProgram(const RobotLink &link, ScreenKind kind, const QString &programText, bool how,
                  QWidget *screen);
+
+// The pointer's hint of every screen's ためす button.
+QString trialHint();
+
+// tryClick: compiles the text as sendProgram does (the same refusals and boxes) and runs it on
+// the link's floor inside the program; nothing goes to the port. onLine hears the running line.
+// route: the route screen's points (grid units), laid on the floor as a guide line; the robot
+// starts at the first.
+bool tryProgram(const RobotLink &link, ScreenKind kind, const QString &programText, bool how, QWidget *screen,
+                std::function<void(int line)> onLine, const QList<QPoint> &route = {});
 
 // playClick: sends the run byte of the screen (4, or 7 from the text screen). Refused with a
 // box while a transfer plays or when the port cannot be made ready.

@@ -8,6 +8,7 @@
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"
 #include "support/screenfixture.h"
+#include "sim/trialwindow.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QSlider>
@@ -30,6 +31,7 @@ private slots:
     void sendsProgram_data();
     void sendsProgram();
     void playSendsRunByte();
+    void trialLightsTheRunningSlot();
     void startModeIsOneValue_data();
     void startModeIsOneValue();
 
@@ -120,6 +122,31 @@ void TestIconScreenSend::playSendsRunByte()
     click(u"play"_s);
     QCOMPARE(PseudoTerminal::valuesOf(m_line.pty()->waitForBytes(1, 2000)), QByteArray("\x04"));
     QVERIFY(m_boxes.isEmpty());
+}
+
+void TestIconScreenSend::trialLightsTheRunningSlot()
+{
+    QVERIFY(SettingsFile().setPlayHow(true).ok);
+    m_screen->show();
+    drop(2, u"Image2"_s);
+    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
+    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
+    drop(7, u"Image6"_s);
+    click(u"Turn_90"_s);
+    click(u"Enter"_s);
+
+    click(u"trial"_s);
+    TrialWindow *floor = m_line.trial()->window();
+    QVERIFY(floor->isVisible());
+    floor->pause();
+    QCOMPARE(m_screen->slotColumn()->runningSlot(), 2);
+    floor->stepOnce();
+    QCOMPARE(m_screen->slotColumn()->runningSlot(), 7);
+    floor->stepOnce();
+    QCOMPARE(m_screen->slotColumn()->runningSlot(), -1);
+    QVERIFY(m_boxes.isEmpty());
+    // Nothing went to the robot's line.
+    QVERIFY(m_line.pty()->waitForBytes(1, 300).isEmpty());
 }
 
 void TestIconScreenSend::startModeIsOneValue_data()

@@ -14,6 +14,7 @@
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"
 #include "support/screenfixture.h"
+#include "sim/trialwindow.h"
 #include "support/wiretiming.h"
 
 #include <QtWidgets/QApplication>
@@ -41,6 +42,7 @@ private slots:
 
     void workedRouteIsSent_data();
     void workedRouteIsSent();
+    void trialLightsTheRunningSegment();
     void finishedRouteRefusesClicks();
     void zeroLengthClickAddsRecordWithoutLines();
     void secondPressOfDoubleClickIsIgnored();
@@ -222,6 +224,25 @@ void TestRouteScreen::workedRouteIsSent()
     m_line.pty()->clear();
     click(u"play"_s);
     QCOMPARE(PseudoTerminal::valuesOf(m_line.pty()->waitForBytes(1, 2000)), QByteArray("\x04"));
+}
+
+void TestRouteScreen::trialLightsTheRunningSegment()
+{
+    showScreen(true);
+    drawWorkedRoute(true);
+    click(u"trial"_s);
+    TrialWindow *floor = m_line.trial()->window();
+    QVERIFY(floor->isVisible());
+    floor->pause();
+    // A straight start, then a turn and a run on each later segment, then nothing.
+    QList<int> lit{m_screen->floor()->runningSegment()};
+    while (!floor->trial().finished()) {
+        floor->stepOnce();
+        lit.append(m_screen->floor()->runningSegment());
+    }
+    QCOMPARE(lit, (QList<int>{1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 0}));
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(m_line.pty()->collectFor(300).isEmpty());
 }
 
 void TestRouteScreen::finishedRouteRefusesClicks()

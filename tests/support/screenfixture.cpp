@@ -17,10 +17,12 @@ void ScreenFixture::setUp()
     m_port->setPortname(m_pty->slavePath());
     QVERIFY(m_port->Open());
     m_transfer = std::make_unique<TransferWindow>();
+    m_trial = std::make_unique<TrialFloor>();
 }
 
 void ScreenFixture::tearDown()
 {
+    m_trial.reset();
     m_transfer.reset();
     m_port.reset();
     m_pty.reset();

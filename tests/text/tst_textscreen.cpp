@@ -10,6 +10,7 @@
 #include "support/findwindow.h"
 #include "support/pseudoterminal.h"
 #include "support/screenfixture.h"
+#include "sim/trialwindow.h"
 #include "text/helppanel.h"
 #include "text/textscreen.h"
 
@@ -39,8 +40,10 @@ private slots:
     void typedProgramIsSent();
     void sizeLimit_data();
     void sizeLimit();
+    void faultyProgramMarksItsLines_data();
     void faultyProgramMarksItsLines();
     void playSendsSeven();
+    void trialLightsTheRunningLine();
     void readingOtherStepsEmptiesEditor_data();
     void readingOtherStepsEmptiesEditor();
     void readingKeepsTextAndClearsMark();
@@ -201,11 +204,20 @@ void TestTextScreen::sizeLimit()
     QVERIFY(m_boxes.isEmpty());
 }
 
+void TestTextScreen::faultyProgramMarksItsLines_data()
+{
+    // ためす refuses a program exactly as the send button does.
+    QTest::addColumn<QString>("button");
+    QTest::newRow("send") << u"send"_s;
+    QTest::newRow("trial") << u"trial"_s;
+}
+
 void TestTextScreen::faultyProgramMarksItsLines()
 {
+    QFETCH(QString, button);
     show();
     type(u"motor(fwd,fwd)\nwait(10)\nmotr(fwd,fwd)\nwait(10)\nwait(300)"_s);
-    click(u"send"_s);
+    click(button);
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().kind, ui::MessageKind::Warning);
     QVERIFY(m_boxes.first().text.startsWith(u"3行目が違います"_s));
@@ -215,6 +227,7 @@ void TestTextScreen::faultyProgramMarksItsLines()
     QCOMPARE(editor->textCursor().blockNumber(), 2);
     QVERIFY(m_line.pty()->collectFor(700).isEmpty());
     QVERIFY(!m_line.transfer()->isVisible());
+    QVERIFY(!m_line.trial()->window()->isVisible());
 
     // The next edit takes the marks away.
     QTest::keyClick(editor, Qt::Key_End);
@@ -227,6 +240,26 @@ void TestTextScreen::playSendsSeven()
     show();
     click(u"play"_s);
     QCOMPARE(PseudoTerminal::valuesOf(m_line.pty()->waitForBytes(1, 2000)), QByteArray("\x07"));
+}
+
+void TestTextScreen::trialLightsTheRunningLine()
+{
+    show();
+    type(u"// twice\nloop(2)\nmotor(fwd,fwd)\nwait(5)\nendloop"_s);
+    QTest::keyClick(m_screen.get(), Qt::Key_F6);
+    TrialWindow *floor = m_line.trial()->window();
+    QVERIFY(floor->isVisible());
+    floor->pause();
+    TSonEdit *editor = m_screen->editor();
+    // Lines from 0: the motor line, again after the loop's end, then nothing.
+    QList<int> lit{editor->runningLine()};
+    while (!floor->trial().finished()) {
+        floor->stepOnce();
+        lit.append(editor->runningLine());
+    }
+    QCOMPARE(lit, (QList<int>{2, 2, -1}));
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(m_line.pty()->collectFor(300).isEmpty());
 }
 
 void TestTextScreen::readingOtherStepsEmptiesEditor_data()

@@ -30,6 +30,7 @@ void addWorkingScreenKeys(QWidget *screen)
         {QKeySequence(Qt::CTRL | Qt::Key_Return), u"send"},
         {QKeySequence(Qt::CTRL | Qt::Key_Enter), u"send"},
         {QKeySequence(Qt::Key_F5), u"play"},
+        {QKeySequence(Qt::Key_F6), u"trial"},
         {QKeySequence(Qt::Key_Escape), u"shutdown"},
     });
 }
