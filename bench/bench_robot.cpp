@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Figures of the virtual robot: how long a replay of a full three-block transfer takes, and
-// what drawing the window costs while the robot drives.
+// Figures of the virtual robot: how long a replay of a full three-block transfer takes, what
+// drawing the window costs while the robot drives, and the same for a program tried on the
+// floor inside the program (ためす).
 #include "robot/wireplan.h"
 #include "sim/floorview.h"
 #include "sim/replay.h"
 #include "sim/robotwindow.h"
+#include "sim/trialwindow.h"
+#include "support/testenv.h"
 
 #include <QtWidgets/QApplication>
 
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -93,6 +97,48 @@ void benchFrames()
                 100.0 * cpu / double(wall.elapsed()), double(wall.elapsed()) / 1000.0);
 }
 
+void benchTrial()
+{
+    // The sample program of the text screen, as its ためす button hands it over.
+    QFile file(testenv::sourceDir() + u"/data/Data/文字入力サンプル.rk5"_s);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::printf("trial: the sample program cannot be read\n");
+        return;
+    }
+    QStringList lines = QString::fromUtf8(file.readAll()).remove(u'\r').split(u'\n');
+    const WirePlan plan = wirePlanForText(lines.mid(1).join(u"\r\n"_s), ScreenKind::Text, true);
+
+    TrialWindow window;
+    window.show();
+    // As fast as possible: frame after frame until the robot is done.
+    constexpr int ROUNDS = 20;
+    QList<double> times;
+    window.setSpeedFactor(0);
+    for (int i = 0; i < ROUNDS; ++i) {
+        window.tryProgram(plan.values(), startCommand(ScreenKind::Text), plan.imageLines, {});
+        QElapsedTimer t;
+        t.start();
+        while (!window.trial().finished() && window.trial().robot().now() < sim::REPLAY_RUN_LIMIT_MS)
+            window.tick();
+        times.append(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("ためす, the text screen's sample run to its end as fast as possible, window and trail included:\n"
+                "  median %.2f ms, worst %.2f ms over %d rounds (goal: under 50 ms)\n",
+                times[ROUNDS / 2], times.last(), ROUNDS);
+
+    // At x1 on the window's own frame timer for five seconds.
+    window.setSpeedFactor(1);
+    window.tryProgram(plan.values(), startCommand(ScreenKind::Text), plan.imageLines, {});
+    const double cpuStart = cpuMs();
+    QElapsedTimer wall;
+    wall.start();
+    QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
+    qApp->exec();
+    std::printf("ためす at x1: %.1f %% of one core over %.1f s at the 60 frames a second timer (goal: under 10 %%)\n",
+                100.0 * (cpuMs() - cpuStart) / double(wall.elapsed()), double(wall.elapsed()) / 1000.0);
+}
+
 }
 
 int main(int argc, char *argv[])
@@ -100,5 +146,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     benchReplay();
     benchFrames();
+    benchTrial();
     return 0;
 }
