@@ -12,7 +12,6 @@
 #include "icon/iconfile.h"
 #include "icon/iconkeyboard.h"
 #include "icon/iconpalette.h"
-#include "icon/icontext.h"
 #include "icon/slotcolumn.h"
 
 #include <QtWidgets/QLabel>
@@ -504,27 +503,28 @@ bool IconScreen::restoreRecovery(const QStringList &lines)
     return true;
 }
 
-void IconScreen::sendClick()
+ProgramTextResult IconScreen::programTextOrSayWhy()
 {
-    const ProgramTextResult text = buildProgramText(m_model.program());
+    ProgramTextResult text = buildProgramText(m_model.program());
     if (!text.ok) {
         showRefusedSlot(text.refusedSlot);
         ui::showMessage(this, text.box == RefusalBox::Warning ? MessageKind::Warning : MessageKind::Information,
                         text.message);
-        return;
     }
-    sendProgram(m_link, ScreenKind::Icon, joinProgramText(text.lines), m_startAtOnce, this);
+    return text;
+}
+
+void IconScreen::sendClick()
+{
+    if (const ProgramTextResult text = programTextOrSayWhy(); text.ok)
+        sendProgram(m_link, ScreenKind::Icon, joinProgramText(text.lines), m_startAtOnce, this);
 }
 
 void IconScreen::trialClick()
 {
-    const ProgramTextResult text = buildProgramText(m_model.program());
-    if (!text.ok) {
-        showRefusedSlot(text.refusedSlot);
-        ui::showMessage(this, text.box == RefusalBox::Warning ? MessageKind::Warning : MessageKind::Information,
-                        text.message);
+    const ProgramTextResult text = programTextOrSayWhy();
+    if (!text.ok)
         return;
-    }
     tryProgram(m_link, ScreenKind::Icon, joinProgramText(text.lines), m_startAtOnce, this,
                [this, lineSlots = text.lineSlots](int line) {
         ScrollBox1->setRunningSlot(line >= 1 && line <= lineSlots.size() ? lineSlots.at(line - 1) : -1);

@@ -7,6 +7,7 @@
 #include "app/settings/settingsreader.h"
 #include "app/ui/workingscreen.h"
 #include "icon/iconprogram.h"
+#include "icon/icontext.h"
 #include "icon/iconscreenmodel.h"
 #include "icon/keypadpage.h"
 #include "transfer/transfer.h"
@@ -117,6 +118,8 @@ private:
     void sendClick();
     // ためす: the program on the floor inside the program, the running part lit here.
     void trialClick();
+    // The program text for send and ためす; a slot without its value is marked and told.
+    ProgramTextResult programTextOrSayWhy();
     void playClick();
     void ReadClick();
     void SaveClick();

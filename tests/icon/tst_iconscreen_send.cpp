@@ -38,6 +38,8 @@ private slots:
 private:
     void drop(int slot, const QString &icon);
     void click(const QString &objectName);
+    // Forward 1.5 s in slot 2, a 90 degree turn in slot 7.
+    void forwardThenTurn();
 
     testenv::ScreenFixture m_line;
     std::unique_ptr<IconScreen> m_screen;
@@ -70,6 +72,16 @@ void TestIconScreenSend::drop(int slot, const QString &icon)
     QVERIFY2(testenv::dropIcon(m_screen.get(), slot, icon), qPrintable(icon));
 }
 
+void TestIconScreenSend::forwardThenTurn()
+{
+    drop(2, u"Image2"_s);
+    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
+    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
+    drop(7, u"Image6"_s);
+    click(u"Turn_90"_s);
+    click(u"Enter"_s);
+}
+
 void TestIconScreenSend::click(const QString &objectName)
 {
     testenv::clickChild(m_screen.get(), objectName);
@@ -95,12 +107,7 @@ void TestIconScreenSend::sendsProgram()
     QCOMPARE(m_screen->slotColumn()->slotPicture(56)->isVisible(), how);
     QVERIFY(m_screen->slotColumn()->slotPicture(55)->isVisible());
 
-    drop(2, u"Image2"_s);
-    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
-    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
-    drop(7, u"Image6"_s);
-    click(u"Turn_90"_s);
-    click(u"Enter"_s);
+    forwardThenTurn();
     drop(30, u"Image10"_s);
     m_screen->keypadPage()->trackBar()->setValue(30);
     click(u"Image42"_s);
@@ -128,12 +135,7 @@ void TestIconScreenSend::trialLightsTheRunningSlot()
 {
     QVERIFY(SettingsFile().setPlayHow(true).ok);
     m_screen->show();
-    drop(2, u"Image2"_s);
-    QTest::keyClicks(m_screen->keypadPage()->trackBar(), u"1.5"_s);
-    QTest::keyClick(m_screen->keypadPage()->trackBar(), Qt::Key_Return);
-    drop(7, u"Image6"_s);
-    click(u"Turn_90"_s);
-    click(u"Enter"_s);
+    forwardThenTurn();
 
     click(u"trial"_s);
     TrialWindow *floor = m_line.trial()->window();
